@@ -1,0 +1,168 @@
+// The frame loop.
+#include "app/GameLoop.h"
+
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "engine/PngCodec.h"
+
+namespace app {
+namespace {
+
+using Type = platform::InputEvent::Type;
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+int ButtonNumber(platform::InputEvent::Button button) {
+  switch (button) {
+    case platform::InputEvent::Button::kRight:
+      return 1;
+    case platform::InputEvent::Button::kMiddle:
+      return 2;
+    case platform::InputEvent::Button::kLeft:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+GameLoop::GameLoop(const Options& options, game::TForm1& form, platform::InputSource& input,
+                   platform::Clock& clock, platform::VirtualClock* fastClock,
+                   platform::RenderDevice& device)
+    : options_(options),
+      form_(form),
+      input_(input),
+      clock_(clock),
+      fastClock_(fastClock),
+      device_(device) {
+  if (!options_.tracePath.empty()) {
+    trace_ = std::fopen(options_.tracePath.c_str(), "w");
+    if (trace_ == nullptr) {
+      std::fprintf(stderr, "vornakel: cannot write the trace file %s\n",
+                   options_.tracePath.c_str());
+    }
+  }
+}
+
+GameLoop::~GameLoop() {
+  if (trace_ != nullptr) std::fclose(trace_);
+}
+
+bool GameLoop::PumpInput() {
+  if (OnBeforeInput) OnBeforeInput(frame_ + 1);
+  platform::InputEvent event;
+  while (input_.Poll(event)) {
+    switch (event.type) {
+      case Type::kKeyDown:
+        form_.FormKeyDown(event.key);
+        break;
+      case Type::kKeyUp:
+        form_.FormKeyUp(event.key);
+        break;
+      case Type::kText:
+        form_.FormText(event.text);
+        break;
+      case Type::kMouseMove:
+        form_.FormMouseMove(event.x, event.y);
+        break;
+      case Type::kMouseDown:
+        form_.FormMouseDown(ButtonNumber(event.button), event.x, event.y);
+        break;
+      case Type::kMouseUp:
+        form_.FormMouseUp(ButtonNumber(event.button), event.x, event.y);
+        break;
+      case Type::kCloseRequest:
+        if (form_.FormCloseQuery()) return false;
+        break;
+    }
+  }
+  return !form_.Closed();
+}
+
+void GameLoop::ServiceRaceTimer() {
+  const bool enabled = form_.RaceTimer.Enabled;
+  const uint64_t interval =
+      clock_.Frequency() * static_cast<uint64_t>(form_.RaceTimer.Interval) / 1000;
+  const uint64_t now = clock_.Ticks();
+  if (!enabled || interval == 0) {
+    raceTimerWasEnabled_ = false;
+    return;
+  }
+  if (!raceTimerWasEnabled_) {
+    raceTimerWasEnabled_ = true;
+    nextRaceTick_ = now + interval;
+    return;
+  }
+  // After a long stall the clock resumes from now instead of racing to catch up.
+  if (fastClock_ == nullptr && now > nextRaceTick_ + 10 * interval) nextRaceTick_ = now;
+  while (now >= nextRaceTick_ && form_.RaceTimer.Enabled) {
+    form_.RaceTimerTimer();
+    nextRaceTick_ += interval;
+  }
+}
+
+bool GameLoop::SaveScreenshot(const std::string& path) {
+  platform::Pixels pixels;
+  if (!device_.ReadFrame(pixels)) return false;
+  const std::vector<uint8_t> png = engine::EncodePng(pixels);
+  if (png.empty()) return false;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+  return static_cast<bool>(out);
+}
+
+void GameLoop::AfterFrame(double cpuMs) {
+  ++frame_;
+  if (options_.bench) {
+    const auto start = std::chrono::steady_clock::now();
+    device_.Finish();
+    stats_.Add(cpuMs, cpuMs + MillisecondsSince(start));
+  }
+  for (const ScreenshotRequest& shot : options_.screenshots) {
+    if (shot.frame == frame_ && !SaveScreenshot(shot.path)) {
+      std::fprintf(stderr, "vornakel: could not save the screenshot %s\n", shot.path.c_str());
+      exitCode_ = 3;
+    }
+  }
+  if (trace_ != nullptr) {
+    std::fprintf(trace_, "frame=%lld %s\n", static_cast<long long>(frame_),
+                 form_.TraceLine().c_str());
+  }
+}
+
+int GameLoop::Run() {
+  // One virtual frame is a hair over 1/90 s, so the timer fires on every pass.
+  const uint64_t fastStep = fastClock_ != nullptr ? fastClock_->Frequency() / 90 + 1 : 0;
+  while (true) {
+    if (!PumpInput()) break;
+    if (fastClock_ != nullptr) fastClock_->Advance(fastStep);
+    const auto start = std::chrono::steady_clock::now();
+    const bool fired = form_.OmegaTimer1.Tick();
+    const double cpuMs = MillisecondsSince(start);
+    ServiceRaceTimer();
+    if (fired) {
+      AfterFrame(cpuMs);
+      if (options_.frames >= 0 && frame_ >= options_.frames) break;
+      if (form_.Closed()) break;
+      continue;
+    }
+    if (fastClock_ != nullptr) continue;
+    // Sleep until about a millisecond before the next frame is due, then poll again.
+    const uint64_t due = form_.OmegaTimer1.TicksUntilDue();
+    const uint64_t micros = due * 1000000 / std::max<uint64_t>(clock_.Frequency(), 1);
+    if (micros > 1500) {
+      clock_.SleepMicroseconds(std::min<uint64_t>(micros - 1000, 10000));
+    } else {
+      std::this_thread::yield();
+    }
+  }
+  if (options_.bench) std::printf("%s\n", stats_.Summary().c_str());
+  return exitCode_;
+}
+
+}  // namespace app

@@ -1,0 +1,58 @@
+// The frame loop: routes input to the form, fires frames at 90 per second (or as fast as possible
+// on a virtual clock), services the 10 ms race clock, and takes screenshots, traces and frame
+// timings.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "app/FrameStats.h"
+#include "app/Options.h"
+#include "game/MainForm.h"
+#include "platform/Clock.h"
+#include "platform/Input.h"
+#include "platform/RenderDevice.h"
+#include "platform/null/VirtualClock.h"
+
+namespace app {
+
+class GameLoop {
+ public:
+  // fastClock is the virtual clock the form's timer runs on in --fast mode (null otherwise).
+  GameLoop(const Options& options, game::TForm1& form, platform::InputSource& input,
+           platform::Clock& clock, platform::VirtualClock* fastClock,
+           platform::RenderDevice& device);
+  ~GameLoop();
+  GameLoop(const GameLoop&) = delete;
+  GameLoop& operator=(const GameLoop&) = delete;
+
+  // Runs until the window closes or the frame limit is reached. Returns the process exit code.
+  int Run();
+  // The number of the frame about to run (frames count from 1).
+  int64_t NextFrame() const { return frame_ + 1; }
+  const FrameStats& Stats() const { return stats_; }
+  // Called before input of each frame is polled (scripted input follows the frame number).
+  std::function<void(int64_t frame)> OnBeforeInput;
+
+ private:
+  bool PumpInput();
+  void ServiceRaceTimer();
+  void AfterFrame(double cpuMs);
+  bool SaveScreenshot(const std::string& path);
+
+  const Options& options_;
+  game::TForm1& form_;
+  platform::InputSource& input_;
+  platform::Clock& clock_;
+  platform::VirtualClock* fastClock_;
+  platform::RenderDevice& device_;
+  FrameStats stats_;
+  std::FILE* trace_ = nullptr;
+  int64_t frame_ = 0;
+  bool raceTimerWasEnabled_ = false;
+  uint64_t nextRaceTick_ = 0;
+  int exitCode_ = 0;
+};
+
+}  // namespace app

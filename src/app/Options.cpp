@@ -1,0 +1,94 @@
+// The game's command line.
+#include "app/Options.h"
+
+#include <charconv>
+
+namespace app {
+namespace {
+
+template <typename T>
+bool ParseNumber(const std::string& text, T& value) {
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  return result.ec == std::errc() && result.ptr == end;
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return "usage: vornakel [--headless] [--workdir DIR] [--seed N] [--frames N] [--null-render]\n"
+         "                [--fast] [--script FILE] [--record FILE] [--screenshot F:FILE.png]...\n"
+         "                [--trace FILE] [--start-level N] [--bench]\n";
+}
+
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        error = arg + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    std::string text;
+    if (arg == "--headless") {
+      options.headless = true;
+    } else if (arg == "--null-render") {
+      options.nullRender = true;
+    } else if (arg == "--fast") {
+      options.fast = true;
+    } else if (arg == "--bench") {
+      options.bench = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--workdir") {
+      if (!value(options.workDir)) return false;
+    } else if (arg == "--script") {
+      if (!value(options.scriptPath)) return false;
+    } else if (arg == "--record") {
+      if (!value(options.recordPath)) return false;
+    } else if (arg == "--trace") {
+      if (!value(options.tracePath)) return false;
+    } else if (arg == "--seed") {
+      uint32_t seed = 0;
+      if (!value(text)) return false;
+      if (!ParseNumber(text, seed)) {
+        error = "--seed needs a number from 0 to 4294967295, not \"" + text + "\"";
+        return false;
+      }
+      options.seed = seed;
+    } else if (arg == "--frames") {
+      if (!value(text)) return false;
+      if (!ParseNumber(text, options.frames) || options.frames < 0) {
+        error = "--frames needs a count of frames, not \"" + text + "\"";
+        return false;
+      }
+    } else if (arg == "--start-level") {
+      if (!value(text)) return false;
+      if (!ParseNumber(text, options.startLevel) || options.startLevel < 1 ||
+          options.startLevel > 1000) {
+        error = "--start-level needs a race number from 1 to 1000, not \"" + text + "\"";
+        return false;
+      }
+    } else if (arg == "--screenshot") {
+      if (!value(text)) return false;
+      const auto colon = text.find(':');
+      ScreenshotRequest request;
+      if (colon == std::string::npos || colon + 1 >= text.size() ||
+          !ParseNumber(text.substr(0, colon), request.frame) || request.frame < 0) {
+        error = "--screenshot needs FRAME:FILE.png, not \"" + text + "\"";
+        return false;
+      }
+      request.path = text.substr(colon + 1);
+      options.screenshots.push_back(request);
+    } else {
+      error = "unknown argument \"" + arg + "\"";
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace app

@@ -1,0 +1,37 @@
+// The game's command line: normal play without arguments, or the harness flags for tests and
+// benchmarks.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+struct ScreenshotRequest {
+  int64_t frame = 0;
+  std::string path;
+};
+
+struct Options {
+  bool headless = false;
+  std::string workDir;
+  std::optional<uint32_t> seed;
+  int64_t frames = -1;  // exit after this many frames; -1 = run until the window closes
+  bool nullRender = false;
+  bool fast = false;
+  std::string scriptPath;
+  std::string recordPath;
+  std::vector<ScreenshotRequest> screenshots;
+  std::string tracePath;
+  int startLevel = 0;
+  bool bench = false;
+  bool help = false;
+};
+
+// Parses the arguments after the program name. Returns false with a message on a bad argument.
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
+std::string UsageText();
+
+}  // namespace app

@@ -1,0 +1,150 @@
+// Program entry: reads the command line, builds the platform (SDL or the null stand-ins), creates
+// the main form and runs the frame loop until the window closes.
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/GameLoop.h"
+#include "app/InputScript.h"
+#include "app/Options.h"
+#include "engine/Messages.h"
+#include "game/MainForm.h"
+#include "platform/null/NullPlatform.h"
+#include "platform/null/NullRenderDevice.h"
+#include "platform/null/VirtualClock.h"
+#include "platform/sdl/SdlPlatform.h"
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  text = buffer.str();
+  return true;
+}
+
+// Drains live input while a script drives the game, so the window stays responsive.
+class ScriptOverLive : public platform::InputSource {
+ public:
+  ScriptOverLive(app::ScriptedInput* script, platform::InputSource* live)
+      : script_(script), live_(live) {}
+  bool Poll(platform::InputEvent& event) override {
+    platform::InputEvent ignored;
+    while (live_ != nullptr && live_->Poll(ignored)) {
+    }
+    return script_->Poll(event);
+  }
+  void MousePosition(int& x, int& y) override { script_->MousePosition(x, y); }
+
+ private:
+  app::ScriptedInput* script_;
+  platform::InputSource* live_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  app::Options options;
+  std::string error;
+  if (!app::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    std::fprintf(stderr, "vornakel: %s\n%s", error.c_str(), app::UsageText().c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::printf("%s", app::UsageText().c_str());
+    return 0;
+  }
+  if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) {
+    std::fprintf(stderr, "vornakel: cannot enter the folder %s\n", options.workDir.c_str());
+    return 2;
+  }
+  std::vector<app::TimedEvent> scriptEvents;
+  if (!options.scriptPath.empty()) {
+    std::string text;
+    if (!ReadWholeFile(options.scriptPath, text)) {
+      std::fprintf(stderr, "vornakel: cannot read the script %s\n", options.scriptPath.c_str());
+      return 2;
+    }
+    if (!app::ParseInputScript(text, scriptEvents, error)) {
+      std::fprintf(stderr, "vornakel: %s: %s\n", options.scriptPath.c_str(), error.c_str());
+      return 2;
+    }
+  }
+
+  // The machine: SDL, or the null stand-ins when nothing is to be drawn.
+  std::unique_ptr<platform::SdlPlatform> sdl;
+  platform::NullRenderDevice nullDevice;
+  platform::NullFontRasterizer nullFonts;
+  platform::StderrShell stderrShell;
+  platform::NoInput noInput;
+  platform::SteadyClock steadyClock;
+  platform::VirtualClock virtualClock;
+  game::PlatformServices services{&nullDevice, &nullFonts, &steadyClock, &stderrShell};
+  platform::InputSource* liveInput = &noInput;
+  if (!options.nullRender) {
+    platform::SdlOptions sdlOptions;
+    sdlOptions.headless = options.headless;
+    sdl = platform::SdlPlatform::Create(sdlOptions, error);
+    if (!sdl) {
+      std::fprintf(stderr, "vornakel: %s\n", error.c_str());
+      std::fprintf(stderr, "Error: Could not find any compatible Direct3D\ndevices.\n");
+      std::fprintf(stderr, "Error: This application will now exit.\n");
+      return 1;
+    }
+    services = {&sdl->Renderer(), &sdl->Fonts(), &sdl->SystemClock(), &sdl->DesktopShell()};
+    liveInput = &sdl->Input();
+  }
+  if (options.fast) services.clock = &virtualClock;
+  platform::Shell* shell = services.shell;
+  engine::SetMessageHandler([shell](const std::string& text, const std::string& caption) {
+    shell->ShowMessage(text, caption);
+  });
+
+  // Where input comes from: a script, a recorded live session, or plain live input.
+  app::ScriptedInput scripted(std::move(scriptEvents));
+  ScriptOverLive scriptOverLive(&scripted, liveInput);
+  std::FILE* recordFile = nullptr;
+  if (!options.recordPath.empty()) {
+    recordFile = std::fopen(options.recordPath.c_str(), "w");
+    if (recordFile == nullptr) {
+      std::fprintf(stderr, "vornakel: cannot write %s\n", options.recordPath.c_str());
+      return 2;
+    }
+  }
+  app::RecordingInput recording(liveInput, recordFile);
+  platform::InputSource* input = liveInput;
+  if (!options.scriptPath.empty()) {
+    input = &scriptOverLive;
+  } else if (recordFile != nullptr) {
+    input = &recording;
+  }
+
+  int exitCode = 0;
+  {
+    game::TForm1 form(services);
+    if (options.seed) {
+      form.FixedSeed = true;
+      form.Seed = *options.seed;
+    }
+    form.FormCreate();
+    form.FormShow();
+    app::GameLoop loop(options, form, *input, *services.clock,
+                       options.fast ? &virtualClock : nullptr, *services.device);
+    loop.OnBeforeInput = [&](int64_t frame) {
+      scripted.SetFrame(frame);
+      recording.SetFrame(frame);
+    };
+    exitCode = loop.Run();
+    form.FormDestroy();
+  }
+  if (recordFile != nullptr) std::fclose(recordFile);
+  engine::SetMessageHandler(nullptr);
+  return exitCode;
+}

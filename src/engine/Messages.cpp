@@ -1,0 +1,39 @@
+// Where the engine's messages to the player go.
+#include "engine/Messages.h"
+
+#include <cstdio>
+#include <set>
+
+namespace engine {
+namespace {
+
+// The application-wide message routine: like a system message box, it exists once per process.
+MessageHandler& Handler() {
+  static MessageHandler handler;
+  return handler;
+}
+
+std::set<std::string>& Reported() {
+  static std::set<std::string> reported;
+  return reported;
+}
+
+}  // namespace
+
+void SetMessageHandler(MessageHandler handler) {
+  Handler() = std::move(handler);
+}
+
+void ShowMessage(const std::string& text, const std::string& caption) {
+  if (Handler()) {
+    Handler()(text, caption);
+  } else {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  }
+}
+
+void ReportOnce(const std::string& text) {
+  if (Reported().insert(text).second) std::fprintf(stderr, "vornakel: %s\n", text.c_str());
+}
+
+}  // namespace engine

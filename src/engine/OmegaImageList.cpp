@@ -1,0 +1,265 @@
+// Image list items (pictures, tiles, textures), the collection with its archive loading, and the
+// image list component.
+#include "engine/OmegaImageList.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "engine/Messages.h"
+#include "engine/OilArchive.h"
+#include "engine/PngCodec.h"
+#include "platform/Paths.h"
+
+namespace engine {
+namespace {
+
+// Textures have power-of-two sides of at least 2; the picture sits in the top-left corner.
+int32_t TextureSide(int32_t pictureSide) {
+  int32_t side = 2;
+  while (side < pictureSide && side < (1 << 30)) side *= 2;
+  return side;
+}
+
+std::string Trim(const std::string& text) {
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  return text.substr(first, last - first);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  out.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
+}
+
+}  // namespace
+
+// ---- TImageListItem ---------------------------------------------------------------------------
+
+TImageListItem::~TImageListItem() { ReleaseTexture(); }
+
+void TImageListItem::SetPicture(const platform::Pixels& picture) {
+  SetPicture(platform::Pixels(picture));
+}
+
+void TImageListItem::SetPicture(platform::Pixels&& picture) {
+  const bool valid = picture.width > 0 && picture.height > 0 &&
+                     picture.argb.size() == static_cast<size_t>(picture.width) *
+                                                static_cast<size_t>(picture.height);
+  picture_ = valid ? std::move(picture) : platform::Pixels{};
+  PictureWidth = picture_.width;
+  PictureHeight = picture_.height;
+  TileWidth = std::max(PictureWidth, 1);
+  TileHeight = std::max(PictureHeight, 1);
+  if (TextureWidth == 0) TextureWidth = TextureSide(PictureWidth);
+  if (TextureHeight == 0) TextureHeight = TextureSide(PictureHeight);
+  RecountPatterns();
+}
+
+void TImageListItem::RecountPatterns() {
+  Columns = TileWidth > 0 ? PictureWidth / TileWidth : 0;
+  Rows = TileHeight > 0 ? PictureHeight / TileHeight : 0;
+}
+
+// A tile size below 1 would divide by zero in the pattern maths: it means the whole picture.
+void TImageListItem::SetTileWidth(int32_t value) {
+  TileWidth = value >= 1 ? value : std::max(PictureWidth, 1);
+  RecountPatterns();
+}
+
+void TImageListItem::SetTileHeight(int32_t value) {
+  TileHeight = value >= 1 ? value : std::max(PictureHeight, 1);
+  RecountPatterns();
+}
+
+bool TImageListItem::KeyedOut(uint32_t argb) const {
+  // Colour values above 0x00FFFFFF (clNone, system colours) never match a pixel.
+  if (!Transparent || (TransparentColor & 0xFF000000u) != 0) return false;
+  const uint32_t keyRgb = (TransparentColor & 0xFFu) << 16 | (TransparentColor & 0xFF00u) |
+                          (TransparentColor >> 16 & 0xFFu);
+  return (argb & 0x00FFFFFFu) == keyRgb;
+}
+
+uint32_t TImageListItem::TexelAt(int32_t x, int32_t y) const {
+  if (x < 0 || y < 0 || x >= picture_.width || y >= picture_.height) return 0;
+  const uint32_t argb =
+      picture_.argb[static_cast<size_t>(y) * static_cast<size_t>(picture_.width) +
+                    static_cast<size_t>(x)];
+  return KeyedOut(argb) ? 0 : argb;
+}
+
+bool TImageListItem::MakeTexture(platform::RenderDevice* device, TOmegaRenderer* renderer) {
+  const std::string path = platform::NativePath(Trim(Filepath));
+  if (!path.empty()) {
+    // Relative paths are taken from the working directory.
+    std::vector<uint8_t> bytes;
+    platform::Pixels fromFile;
+    if (ReadWholeFile(path, bytes)) {
+      if (DecodePng(bytes.data(), bytes.size(), fromFile)) {
+        picture_ = std::move(fromFile);
+      } else {
+        ReportOnce("picture file \"" + path + "\" of image \"" + Name + "\" is not a readable PNG");
+      }
+    }
+  }
+  if (!HasPicture() || device == nullptr) return false;
+  if (texture_ != 0 && device_ != device) ReleaseTexture();
+  if (TileHeight < 1) TileHeight = picture_.height;
+  if (TileWidth < 1) TileWidth = picture_.width;
+  PictureWidth = picture_.width;
+  PictureHeight = picture_.height;
+  RecountPatterns();
+  if (texture_ == 0) {
+    const int32_t texWidth = TextureSide(picture_.width);
+    const int32_t texHeight = TextureSide(picture_.height);
+    std::vector<uint32_t> texels(static_cast<size_t>(texWidth) * static_cast<size_t>(texHeight), 0);
+    for (int32_t y = 0; y < picture_.height; ++y) {
+      const uint32_t* row = &picture_.argb[static_cast<size_t>(y) * static_cast<size_t>(picture_.width)];
+      uint32_t* out = &texels[static_cast<size_t>(y) * static_cast<size_t>(texWidth)];
+      for (int32_t x = 0; x < picture_.width; ++x) out[x] = KeyedOut(row[x]) ? 0 : row[x];
+    }
+    const platform::TextureId texture = device->CreateTexture(texWidth, texHeight, texels.data());
+    if (texture == 0) return false;
+    texture_ = texture;
+    TextureWidth = texWidth;
+    TextureHeight = texHeight;
+  }
+  device_ = device;
+  renderer_ = renderer;
+  return true;
+}
+
+void TImageListItem::ReleaseTexture() {
+  if (texture_ != 0 && device_ != nullptr) device_->DestroyTexture(texture_);
+  texture_ = 0;
+  device_ = nullptr;
+  renderer_ = nullptr;
+}
+
+// ---- TImageListCollection ---------------------------------------------------------------------
+
+bool TImageListCollection::LoadFromFile(const std::string& fileName) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(platform::NativePath(fileName), bytes)) {
+    ShowMessage("Cannot be loaded - file error or file crypted!", "Vornakel");
+    return false;
+  }
+  return LoadFromStream(bytes);
+}
+
+bool TImageListCollection::LoadFromStream(const std::vector<uint8_t>& data) {
+  if (OnLoadStream) {
+    const std::vector<uint8_t> transformed = OnLoadStream(data);
+    return LoadFromBytes(transformed.data(), transformed.size());
+  }
+  return LoadFromBytes(data.data(), data.size());
+}
+
+bool TImageListCollection::LoadFromBytes(const uint8_t* data, size_t size) {
+  Clear();
+  std::vector<OilItem> read;
+  std::string error;
+  const bool ok = ReadOilArchive(data, size, read, error);
+  for (OilItem& stored : read) {
+    TImageListItem* item = Add();
+    item->Name = std::move(stored.name);
+    if (!stored.png.empty()) {
+      platform::Pixels picture;
+      if (DecodePng(stored.png.data(), stored.png.size(), picture)) {
+        item->SetPicture(std::move(picture));
+      } else {
+        ReportOnce("the picture of image \"" + item->Name + "\" could not be decoded");
+      }
+    }
+    item->SetTileHeight(stored.tileHeight);
+    item->SetTileWidth(stored.tileWidth);
+    item->TransparentColor = stored.transparentColor;
+    item->Transparent = stored.transparent;
+    item->Filepath = std::move(stored.filepath);
+  }
+  if (!ok) {
+    ReportOnce("image archive: " + error);
+    ShowMessage("The stream could not be loaded, either it is corrupt or encrypted!", "Error!");
+  }
+  return ok;
+}
+
+TImageListItem* TImageListCollection::Items(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return items_[static_cast<size_t>(index)].get();
+}
+
+TImageListItem* TImageListCollection::Add() {
+  items_.push_back(std::make_unique<TImageListItem>());
+  return items_.back().get();
+}
+
+TImageListItem* TImageListCollection::Find(std::string_view name) const {
+  for (const auto& item : items_) {
+    if (item->Name == name) return item.get();
+  }
+  return nullptr;
+}
+
+void TImageListCollection::Assign(const TImageListCollection& source) {
+  if (&source == this) return;
+  Clear();
+  for (const auto& from : source.items_) {
+    TImageListItem* item = Add();
+    item->Name = from->Name;
+    if (from->HasPicture()) item->SetPicture(from->PicturePixels());
+    item->SetTileHeight(from->TileHeight);
+    item->SetTileWidth(from->TileWidth);
+    item->TransparentColor = from->TransparentColor;
+    item->Transparent = from->Transparent;
+    item->Filepath = from->Filepath;
+  }
+}
+
+// ---- TOmegaImageList --------------------------------------------------------------------------
+
+TOmegaImageList::TOmegaImageList(TOmegaScreen* screen) { SetOmegaScreen(screen); }
+
+TOmegaImageList::~TOmegaImageList() {
+  Finalize();
+  if (screen_ != nullptr) screen_->RemoveComponent(this);
+}
+
+void TOmegaImageList::SetOmegaScreen(TOmegaScreen* screen) {
+  if (screen == screen_) return;
+  if (screen_ != nullptr) {
+    Finalize();
+    screen_->RemoveComponent(this);
+  }
+  screen_ = screen;
+  if (screen_ != nullptr) screen_->AddComponent(this);  // starts us at once when already running
+}
+
+void TOmegaImageList::Initialize() {
+  if (screen_ == nullptr || screen_->Device() == nullptr) return;
+  renderer_.SetScreen(screen_);
+  renderer_.Initialize();
+  bool messageShown = false;
+  for (int i = 0; i < imageList_.Count(); ++i) {
+    TImageListItem* item = imageList_.Items(i);
+    if (item->MakeTexture(screen_->Device(), &renderer_) || !item->HasPicture()) continue;
+    // The item stays undrawable and the game goes on; one message box per start is enough.
+    const std::string text = "Error creating texture " + item->Name;
+    if (!messageShown) {
+      ShowMessage(text, "Error");
+      messageShown = true;
+    } else {
+      ReportOnce(text);
+    }
+  }
+}
+
+void TOmegaImageList::Finalize() {
+  for (int i = 0; i < imageList_.Count(); ++i) imageList_.Items(i)->ReleaseTexture();
+}
+
+}  // namespace engine

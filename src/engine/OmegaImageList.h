@@ -1,0 +1,188 @@
+// Image lists: named pictures cut into equal tiles (patterns), their device textures and the quad
+// drawing every sprite, font and widget goes through.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/OmegaRenderer.h"
+#include "engine/OmegaScreen.h"
+#include "engine/OmegaSprite.h"
+#include "platform/RenderDevice.h"
+
+namespace engine {
+
+// One named picture. Its patterns are numbered row by row from the top-left; pattern n sits at
+// column n mod Columns, row n div Columns. Drawable once its list has made its texture.
+class TImageListItem {
+ public:
+  TImageListItem() = default;
+  ~TImageListItem();
+  TImageListItem(const TImageListItem&) = delete;
+  TImageListItem& operator=(const TImageListItem&) = delete;
+
+  int32_t Rows = 0;     // PictureHeight div TileHeight
+  int32_t Columns = 0;  // PictureWidth div TileWidth
+  std::string Name;     // compared exactly (case-sensitive)
+  int32_t PictureHeight = 0;
+  int32_t PictureWidth = 0;
+  // Size of one pattern; change them through SetTileWidth/SetTileHeight so Rows/Columns follow.
+  int32_t TileHeight = 1;
+  int32_t TileWidth = 1;
+  int32_t TextureHeight = 0;  // device texture size, at least 2; the picture sits top-left
+  int32_t TextureWidth = 0;
+  std::string Filepath;           // optional external PNG that replaces the stored picture
+  uint32_t TransparentColor = 0;  // 0x00BBGGRR, keyed out of the texture when Transparent
+  bool Transparent = false;
+
+  // Copies the picture: picture size and one pattern of the whole picture; the texture size
+  // follows when not yet known. An empty picture leaves the item without one.
+  void SetPicture(const platform::Pixels& picture);
+  void SetPicture(platform::Pixels&& picture);
+  bool HasPicture() const { return !picture_.argb.empty(); }
+  // The decoded picture as loaded (kept so textures can be made again after a device reset).
+  const platform::Pixels& PicturePixels() const { return picture_; }
+  // The texel the texture holds at (X, Y) (the colour key applied); 0 outside the picture.
+  uint32_t TexelAt(int32_t x, int32_t y) const;
+
+  // Value < 1 means the whole picture width/height.
+  void SetTileWidth(int32_t value);
+  void SetTileHeight(int32_t value);
+
+  // Takes the device and the list's renderer and makes the texture (when there is none yet).
+  // False when the item has no picture or the device refused the texture: it stays undrawable.
+  bool MakeTexture(platform::RenderDevice* device, TOmegaRenderer* renderer);
+  // Gives back the texture and forgets the device; MakeTexture can make them again.
+  void ReleaseTexture();
+  // True once the item can be drawn (its list was started on a screen and its texture exists).
+  bool Attached() const { return renderer_ != nullptr && texture_ != 0; }
+  TOmegaRenderer* Renderer() const { return renderer_; }
+  platform::RenderDevice* Device() const { return device_; }
+  platform::TextureId Texture() const { return texture_; }
+
+  // Draw operations. X, Y: the unrotated top-left in back-buffer pixels. PatternIndex -1 draws the
+  // whole picture squeezed into one tile; larger indexes than the last pattern draw the last one.
+  // BlendMode -1 keeps the screen's current mode. A scale of exactly 0 counts as 1. Rotation is in
+  // degrees, clockwise, about (X + tile width * CenterX, Y + tile height * CenterY).
+  void Draw(int32_t x, int32_t y, int32_t patternIndex);
+  void DrawColored(int32_t x, int32_t y, int32_t patternIndex, int32_t blendMode, bool additive,
+                   int32_t red, int32_t green, int32_t blue, int32_t alpha, float scaleX,
+                   float scaleY, float centerX, float centerY, float rotation);
+  void DrawEx(int32_t x, int32_t y, int32_t patternIndex, int32_t blendMode, bool mirrorX,
+              bool mirrorY, uint32_t color, float scaleX, float scaleY, float centerX,
+              float centerY, float rotation);
+  // Corner colours top-left, top-right, bottom-right, bottom-left.
+  void DrawSprite(int32_t x, int32_t y, int32_t patternIndex, int32_t blendMode, bool mirrorX,
+                  bool mirrorY, uint32_t color1, uint32_t color2, uint32_t color3,
+                  uint32_t color4, float scaleX, float scaleY, float centerX, float centerY,
+                  float rotation);
+  // The quad covers Rect offset by (X, Y) instead of one tile.
+  void DrawStretched(int32_t x, int32_t y, const TRect& rect, int32_t patternIndex,
+                     int32_t blendMode, bool mirrorX, bool mirrorY, int32_t red, int32_t green,
+                     int32_t blue, int32_t alpha, float scaleX, float scaleY, float centerX,
+                     float centerY, float rotation);
+  // Draws the Source rectangle of the picture at its own size.
+  void DrawSource(int32_t x, int32_t y, const TRect& source, int32_t blendMode, bool mirrorX,
+                  bool mirrorY, int32_t red, int32_t green, int32_t blue, int32_t alpha,
+                  float scaleX, float scaleY, float centerX, float centerY, float rotation);
+
+ private:
+  struct Quad {
+    float left, top, right, bottom;  // unshifted corner edges in screen pixels
+    float u0, v0, u1, v1;
+    float centerX, centerY;  // absolute centre of rotation and scale
+  };
+
+  void RecountPatterns();
+  bool KeyedOut(uint32_t argb) const;
+  // Texture rectangle of a pattern (clamped into range) in texture coordinates.
+  void PatternUV(int32_t patternIndex, Quad& quad) const;
+  Quad TileQuad(int32_t x, int32_t y, int32_t patternIndex, float centerX, float centerY) const;
+  void Emit(const Quad& quad, int32_t blendMode, bool additive, bool mirrorX, bool mirrorY,
+            const uint32_t (&colors)[4], float scaleX, float scaleY, float rotation);
+
+  platform::Pixels picture_;
+  TOmegaRenderer* renderer_ = nullptr;
+  platform::RenderDevice* device_ = nullptr;
+  platform::TextureId texture_ = 0;
+};
+
+// The owned, ordered images of a list.
+class TImageListCollection {
+ public:
+  TImageListCollection() = default;
+  TImageListCollection(const TImageListCollection&) = delete;
+  TImageListCollection& operator=(const TImageListCollection&) = delete;
+
+  // Reads the whole archive file and loads it. A file that cannot be read shows a message and
+  // leaves the collection as it was. Backslashes in the name are taken as directory separators.
+  bool LoadFromFile(const std::string& fileName);
+  // Clears the collection and reads the archive. Damaged content shows a message; the images read
+  // before the damage stay. Pictures are decoded here; one that does not decode leaves its item
+  // without a picture.
+  bool LoadFromStream(const std::vector<uint8_t>& data);
+  bool LoadFromBytes(const uint8_t* data, size_t size);
+
+  // Optional: turns the archive bytes as stored into the bytes to read (archives stored transformed).
+  std::function<std::vector<uint8_t>(const std::vector<uint8_t>&)> OnLoadStream;
+
+  // The item at Index, or null outside 0..Count-1.
+  TImageListItem* Items(int index) const;
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Appends a new empty item.
+  TImageListItem* Add();
+  // The first item whose Name equals Name exactly, or null.
+  TImageListItem* Find(std::string_view name) const;
+  void Clear() { items_.clear(); }
+  // Copies the other collection's items (pictures, names, tiles, keys; no textures).
+  void Assign(const TImageListCollection& source);
+
+ private:
+  std::vector<std::unique_ptr<TImageListItem>> items_;
+};
+
+// An image list component: the collection plus the renderer its images draw through. Registered with
+// its screen, which starts it (Initialize) once the device exists and shuts it down (Finalize) before
+// the device goes away. Destroy image lists before their screen.
+class TOmegaImageList : public ScreenComponent {
+ public:
+  explicit TOmegaImageList(TOmegaScreen* screen = nullptr);
+  ~TOmegaImageList() override;
+  TOmegaImageList(const TOmegaImageList&) = delete;
+  TOmegaImageList& operator=(const TOmegaImageList&) = delete;
+
+  TImageListCollection& ImageList() { return imageList_; }
+  const TImageListCollection& ImageList() const { return imageList_; }
+  // Copies another collection's items into this list.
+  void SetImageList(const TImageListCollection& source) { imageList_.Assign(source); }
+  TImageListItem* Find(std::string_view name) const { return imageList_.Find(name); }
+  TImageListItem* Items(int index) const { return imageList_.Items(index); }
+  int Count() const { return imageList_.Count(); }
+
+  TOmegaScreen* OmegaScreen() const { return screen_; }
+  void SetOmegaScreen(TOmegaScreen* screen);
+  TOmegaRenderer& Renderer() { return renderer_; }
+
+  // Attaches the renderer to the screen's device and makes every image's texture. Nothing happens
+  // while there is no started screen.
+  void Initialize();
+  // Releases every image's texture and device references so Initialize can make them again.
+  void Finalize();
+  void BeginDraw() {}
+  void EndDraw() {}
+
+  void ScreenStartup() override { Initialize(); }
+  void ScreenShutdown() override { Finalize(); }
+
+ private:
+  TImageListCollection imageList_;
+  TOmegaScreen* screen_ = nullptr;
+  TOmegaRenderer renderer_;
+};
+
+}  // namespace engine

@@ -1,0 +1,324 @@
+// TOmegaSprite and TSprite: Z-ordered sprite list, the three passes, pattern maths, drawing,
+// collision.
+#include "engine/OmegaSprite.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/Messages.h"
+#include "engine/OmegaImageList.h"
+
+namespace engine {
+
+int32_t EngineRound(double value) {
+  // Four-decimal pre-rounding (ties to even) first, so 2.49999 rounds up like 2.5 does.
+  const double shifted = value >= 0 ? value + 0.5 : value - 0.5;
+  const double r = std::nearbyint(shifted * 10000.0);
+  return static_cast<int32_t>(std::trunc(r / 10000.0));
+}
+
+namespace {
+
+// Columns and rows of an image's pattern grid, never zero.
+void PatternGrid(const TImageListItem& image, int32_t& columns, int32_t& rows) {
+  const int32_t tileW = std::max(image.TileWidth, 1);
+  const int32_t tileH = std::max(image.TileHeight, 1);
+  columns = std::max(image.PictureWidth / tileW, 1);
+  rows = std::max(image.PictureHeight / tileH, 1);
+}
+
+}  // namespace
+
+// ---- TSprite ------------------------------------------------------------------------------------
+
+TSprite::TSprite(TOmegaSprite* engine) : Engine(engine) {
+  if (Engine != nullptr) Engine->Insert(this);
+}
+
+TSprite::~TSprite() {
+  if (Engine != nullptr) Engine->Remove(this);
+}
+
+void TSprite::RepackColors() {
+  const uint32_t color = PackARGB(Alpha, Red, Green, Blue);
+  Color1 = Color2 = Color3 = Color4 = color;
+}
+
+void TSprite::SetRed(int32_t value) {
+  Red = value;
+  RepackColors();
+}
+
+void TSprite::SetGreen(int32_t value) {
+  Green = value;
+  RepackColors();
+}
+
+void TSprite::SetBlue(int32_t value) {
+  Blue = value;
+  RepackColors();
+}
+
+void TSprite::SetAlpha(int32_t value) {
+  Alpha = value;
+  RepackColors();
+}
+
+void TSprite::SetPatternIndex(int32_t value) {
+  PatternIndex = value;
+  if (Image == nullptr) return;
+  int32_t columns = 0;
+  int32_t rows = 0;
+  PatternGrid(*Image, columns, rows);
+  const int32_t index = std::max(value, 0);
+  PatternLeft = (index % columns) * Image->TileWidth;
+  PatternTop = (index / columns) * Image->TileHeight;
+  if (value > columns * rows - 1) PatternIndex = columns * rows - 1;
+}
+
+void TSprite::GetPatternRect(TRect& rect) {
+  rect = TRect{};
+  if (Image == nullptr) return;
+  int32_t columns = 0;
+  int32_t rows = 0;
+  PatternGrid(*Image, columns, rows);
+  if (PatternIndex < 0) PatternIndex = 0;
+  if (PatternIndex >= columns * rows) PatternIndex = columns * rows - 1;
+  rect.Left = (PatternIndex % columns) * Image->TileWidth;
+  rect.Right = rect.Left + Image->TileWidth;
+  rect.Top = (PatternIndex / columns) * Image->TileHeight;
+  rect.Bottom = rect.Top + Image->TileHeight;
+}
+
+void TSprite::SetX(float value) {
+  X = value;
+  X2 = X3 = value + static_cast<float>(Width);
+  X4 = value;
+  CollideRect.Left = EngineRound(value);
+  CollideRect.Right = CollideRect.Left + Width;
+  MidX = value + static_cast<float>(Width) / 2;
+}
+
+void TSprite::SetY(float value) {
+  Y = value;
+  Y2 = value;
+  Y3 = Y4 = value + static_cast<float>(Height);
+  CollideRect.Top = EngineRound(value);
+  CollideRect.Bottom = CollideRect.Top + Height;
+  MidY = value + static_cast<float>(Height) / 2;
+}
+
+void TSprite::SetZ(int32_t value) {
+  if (value == Z) return;
+  if (Engine != nullptr) Engine->Remove(this);
+  Z = value;
+  if (Engine != nullptr) Engine->Insert(this);
+}
+
+void TSprite::SetImage(TImageListItem* value) {
+  if (value == nullptr) return;
+  Image = value;
+  Width = value->TileWidth;
+  Height = value->TileHeight;
+  CollideRect.Right = CollideRect.Left + Width;
+  CollideRect.Bottom = CollideRect.Top + Height;
+  SetX(X);
+  SetY(Y);
+}
+
+void TSprite::SetWidth(int32_t value) {
+  Width = value;
+  CollideRect.Right = CollideRect.Left + value;
+}
+
+void TSprite::SetHeight(int32_t value) {
+  Height = value;
+  CollideRect.Bottom = CollideRect.Top + value;
+}
+
+void TSprite::Assign(const TSprite& source) {
+  SetName(source.Name);
+  X = source.X;
+  Y = source.Y;
+  X2 = source.X2;
+  Y2 = source.Y2;
+  X3 = source.X3;
+  Y3 = source.Y3;
+  X4 = source.X4;
+  Y4 = source.Y4;
+  SetZ(source.Z);
+  SetRed(source.Red);
+  SetGreen(source.Green);
+  SetBlue(source.Blue);
+  SetAlpha(source.Alpha);
+  Color1 = source.Color1;
+  Color2 = source.Color2;
+  Color3 = source.Color3;
+  Color4 = source.Color4;
+  SetPatternIndex(source.PatternIndex);
+  Collide = source.Collide;
+  PixelCheck = source.PixelCheck;
+  PixelCheckOnly = source.PixelCheckOnly;
+  Rotation = source.Rotation;
+  SetImage(source.Image);
+  ScaleX = source.ScaleX;
+  ScaleY = source.ScaleY;
+  DrawOffsetX = source.DrawOffsetX;
+  DrawOffsetY = source.DrawOffsetY;
+  CenterX = source.CenterX;
+  CenterY = source.CenterY;
+  MirrorY = source.MirrorY;
+  MirrorX = source.MirrorX;
+  BlendMode = source.BlendMode;
+  Visible = source.Visible;
+  Fixed = source.Fixed;
+}
+
+void TSprite::Dead() {
+  if (IsDead) return;
+  IsDead = true;
+  if (Engine != nullptr) Engine->deadList_.push_back(this);
+}
+
+void TSprite::Draw() {
+  if (!Visible || Image == nullptr) return;
+  if (!Image->Attached()) {
+    // Once per picture, not a modal box every frame.
+    ReportOnce("No OmegaImageList assigned to sprite! (picture \"" + Image->Name + "\")");
+    return;
+  }
+  int32_t sx = EngineRound(X + DrawOffsetX);
+  int32_t sy = EngineRound(Y + DrawOffsetY);
+  if (!Fixed && Engine != nullptr) {
+    sx = EngineRound(static_cast<double>(sx) - Engine->OffsetX);
+    sy = EngineRound(static_cast<double>(sy) - Engine->OffsetY);
+  }
+  if (Engine != nullptr && (Engine->DrawAreaX1 != 0 || Engine->DrawAreaY1 != 0 ||
+                            Engine->DrawAreaX2 != 0 || Engine->DrawAreaY2 != 0)) {
+    if (Engine->DrawAreaX1 > sx + Width || sx > Engine->DrawAreaX2 ||
+        Engine->DrawAreaY1 > sy + Height || sy > Engine->DrawAreaY2) {
+      return;
+    }
+  }
+  Image->DrawSprite(sx, sy, PatternIndex, BlendMode, MirrorX, MirrorY, Color1, Color2, Color3,
+                    Color4, ScaleX, ScaleY, CenterX, CenterY, Rotation);
+}
+
+void TSprite::Collision(TSprite& other) {
+  if (!Collide || !other.Collide || IsDead || other.IsDead) return;
+  TRect overlap;
+  overlap.Left = std::max(CollideRect.Left, other.CollideRect.Left);
+  overlap.Top = std::max(CollideRect.Top, other.CollideRect.Top);
+  overlap.Right = std::min(CollideRect.Right, other.CollideRect.Right);
+  overlap.Bottom = std::min(CollideRect.Bottom, other.CollideRect.Bottom);
+  if (overlap.Right <= overlap.Left || overlap.Bottom <= overlap.Top) return;
+  if ((PixelCheck && other.PixelCheck) || PixelCheckOnly || other.PixelCheckOnly) {
+    int32_t hx = 0;
+    int32_t hy = 0;
+    if (!PixelHit(other, overlap, hx, hy)) return;
+    OnCollision(other, hx - CollideRect.Left, hy - CollideRect.Top);
+    other.OnCollision(*this, hx - other.CollideRect.Left, hy - other.CollideRect.Top);
+    return;
+  }
+  OnCollision(other, 0, 0);
+  other.OnCollision(*this, 0, 0);
+}
+
+bool TSprite::PixelHit(TSprite& other, const TRect& overlap, int32_t& hx, int32_t& hy) {
+  if (!PixelCheck || !other.PixelCheck) return false;
+  if (&other == this) {
+    hx = overlap.Left;
+    hy = overlap.Top;
+    return true;
+  }
+  if (Image == nullptr || other.Image == nullptr) return false;
+  if (!Image->HasPicture() || !other.Image->HasPicture()) return false;
+
+  // Texel walk of one sprite over the overlap, as the pixel test has always done it (starting one
+  // texel in from the overlap's first column and row; mirrored sprites walk backwards).
+  struct Walk {
+    int32_t col0, colStep, row0, rowStep;
+  };
+  auto walkOf = [&overlap](const TSprite& s) {
+    const int32_t xOff = overlap.Left - s.CollideRect.Left;
+    const int32_t yOff = overlap.Top - s.CollideRect.Top;
+    const int32_t w = s.CollideRect.Right - s.CollideRect.Left;
+    const int32_t h = s.CollideRect.Bottom - s.CollideRect.Top;
+    Walk walk{};
+    walk.col0 = s.MirrorX ? s.PatternLeft + w - xOff - 1 : s.PatternLeft + xOff + 1;
+    walk.colStep = s.MirrorX ? -1 : 1;
+    walk.row0 = s.MirrorY ? s.PatternTop + h - yOff - 1 : s.PatternTop + yOff + 1;
+    walk.rowStep = s.MirrorY ? -1 : 1;
+    return walk;
+  };
+  const Walk a = walkOf(*this);
+  const Walk b = walkOf(other);
+  for (int32_t row = 0; overlap.Top + row <= overlap.Bottom - 2; ++row) {
+    for (int32_t col = 0; overlap.Left + col <= overlap.Right - 2; ++col) {
+      const uint32_t ta = Image->TexelAt(a.col0 + col * a.colStep, a.row0 + row * a.rowStep);
+      const uint32_t tb = other.Image->TexelAt(b.col0 + col * b.colStep, b.row0 + row * b.rowStep);
+      if (ta != 0 && tb != 0) {
+        hx = overlap.Left + col;
+        hy = overlap.Top + row;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// ---- TOmegaSprite -------------------------------------------------------------------------------
+
+TOmegaSprite::~TOmegaSprite() {
+  while (!spriteList_.empty()) delete spriteList_.back();
+  deadList_.clear();
+}
+
+void TOmegaSprite::Insert(TSprite* sprite) {
+  // Lower bound: the new sprite goes in front of (under) every sprite of the same Z.
+  int low = 0;
+  int high = static_cast<int>(spriteList_.size()) - 1;
+  while (high >= low) {
+    const int mid = (low + high) / 2;
+    if (spriteList_[static_cast<size_t>(mid)]->Z < sprite->Z) {
+      low = mid + 1;
+    } else {
+      high = mid - 1;
+    }
+  }
+  spriteList_.insert(spriteList_.begin() + low, sprite);
+}
+
+void TOmegaSprite::Remove(TSprite* sprite) {
+  // The list is sorted by Z: look only among the sprites of the same Z.
+  auto it = std::lower_bound(spriteList_.begin(), spriteList_.end(), sprite->Z,
+                             [](const TSprite* s, int32_t z) { return s->Z < z; });
+  while (it != spriteList_.end() && (*it)->Z == sprite->Z && *it != sprite) ++it;
+  if (it == spriteList_.end() || *it != sprite) {
+    it = std::find(spriteList_.begin(), spriteList_.end(), sprite);
+  }
+  if (it != spriteList_.end()) spriteList_.erase(it);
+  const auto dead = std::find(deadList_.begin(), deadList_.end(), sprite);
+  if (dead != deadList_.end()) deadList_.erase(dead);
+}
+
+void TOmegaSprite::Move(float moveCount) {
+  const size_t count = spriteList_.size();
+  for (size_t i = 0; i < count && i < spriteList_.size(); ++i) spriteList_[i]->Move(moveCount);
+}
+
+void TOmegaSprite::Draw() {
+  const size_t count = spriteList_.size();
+  for (size_t i = 0; i < count && i < spriteList_.size(); ++i) spriteList_[i]->Draw();
+}
+
+void TOmegaSprite::Dead() {
+  while (!deadList_.empty()) delete deadList_.back();  // the destructor unlinks it
+}
+
+TSprite* TOmegaSprite::Sprites(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return spriteList_[static_cast<size_t>(index)];
+}
+
+}  // namespace engine

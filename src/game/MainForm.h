@@ -1,0 +1,118 @@
+// TForm1: the main form. It owns every engine component and all game state, and routes input and
+// frames.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/OmegaImageList.h"
+#include "engine/OmegaScreen.h"
+#include "engine/OmegaSprite.h"
+#include "engine/OmegaTimer.h"
+#include "game/StateMachine.h"
+#include "platform/Clock.h"
+#include "platform/FontRasterizer.h"
+#include "platform/RenderDevice.h"
+#include "platform/Shell.h"
+
+namespace game {
+
+// What the form needs from the machine it runs on.
+struct PlatformServices {
+  platform::RenderDevice* device = nullptr;
+  platform::FontRasterizer* fonts = nullptr;
+  platform::Clock* clock = nullptr;
+  platform::Shell* shell = nullptr;
+};
+
+// The 10 ms race clock: a periodic callback the frame loop services on the main thread.
+struct PeriodicTimer {
+  bool Enabled = false;
+  int Interval = 10;  // milliseconds
+};
+
+class TForm1 {
+ public:
+  explicit TForm1(const PlatformServices& services);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Window life cycle.
+  void FormCreate();
+  void FormShow();
+  // True when the window may close now.
+  bool FormCloseQuery();
+  void FormDestroy();
+  bool Closed() const { return closed_; }
+  // Closes the window from inside the game (the exit screen does this).
+  void Close() { closed_ = true; }
+
+  // Input.
+  void FormKeyDown(int key);
+  void FormKeyUp(int key);
+  void FormText(const std::string& text1251);
+  void FormMouseMove(int x, int y);
+  void FormMouseDown(int button, int x, int y);
+  void FormMouseUp(int button, int x, int y);
+
+  // Frame and race-clock callbacks.
+  void OmegaTimer1Timer();
+  void RaceTimerTimer();
+
+  // State dispatch.
+  void EnterState(uint8_t code) { States.EnterState(code); }
+  void RunStateFrame(uint8_t code) { States.RunStateFrame(code); }
+  void LeaveState(uint8_t code) { States.LeaveState(code); }
+
+  // Trace fields of the current frame (state, tick and, while a game runs, the race).
+  std::string TraceLine() const;
+
+  PlatformServices Services;
+
+  // Components.
+  engine::TOmegaScreen OmegaScreen1;
+  engine::TOmegaImageList OmegaImageList1;
+  engine::TOmegaImageList GameImageList;
+  engine::TOmegaImageList ShareList;
+  engine::TOmegaSprite OmegaSprite1;
+  engine::TOmegaTimer OmegaTimer1;
+  PeriodicTimer RaceTimer;
+  StateMachine States;
+
+  // Game-wide state.
+  uint8_t GameState = gsLogo;
+  int32_t ScreenTick = 0;
+  std::array<bool, 256> KeyDown{};
+  std::array<bool, 256> KeyReleased{};
+  bool FullScreen = false;
+  bool MusicOn = true;
+  bool SoundOn = true;
+  int32_t SoundVolume = 5;
+  std::string PlayerName;
+  int32_t Score = 0;
+  int32_t NextUnlockScore = 300;
+  int32_t UnlockLevel = 0;
+  std::array<int32_t, 9> UnlockSteps{400, 500, 1000, 500, 2000, 2000, 2500, 4000, 4500};
+  int32_t TracksOpen = 3;
+  int32_t TrucksOpen = 5;
+  int32_t LevelNumber = 3;
+  bool GameImagesPending = true;
+
+  // A picture of the menu archive by name; a missing one is reported once and gives null.
+  engine::TImageListItem* MenuImage(const std::string& name);
+
+  // Background sprite of the current menu screen.
+  engine::TSprite* MenuScreen = nullptr;
+  // Set before FormCreate to seed the generator with a fixed value instead of the clock.
+  bool FixedSeed = false;
+  uint32_t Seed = 0;
+
+ private:
+  void RegisterLogoState();
+  bool closed_ = false;
+};
+
+}  // namespace game

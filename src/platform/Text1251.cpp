@@ -1,0 +1,102 @@
+// Conversions between UTF-8 and Windows code page 1251.
+#include "platform/Text1251.h"
+
+#include <array>
+
+namespace platform {
+namespace {
+
+// Code points of bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F in order.
+constexpr std::array<char16_t, 64> kHigh = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409,
+    0x2039, 0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0,
+    0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6,
+    0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+char32_t Cp1251ToUnicode(unsigned char c) {
+  if (c < 0x80) return c;
+  if (c >= 0xC0) return 0x0410 + (c - 0xC0);
+  return kHigh[c - 0x80];
+}
+
+int UnicodeTo1251(char32_t code) {
+  if (code < 0x80) return static_cast<int>(code);
+  if (code >= 0x0410 && code <= 0x044F) return static_cast<int>(code - 0x0410 + 0xC0);
+  for (size_t i = 0; i < kHigh.size(); ++i) {
+    if (kHigh[i] != 0 && kHigh[i] == code) return static_cast<int>(0x80 + i);
+  }
+  return -1;
+}
+
+std::string Utf8To1251(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  size_t i = 0;
+  while (i < utf8.size()) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    char32_t cp = 0;
+    size_t len = 1;
+    if (b < 0x80) {
+      cp = b;
+    } else if ((b & 0xE0) == 0xC0) {
+      cp = b & 0x1F;
+      len = 2;
+    } else if ((b & 0xF0) == 0xE0) {
+      cp = b & 0x0F;
+      len = 3;
+    } else if ((b & 0xF8) == 0xF0) {
+      cp = b & 0x07;
+      len = 4;
+    } else {
+      ++i;  // stray continuation byte
+      continue;
+    }
+    if (i + len > utf8.size()) break;
+    bool valid = true;
+    for (size_t k = 1; k < len; ++k) {
+      const auto c = static_cast<unsigned char>(utf8[i + k]);
+      if ((c & 0xC0) != 0x80) {
+        valid = false;
+        break;
+      }
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    if (!valid) {
+      ++i;
+      continue;
+    }
+    i += len;
+    const int byte = UnicodeTo1251(cp);
+    if (byte >= 0) out += static_cast<char>(byte);
+  }
+  return out;
+}
+
+std::string Cp1251ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (const char ch : text) {
+    const char32_t cp = Cp1251ToUnicode(static_cast<unsigned char>(ch));
+    if (cp != 0 || ch == 0) AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+}  // namespace platform

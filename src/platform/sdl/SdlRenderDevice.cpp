@@ -1,0 +1,363 @@
+// The render device on an SDL renderer: quads batched into SDL_RenderGeometry on an 800 x 600 target.
+#include "platform/sdl/SdlRenderDevice.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "platform/sdl/Letterbox.h"
+
+namespace platform {
+namespace {
+
+// Software rendering has no size limit of its own; this keeps requests sane.
+constexpr int kUnlimitedTextureSize = 16384;
+
+SDL_BlendFactor ToSdl(BlendFactor factor) {
+  switch (factor) {
+    case BlendFactor::kZero: return SDL_BLENDFACTOR_ZERO;
+    case BlendFactor::kOne: return SDL_BLENDFACTOR_ONE;
+    case BlendFactor::kSrcColor: return SDL_BLENDFACTOR_SRC_COLOR;
+    case BlendFactor::kInvSrcColor: return SDL_BLENDFACTOR_ONE_MINUS_SRC_COLOR;
+    case BlendFactor::kSrcAlpha: return SDL_BLENDFACTOR_SRC_ALPHA;
+    case BlendFactor::kInvSrcAlpha: return SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA;
+    case BlendFactor::kDestColor: return SDL_BLENDFACTOR_DST_COLOR;
+    case BlendFactor::kInvDestColor: return SDL_BLENDFACTOR_ONE_MINUS_DST_COLOR;
+  }
+  return SDL_BLENDFACTOR_ONE;
+}
+
+// The standard SDL mode closest to a factor pair, for renderers without custom blending.
+SDL_BlendMode NearestStandardMode(BlendFactor source, BlendFactor destination) {
+  using F = BlendFactor;
+  if (destination == F::kOne) return SDL_BLENDMODE_ADD;
+  if (source == F::kOne && destination == F::kZero) return SDL_BLENDMODE_NONE;
+  if ((source == F::kZero && destination == F::kSrcColor) ||
+      (source == F::kDestColor && destination == F::kZero)) {
+    return SDL_BLENDMODE_MOD;
+  }
+  if (source == F::kDestColor && destination == F::kInvSrcAlpha) return SDL_BLENDMODE_MUL;
+  return SDL_BLENDMODE_BLEND;
+}
+
+SDL_Color ToSdlColor(uint32_t argb) {
+  return SDL_Color{static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
+                   static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24)};
+}
+
+}  // namespace
+
+std::unique_ptr<SdlRenderDevice> SdlRenderDevice::Create(SDL_Window* window, int width, int height,
+                                                         bool forceSoftware, std::string& error) {
+  std::unique_ptr<SdlRenderDevice> device(
+      new SdlRenderDevice(window, width, height, forceSoftware));
+  if (!device->MakeRenderer(error) || !device->MakeTargets(error)) return nullptr;
+  return device;
+}
+
+SdlRenderDevice::SdlRenderDevice(SDL_Window* window, int width, int height, bool forceSoftware)
+    : window_(window), width_(width), height_(height), forceSoftware_(forceSoftware) {
+  fullScreen_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  SDL_AddEventWatch(&SdlRenderDevice::WatchEvents, this);
+}
+
+SdlRenderDevice::~SdlRenderDevice() {
+  SDL_DelEventWatch(&SdlRenderDevice::WatchEvents, this);
+  ReleaseTextures();
+  ReleaseRenderer();
+}
+
+int SDLCALL SdlRenderDevice::WatchEvents(void* self, SDL_Event* event) {
+  auto* device = static_cast<SdlRenderDevice*>(self);
+  if (event->type == SDL_RENDER_TARGETS_RESET) device->targetsLost_ = true;
+  if (event->type == SDL_RENDER_DEVICE_RESET) device->deviceLost_ = true;
+  return 1;
+}
+
+bool SdlRenderDevice::MakeRenderer(std::string& error) {
+  std::string acceleratedError = "not tried";
+  if (!forceSoftware_) {
+    renderer_ =
+        SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    if (renderer_ == nullptr) acceleratedError = SDL_GetError();
+  }
+  if (renderer_ == nullptr) {
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    if (renderer_ == nullptr) {
+      error = "No renderer could be made (accelerated: " + acceleratedError +
+              "; software: " + SDL_GetError() + ").";
+      return false;
+    }
+    if (!forceSoftware_ && !softwareNoticeShown_) {
+      std::fprintf(stderr, "Vornakel: no accelerated renderer (%s); drawing in software.\n",
+                   acceleratedError.c_str());
+      softwareNoticeShown_ = true;
+    }
+  }
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer_, &info) == 0) {
+    software_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    int limit = std::min(info.max_texture_width, info.max_texture_height);
+    maxTextureSize_ = limit > 0 ? limit : kUnlimitedTextureSize;
+  } else {
+    software_ = forceSoftware_;
+    maxTextureSize_ = 2048;
+  }
+  blendCache_.clear();  // another renderer may support other modes
+  return true;
+}
+
+bool SdlRenderDevice::MakeTargets(std::string& error) {
+  auto target = [&](Texture& t) {
+    t.texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                  width_, height_);
+    if (t.texture == nullptr) return false;
+    // Copied to the window as it is: the back buffer's alpha must not show through.
+    SDL_SetTextureBlendMode(t.texture, SDL_BLENDMODE_NONE);
+    SDL_SetTextureScaleMode(t.texture, SDL_ScaleModeNearest);
+    t.linear = false;
+    SDL_SetRenderTarget(renderer_, t.texture);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    return true;
+  };
+  if (!target(front_) || !target(back_)) {
+    error = std::string("The renderer cannot draw into a texture: ") + SDL_GetError();
+    return false;
+  }
+  hasFrame_ = false;
+
+  const uint32_t white = 0xFFFFFFFF;
+  white_.texture =
+      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 1, 1);
+  if (white_.texture == nullptr || SDL_UpdateTexture(white_.texture, nullptr, &white, 4) != 0) {
+    error = std::string("The renderer cannot make textures: ") + SDL_GetError();
+    return false;
+  }
+  SDL_SetTextureScaleMode(white_.texture, SDL_ScaleModeNearest);
+  white_.linear = false;
+  return true;
+}
+
+void SdlRenderDevice::ReleaseTextures() {
+  batchVertices_.clear();
+  batchIndices_.clear();
+  batchTexture_ = nullptr;
+  for (auto& [id, t] : textures_) SDL_DestroyTexture(t.texture);
+  textures_.clear();
+  for (Texture* t : {&white_, &back_, &front_}) {
+    if (t->texture != nullptr) SDL_DestroyTexture(t->texture);
+    t->texture = nullptr;
+  }
+  hasFrame_ = false;
+}
+
+void SdlRenderDevice::ReleaseRenderer() {
+  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+  renderer_ = nullptr;
+}
+
+bool SdlRenderDevice::Ready() const {
+  return renderer_ != nullptr && back_.texture != nullptr && !targetsLost_ && !deviceLost_;
+}
+
+DeviceState SdlRenderDevice::TestState() {
+  return Ready() ? DeviceState::kReady : DeviceState::kNeedsReset;
+}
+
+bool SdlRenderDevice::Reset(bool fullScreen) {
+  ReleaseTextures();
+  bool rebuildRenderer = deviceLost_ || renderer_ == nullptr;
+  if (rebuildRenderer) ReleaseRenderer();
+  targetsLost_ = false;
+  deviceLost_ = false;
+
+  if (fullScreen != fullScreen_) {
+    if (SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
+      fullScreen_ = fullScreen;
+      if (!fullScreen) {
+        SDL_SetWindowSize(window_, width_, height_);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+      }
+    } else {
+      // Not fatal: the game goes on in the mode it had.
+      std::fprintf(stderr, "Vornakel: could not switch to %s: %s\n",
+                   fullScreen ? "full screen" : "a window", SDL_GetError());
+    }
+  }
+
+  std::string error;
+  if ((rebuildRenderer && !MakeRenderer(error)) || !MakeTargets(error)) {
+    std::fprintf(stderr, "Vornakel: could not reset the renderer: %s\n", error.c_str());
+    ReleaseTextures();
+    ReleaseRenderer();  // the next Reset starts from scratch
+    return false;
+  }
+  return true;
+}
+
+void SdlRenderDevice::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+TextureId SdlRenderDevice::CreateTexture(int width, int height, const uint32_t* argb) {
+  if (!Ready() || argb == nullptr || width <= 0 || height <= 0 || width > maxTextureSize_ ||
+      height > maxTextureSize_) {
+    return 0;
+  }
+  SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                           SDL_TEXTUREACCESS_STATIC, width, height);
+  if (texture == nullptr) return 0;
+  if (SDL_UpdateTexture(texture, nullptr, argb, width * 4) != 0) {
+    SDL_DestroyTexture(texture);
+    return 0;
+  }
+  SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+  TextureId id = nextTextureId_++;
+  textures_[id] = Texture{texture, false};
+  return id;
+}
+
+void SdlRenderDevice::DestroyTexture(TextureId texture) {
+  auto it = textures_.find(texture);
+  if (it == textures_.end()) return;
+  if (batchTexture_ == &it->second) Flush();
+  SDL_DestroyTexture(it->second.texture);
+  textures_.erase(it);
+}
+
+void SdlRenderDevice::Clear(uint32_t argb) {
+  if (!Ready()) return;
+  Flush();
+  SDL_Color c = ToSdlColor(argb);
+  SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
+  SDL_RenderClear(renderer_);
+}
+
+SDL_BlendMode SdlRenderDevice::ResolveBlend(BlendFactor source, BlendFactor destination) {
+  auto key = std::make_pair(source, destination);
+  auto it = blendCache_.find(key);
+  if (it != blendCache_.end()) return it->second;
+  SDL_BlendMode mode;
+  if (source == BlendFactor::kSrcAlpha && destination == BlendFactor::kInvSrcAlpha) {
+    mode = SDL_BLENDMODE_BLEND;
+  } else {
+    // The alpha channel accumulates coverage the usual way; only colour follows the pair.
+    mode = SDL_ComposeCustomBlendMode(ToSdl(source), ToSdl(destination), SDL_BLENDOPERATION_ADD,
+                                      SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA,
+                                      SDL_BLENDOPERATION_ADD);
+    if (white_.texture == nullptr || SDL_SetTextureBlendMode(white_.texture, mode) != 0) {
+      mode = NearestStandardMode(source, destination);
+    }
+  }
+  blendCache_[key] = mode;
+  return mode;
+}
+
+bool SdlRenderDevice::HasCustomBlending() const {
+  if (white_.texture == nullptr) return false;
+  SDL_BlendMode mode = SDL_ComposeCustomBlendMode(
+      SDL_BLENDFACTOR_ONE, SDL_BLENDFACTOR_ONE, SDL_BLENDOPERATION_ADD, SDL_BLENDFACTOR_ONE,
+      SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA, SDL_BLENDOPERATION_ADD);
+  return SDL_SetTextureBlendMode(white_.texture, mode) == 0;
+}
+
+void SdlRenderDevice::SetBlend(BlendFactor source, BlendFactor destination) {
+  blend_ = ResolveBlend(source, destination);
+}
+
+void SdlRenderDevice::SetLinearFilter(bool linear) { linear_ = linear; }
+
+void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
+  if (!Ready()) return;
+  Texture* t = &white_;
+  if (texture != 0) {
+    auto it = textures_.find(texture);
+    if (it == textures_.end()) return;  // released, or made before a reset
+    t = &it->second;
+  }
+  if (!batchVertices_.empty() &&
+      (t != batchTexture_ || blend_ != batchBlend_ || linear_ != batchLinear_)) {
+    Flush();
+  }
+  batchTexture_ = t;
+  batchBlend_ = blend_;
+  batchLinear_ = linear_;
+  int base = static_cast<int>(batchVertices_.size());
+  for (const Vertex& v : corners) {
+    // The engine puts pixel centres on integer coordinates; SDL puts them half a pixel further on.
+    batchVertices_.push_back(SDL_Vertex{{v.x + 0.5f, v.y + 0.5f}, ToSdlColor(v.color), {v.u, v.v}});
+  }
+  for (int i : {0, 1, 2, 0, 2, 3}) batchIndices_.push_back(base + i);
+}
+
+void SdlRenderDevice::ApplyScaleMode(Texture& texture, bool linear) {
+  if (texture.linear == linear) return;
+  // SDL applies a scale mode at once, not in order with queued draws: let those finish first.
+  SDL_RenderFlush(renderer_);
+  SDL_SetTextureScaleMode(texture.texture, linear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  texture.linear = linear;
+}
+
+void SdlRenderDevice::Flush() {
+  if (batchVertices_.empty() || batchTexture_ == nullptr) return;
+  SDL_SetTextureBlendMode(batchTexture_->texture, batchBlend_);
+  ApplyScaleMode(*batchTexture_, batchLinear_);
+  SDL_RenderGeometry(renderer_, batchTexture_->texture, batchVertices_.data(),
+                     static_cast<int>(batchVertices_.size()), batchIndices_.data(),
+                     static_cast<int>(batchIndices_.size()));
+  ++geometryCalls_;
+  batchVertices_.clear();
+  batchIndices_.clear();
+  batchTexture_ = nullptr;
+}
+
+void SdlRenderDevice::Present() {
+  if (!Ready()) return;
+  Flush();
+  SDL_SetRenderTarget(renderer_, nullptr);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  int outW = width_, outH = height_;
+  SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+  LetterboxRect box = FitLetterbox(outW, outH, width_, height_);
+  // Smooth when the picture is scaled, exact when it is shown pixel for pixel.
+  ApplyScaleMode(back_, box.width != width_ || box.height != height_);
+  SDL_Rect dst{box.x, box.y, box.width, box.height};
+  SDL_RenderCopy(renderer_, back_.texture, nullptr, &dst);
+  SDL_RenderPresent(renderer_);
+  std::swap(back_, front_);
+  hasFrame_ = true;
+  SDL_SetRenderTarget(renderer_, back_.texture);
+}
+
+void SdlRenderDevice::Finish() {
+  if (!Ready()) return;
+  Flush();
+  // Reading a pixel back waits until the renderer has drawn everything before it.
+  uint32_t pixel = 0;
+  SDL_Rect one{0, 0, 1, 1};
+  SDL_RenderReadPixels(renderer_, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+}
+
+bool SdlRenderDevice::ReadFrame(Pixels& out) {
+  if (!Ready() || !hasFrame_) return false;
+  Flush();
+  out.width = width_;
+  out.height = height_;
+  out.argb.assign(static_cast<size_t>(width_) * height_, 0);
+  SDL_SetRenderTarget(renderer_, front_.texture);
+  int rc = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, out.argb.data(),
+                                width_ * 4);
+  SDL_SetRenderTarget(renderer_, back_.texture);
+  if (rc != 0) return false;
+  // The back buffer's alpha is a by-product of blending; a frame is opaque.
+  for (uint32_t& p : out.argb) p |= 0xFF000000u;
+  return true;
+}
+
+std::string SdlRenderDevice::RendererName() const {
+  SDL_RendererInfo info;
+  if (renderer_ == nullptr || SDL_GetRendererInfo(renderer_, &info) != 0) return "";
+  return info.name;
+}
+
+}  // namespace platform

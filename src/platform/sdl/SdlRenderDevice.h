@@ -1,0 +1,111 @@
+// The render device on an SDL renderer: quads batched into SDL_RenderGeometry on an 800 x 600 target.
+#pragma once
+
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/RenderDevice.h"
+
+namespace platform {
+
+class SdlRenderDevice final : public RenderDevice {
+ public:
+  // Makes the renderer for a window: an accelerated one when possible, otherwise SDL's software
+  // renderer (said once on stderr). Returns null with the reason in `error` when neither can be made.
+  static std::unique_ptr<SdlRenderDevice> Create(SDL_Window* window, int width, int height,
+                                                 bool forceSoftware, std::string& error);
+  ~SdlRenderDevice() override;
+  SdlRenderDevice(const SdlRenderDevice&) = delete;
+  SdlRenderDevice& operator=(const SdlRenderDevice&) = delete;
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  int MaxTextureSize() const override { return maxTextureSize_; }
+
+  DeviceState TestState() override;
+  bool Reset(bool fullScreen) override;
+  bool IsFullScreen() const override { return fullScreen_; }
+  void ShowSystemCursor(bool show) override;
+
+  TextureId CreateTexture(int width, int height, const uint32_t* argb) override;
+  void DestroyTexture(TextureId texture) override;
+
+  void Clear(uint32_t argb) override;
+  void SetBlend(BlendFactor source, BlendFactor destination) override;
+  void SetLinearFilter(bool linear) override;
+  void DrawQuad(TextureId texture, const Vertex (&corners)[4]) override;
+  void Present() override;
+  void Finish() override;
+  bool ReadFrame(Pixels& out) override;
+
+  // Name of the SDL render driver in use ("opengl", "software" ...).
+  std::string RendererName() const;
+  bool IsSoftware() const { return software_; }
+  // Whether the renderer draws the blend factor pairs exactly (rather than the nearest standard mode).
+  bool HasCustomBlending() const;
+  // SDL_RenderGeometry calls made so far: shows how well quads are batched.
+  uint64_t GeometryCalls() const { return geometryCalls_; }
+
+ private:
+  SdlRenderDevice(SDL_Window* window, int width, int height, bool forceSoftware);
+
+  struct Texture {
+    SDL_Texture* texture = nullptr;
+    bool linear = false;  // the scale mode last given to SDL
+  };
+
+  bool MakeRenderer(std::string& error);
+  bool MakeTargets(std::string& error);
+  void ReleaseTextures();
+  void ReleaseRenderer();
+  bool Ready() const;
+  void Flush();
+  void ApplyScaleMode(Texture& texture, bool linear);
+  SDL_BlendMode ResolveBlend(BlendFactor source, BlendFactor destination);
+  static int SDLCALL WatchEvents(void* self, SDL_Event* event);
+
+  SDL_Window* window_;
+  int width_;
+  int height_;
+  bool forceSoftware_;
+  SDL_Renderer* renderer_ = nullptr;
+  bool software_ = false;
+  bool softwareNoticeShown_ = false;
+  bool fullScreen_ = false;
+  int maxTextureSize_ = 0;
+
+  // Drawing goes into back_; Present shows it and swaps it with front_, which then holds the frame
+  // ReadFrame returns. The engine clears every frame, so the old contents of back_ never matter.
+  Texture back_;
+  Texture front_;
+  bool hasFrame_ = false;
+  Texture white_;  // stands in for "no texture": vertex colour times white
+
+  std::unordered_map<TextureId, Texture> textures_;
+  TextureId nextTextureId_ = 1;  // ids are never reused, so one from before a reset stays invalid
+
+  std::map<std::pair<BlendFactor, BlendFactor>, SDL_BlendMode> blendCache_;
+  SDL_BlendMode blend_ = SDL_BLENDMODE_BLEND;
+  bool linear_ = false;
+
+  // The quads waiting to be drawn in one call: all share texture, blend mode and filter.
+  Texture* batchTexture_ = nullptr;
+  SDL_BlendMode batchBlend_ = SDL_BLENDMODE_BLEND;
+  bool batchLinear_ = false;
+  std::vector<SDL_Vertex> batchVertices_;
+  std::vector<int> batchIndices_;
+  uint64_t geometryCalls_ = 0;
+
+  // Set from SDL's event watch when the renderer loses its targets or its whole device.
+  std::atomic<bool> targetsLost_{false};
+  std::atomic<bool> deviceLost_{false};
+};
+
+}  // namespace platform
