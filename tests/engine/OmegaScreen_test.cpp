@@ -18,9 +18,10 @@ struct CountingComponent : engine::ScreenComponent {
 };
 
 struct ScreenFixture : ::testing::Test {
+  // Components outlive the screen that shuts them down.
+  CountingComponent component;
   platform::NullRenderDevice device{true};
   engine::TOmegaScreen screen{&device};
-  CountingComponent component;
 
   void SetUp() override {
     screen.AddComponent(&component);

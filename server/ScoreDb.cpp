@@ -1,0 +1,183 @@
+// The score store on SQLite.
+#include "server/ScoreDb.h"
+
+#include <sqlite3.h>
+
+namespace scored {
+namespace {
+
+// Runs one fixed statement that returns at most one row; false on error.
+bool RunFixed(sqlite3* db, const char* sql, std::string* firstColumn, std::string& error) {
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK) {
+    error = sqlite3_errmsg(db);
+    return false;
+  }
+  const int rc = sqlite3_step(stmt);
+  if (rc == SQLITE_ROW && firstColumn != nullptr) {
+    const auto* text = sqlite3_column_text(stmt, 0);
+    *firstColumn = text != nullptr ? reinterpret_cast<const char*>(text) : "";
+  }
+  const bool ok = rc == SQLITE_ROW || rc == SQLITE_DONE;
+  if (!ok) error = sqlite3_errmsg(db);
+  sqlite3_finalize(stmt);
+  return ok;
+}
+
+std::string ColumnText(sqlite3_stmt* stmt, int column) {
+  const auto* text = sqlite3_column_text(stmt, column);
+  const int bytes = sqlite3_column_bytes(stmt, column);
+  return text != nullptr ? std::string(reinterpret_cast<const char*>(text), bytes) : std::string();
+}
+
+}  // namespace
+
+std::unique_ptr<ScoreDb> ScoreDb::Open(const std::string& path, std::string& error) {
+  std::unique_ptr<ScoreDb> store(new ScoreDb());
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+  if (sqlite3_open_v2(path.c_str(), &store->db_, flags, nullptr) != SQLITE_OK) {
+    error = store->db_ != nullptr ? sqlite3_errmsg(store->db_) : "out of memory";
+    return nullptr;
+  }
+  sqlite3_busy_timeout(store->db_, 5000);
+  std::string mode;
+  if (!RunFixed(store->db_, "PRAGMA journal_mode=WAL", &mode, error)) return nullptr;
+  if (mode != "wal") {
+    error = "the database cannot use write-ahead logging (journal mode " + mode + ")";
+    return nullptr;
+  }
+  // Every acknowledged score is on disk before the reply leaves.
+  if (!RunFixed(store->db_, "PRAGMA synchronous=FULL", nullptr, error)) return nullptr;
+  if (!RunFixed(store->db_,
+                "CREATE TABLE IF NOT EXISTS scores ("
+                "id INTEGER PRIMARY KEY, name TEXT NOT NULL, score INTEGER NOT NULL, "
+                "text TEXT NOT NULL, time INTEGER NOT NULL)",
+                nullptr, error) ||
+      !RunFixed(store->db_, "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, id)",
+                nullptr, error)) {
+    return nullptr;
+  }
+  if (!store->Prepare()) {
+    error = store->lastError_;
+    return nullptr;
+  }
+  return store;
+}
+
+bool ScoreDb::Prepare() {
+  const auto prepare = [this](const char* sql, sqlite3_stmt** stmt) {
+    if (sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, stmt, nullptr) == SQLITE_OK) {
+      return true;
+    }
+    lastError_ = sqlite3_errmsg(db_);
+    return false;
+  };
+  return prepare("INSERT INTO scores (name, score, text, time) VALUES (?1, ?2, ?3, ?4)",
+                 &insert_) &&
+         prepare("SELECT name, score, text, time FROM scores ORDER BY score DESC, id LIMIT ?1",
+                 &best_) &&
+         prepare("SELECT count(*) FROM scores", &count_) && prepare("BEGIN IMMEDIATE", &begin_) &&
+         prepare("COMMIT", &commit_) && prepare("ROLLBACK", &rollback_);
+}
+
+ScoreDb::~ScoreDb() {
+  sqlite3_finalize(insert_);
+  sqlite3_finalize(best_);
+  sqlite3_finalize(count_);
+  sqlite3_finalize(begin_);
+  sqlite3_finalize(commit_);
+  sqlite3_finalize(rollback_);
+  // Closing the last connection folds the write-ahead log back into the database file.
+  if (db_ != nullptr) sqlite3_close(db_);
+}
+
+bool ScoreDb::Step(sqlite3_stmt* stmt) {
+  const int rc = sqlite3_step(stmt);
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) lastError_ = sqlite3_errmsg(db_);
+  sqlite3_reset(stmt);
+  return rc == SQLITE_DONE || rc == SQLITE_ROW;
+}
+
+bool ScoreDb::WriteGroup(const std::vector<PendingInsert*>& group) {
+  if (!Step(begin_)) return false;
+  bool ok = true;
+  for (const PendingInsert* pending : group) {
+    const ScoreRow& row = *pending->row;
+    sqlite3_bind_text(insert_, 1, row.name.data(), static_cast<int>(row.name.size()),
+                      SQLITE_TRANSIENT);
+    sqlite3_bind_int(insert_, 2, row.score);
+    sqlite3_bind_text(insert_, 3, row.text.data(), static_cast<int>(row.text.size()),
+                      SQLITE_TRANSIENT);
+    sqlite3_bind_int64(insert_, 4, row.time);
+    ok = Step(insert_);
+    sqlite3_clear_bindings(insert_);
+    if (!ok) break;
+  }
+  if (ok && Step(commit_)) return true;
+  // Nothing of a failed group stays behind, so every caller's answer is true.
+  const std::string why = lastError_;
+  if (!sqlite3_get_autocommit(db_)) Step(rollback_);
+  lastError_ = why;
+  return false;
+}
+
+bool ScoreDb::Insert(const ScoreRow& row) {
+  PendingInsert mine;
+  mine.row = &row;
+  std::unique_lock queue(queueMutex_);
+  pending_.push_back(&mine);
+  // Wait while another thread commits; it may take this row along with its own.
+  while (!mine.done && committing_) committed_.wait(queue);
+  if (mine.done) return mine.ok;
+
+  committing_ = true;
+  std::vector<PendingInsert*> group;
+  group.swap(pending_);
+  queue.unlock();
+  bool ok = false;
+  {
+    std::lock_guard db(dbMutex_);
+    ok = WriteGroup(group);
+  }
+  queue.lock();
+  for (PendingInsert* pending : group) {
+    pending->ok = ok;
+    pending->done = true;
+  }
+  committing_ = false;
+  committed_.notify_all();
+  return mine.ok;
+}
+
+std::vector<ScoreRow> ScoreDb::Best(int limit) {
+  std::lock_guard lock(dbMutex_);
+  std::vector<ScoreRow> rows;
+  sqlite3_bind_int(best_, 1, limit);
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(best_)) == SQLITE_ROW) {
+    ScoreRow row;
+    row.name = ColumnText(best_, 0);
+    row.score = sqlite3_column_int(best_, 1);
+    row.text = ColumnText(best_, 2);
+    row.time = sqlite3_column_int64(best_, 3);
+    rows.push_back(std::move(row));
+  }
+  if (rc != SQLITE_DONE) lastError_ = sqlite3_errmsg(db_);
+  sqlite3_reset(best_);
+  return rows;
+}
+
+std::string ScoreDb::LastError() {
+  std::lock_guard lock(dbMutex_);
+  return lastError_;
+}
+
+int64_t ScoreDb::Count() {
+  std::lock_guard lock(dbMutex_);
+  int64_t count = -1;
+  if (sqlite3_step(count_) == SQLITE_ROW) count = sqlite3_column_int64(count_, 0);
+  sqlite3_reset(count_);
+  return count;
+}
+
+}  // namespace scored

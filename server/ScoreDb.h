@@ -1,0 +1,70 @@
+// The score store: one SQLite table in WAL mode, reached only through prepared statements.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace scored {
+
+struct ScoreRow {
+  std::string name;  // UTF-8
+  int32_t score = 0;
+  std::string text;  // UTF-8, the player's options text
+  int64_t time = 0;  // seconds since 1970, UTC
+};
+
+// Safe to share between threads. Inserts arriving together are committed together (one disk
+// flush per group), and each Insert returns only after its own row is durable.
+class ScoreDb {
+ public:
+  // Opens or creates the database. Returns null and sets error when it cannot.
+  static std::unique_ptr<ScoreDb> Open(const std::string& path, std::string& error);
+  ~ScoreDb();
+  ScoreDb(const ScoreDb&) = delete;
+  ScoreDb& operator=(const ScoreDb&) = delete;
+
+  // True once the row is committed and flushed to disk.
+  bool Insert(const ScoreRow& row);
+  // The best rows: highest score first, the earlier entry first among equal scores.
+  std::vector<ScoreRow> Best(int limit);
+  int64_t Count();
+  std::string LastError();
+
+ private:
+  struct PendingInsert {
+    const ScoreRow* row = nullptr;
+    bool done = false;
+    bool ok = false;
+  };
+
+  ScoreDb() = default;
+  bool Prepare();
+  // Writes a group of rows in one transaction; all or none. Caller holds dbMutex_.
+  bool WriteGroup(const std::vector<PendingInsert*>& group);
+  bool Step(sqlite3_stmt* stmt);
+
+  sqlite3* db_ = nullptr;
+  sqlite3_stmt* insert_ = nullptr;
+  sqlite3_stmt* best_ = nullptr;
+  sqlite3_stmt* count_ = nullptr;
+  sqlite3_stmt* begin_ = nullptr;
+  sqlite3_stmt* commit_ = nullptr;
+  sqlite3_stmt* rollback_ = nullptr;
+  // Guards the connection and lastError_.
+  std::mutex dbMutex_;
+  std::string lastError_;
+  // Guards the waiting inserts; one of the waiting threads at a time commits for all of them.
+  std::mutex queueMutex_;
+  std::condition_variable committed_;
+  std::vector<PendingInsert*> pending_;
+  bool committing_ = false;
+};
+
+}  // namespace scored

@@ -1,0 +1,151 @@
+// The score server's request handling on cpp-httplib.
+#include "server/ScoreServer.h"
+
+#include <httplib.h>
+
+#include <ctime>
+#include <thread>
+
+#include "platform/Text1251.h"
+#include "server/Protocol.h"
+#include "server/ScorePage.h"
+
+namespace scored {
+namespace {
+
+Reply Refuse(int status, std::string why) {
+  return Reply{status, "text/plain; charset=utf-8", why + "\n"};
+}
+
+}  // namespace
+
+ScoreServer::ScoreServer(ScoreDb& db, ServerOptions options)
+    : db_(db),
+      options_(std::move(options)),
+      tokens_(options_.tokenLifetime, options_.tokenCapacity),
+      http_(std::make_unique<httplib::Server>()) {
+  const int threads = options_.threads > 0 ? options_.threads : 1;
+  http_->new_task_queue = [threads] {
+    return new httplib::ThreadPool(static_cast<size_t>(threads));
+  };
+  const auto timeout = static_cast<time_t>(options_.ioTimeout.count());
+  http_->set_read_timeout(timeout, 0);
+  http_->set_write_timeout(timeout, 0);
+  http_->set_keep_alive_timeout(static_cast<time_t>(options_.keepAlive.count()));
+  http_->set_keep_alive_max_count(1000);
+  // Replies go out in more than one write; without this each one waits for a delayed ACK.
+  http_->set_tcp_nodelay(true);
+  // Every request is a GET; a body has nothing to say here.
+  http_->set_payload_max_length(1024);
+
+  http_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+    if (req.target.size() <= options_.maxTargetLength)
+      return httplib::Server::HandlerResponse::Unhandled;
+    ++rejected_;
+    res.status = 414;
+    res.set_content("request too long\n", "text/plain; charset=utf-8");
+    return httplib::Server::HandlerResponse::Handled;
+  });
+  http_->Get("/cgi/version.pl", [this](const httplib::Request& req, httplib::Response& res) {
+    const size_t mark = req.target.find('?');
+    const std::string_view query = mark == std::string::npos
+                                       ? std::string_view()
+                                       : std::string_view(req.target).substr(mark + 1);
+    Reply reply = Handle(query);
+    res.status = reply.status;
+    res.set_content(std::move(reply.body), reply.contentType.c_str());
+  });
+  http_->set_exception_handler(
+      [this](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+        ++rejected_;
+        res.status = 500;
+        res.set_content("internal error\n", "text/plain; charset=utf-8");
+      });
+}
+
+ScoreServer::~ScoreServer() {
+  Stop();
+}
+
+int ScoreServer::Bind() {
+  if (options_.port == 0) {
+    const int port = http_->bind_to_any_port(options_.bind);
+    return port > 0 ? port : 0;
+  }
+  return http_->bind_to_port(options_.bind, options_.port) ? options_.port : 0;
+}
+
+bool ScoreServer::Run() {
+  running_ = true;
+  if (stopRequested_) {
+    running_ = false;
+    return true;
+  }
+  const bool ok = http_->listen_after_bind();
+  running_ = false;
+  return ok;
+}
+
+void ScoreServer::Stop() {
+  stopRequested_ = true;
+  // A stop that arrives while Run is starting up must wait until the listener is live, or it
+  // would be lost and Run would never return.
+  while (running_ && !http_->is_running())
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  http_->stop();
+}
+
+Reply ScoreServer::Handle(std::string_view query) {
+  const auto params = ParseQuery(query);
+  if (!params || SingleParam(*params, "prg") != std::string(kProgram)) {
+    ++rejected_;
+    return Refuse(400, "unknown program");
+  }
+  const auto has = [&](std::string_view name) { return SingleParam(*params, name).has_value(); };
+  if (params->size() == 2 && has("version")) return Version();
+  if (params->size() == 3 && has("hs")) {
+    const auto code = SingleParam(*params, "inf");
+    if (code) return Submit(*code);
+  }
+  if (params->size() == 3 && has("show") && SingleParam(*params, "type") == "0") return Table();
+  ++rejected_;
+  return Refuse(400, "unknown request");
+}
+
+Reply ScoreServer::Version() {
+  const std::string token = tokens_.Issue();
+  if (token.empty()) return Refuse(503, "no token available");
+  // The client takes the fifth field, and only when a "|" follows it.
+  return Reply{200, "text/plain; charset=utf-8",
+               "OK|" + std::string(kProgram) + "|1|0|" + token + "|"};
+}
+
+Reply ScoreServer::Submit(std::string_view code) {
+  SubmissionCheck check = CheckSubmission(code);
+  if (!check.submission) {
+    ++rejected_;
+    return Refuse(400, check.problem);
+  }
+  const Submission& entry = *check.submission;
+  if (!tokens_.Consume(entry.token)) {
+    ++rejected_;
+    return Refuse(403, "unknown, used or expired token");
+  }
+  ScoreRow row;
+  row.name = platform::Cp1251ToUtf8(entry.name);
+  row.score = entry.score;
+  row.text = platform::Cp1251ToUtf8(entry.text);
+  row.time = static_cast<int64_t>(std::time(nullptr));
+  if (!db_.Insert(row)) {
+    ++rejected_;
+    return Refuse(500, "the score could not be stored");
+  }
+  ++accepted_;
+  return Reply{200, "text/plain; charset=utf-8", "OK\n"};
+}
+
+Reply ScoreServer::Table() {
+  return Reply{200, "text/html; charset=utf-8", RenderScorePage(db_.Best(kTableRows))};
+}
+
+}  // namespace scored

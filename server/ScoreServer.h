@@ -1,0 +1,74 @@
+// The score server: version requests, submissions and the table, all on /cgi/version.pl.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "server/ScoreDb.h"
+#include "server/TokenStore.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace scored {
+
+struct ServerOptions {
+  std::string bind = "127.0.0.1";
+  int port = 8642;  // 0 picks a free port
+  int threads = 32;
+  std::chrono::seconds tokenLifetime{600};
+  size_t tokenCapacity = 100000;
+  // Longest request target (path and query) served.
+  size_t maxTargetLength = 2048;
+  std::chrono::seconds ioTimeout{5};
+  // How long an idle connection is kept open; a stop waits at most this long for idle clients.
+  std::chrono::seconds keepAlive{2};
+};
+
+struct Reply {
+  int status = 200;
+  std::string contentType = "text/plain; charset=utf-8";
+  std::string body;
+};
+
+class ScoreServer {
+ public:
+  ScoreServer(ScoreDb& db, ServerOptions options);
+  ~ScoreServer();
+  ScoreServer(const ScoreServer&) = delete;
+  ScoreServer& operator=(const ScoreServer&) = delete;
+
+  // Binds the listening socket; returns the port, or 0 when it could not bind.
+  int Bind();
+  // Serves until Stop. False when the server could not run.
+  bool Run();
+  // Safe from any thread and at any time, also before Run has begun.
+  void Stop();
+
+  // Answers one request target's query string (everything after "?").
+  Reply Handle(std::string_view query);
+
+  int64_t Accepted() const { return accepted_; }
+  int64_t Rejected() const { return rejected_; }
+
+ private:
+  Reply Version();
+  Reply Submit(std::string_view code);
+  Reply Table();
+
+  ScoreDb& db_;
+  ServerOptions options_;
+  TokenStore tokens_;
+  std::unique_ptr<httplib::Server> http_;
+  std::atomic<bool> running_{false};
+  std::atomic<bool> stopRequested_{false};
+  std::atomic<int64_t> accepted_{0};
+  std::atomic<int64_t> rejected_{0};
+};
+
+}  // namespace scored

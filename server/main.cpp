@@ -1,0 +1,122 @@
+// vornakel-scored: the online score server (HTTP on one path, scores kept in SQLite).
+#include <pthread.h>
+#include <signal.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "server/ScoreDb.h"
+#include "server/ScoreServer.h"
+
+namespace {
+
+void PrintUsage() {
+  std::fprintf(stderr,
+               "usage: vornakel-scored [--port N] [--db FILE] [--bind ADDR] [--threads N]\n"
+               "  --port N     TCP port (default 8642; 0 picks a free one)\n"
+               "  --db FILE    SQLite database (default vornakel-scores.db)\n"
+               "  --bind ADDR  address to listen on (default 127.0.0.1)\n"
+               "  --threads N  request threads (default 32)\n");
+}
+
+bool ParseInt(std::string_view text, int low, int high, int& out) {
+  int value = 0;
+  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || ptr != text.data() + text.size() || value < low || value > high) {
+    return false;
+  }
+  out = value;
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  scored::ServerOptions options;
+  std::string dbPath = "vornakel-scores.db";
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--help" || arg == "-h") {
+      PrintUsage();
+      return 0;
+    }
+    if (!hasValue) {
+      std::fprintf(stderr, "vornakel-scored: %s needs a value\n", argv[i]);
+      PrintUsage();
+      return 2;
+    }
+    const std::string_view value = argv[++i];
+    bool ok = true;
+    if (arg == "--port") {
+      ok = ParseInt(value, 0, 65535, options.port);
+    } else if (arg == "--threads") {
+      ok = ParseInt(value, 1, 1024, options.threads);
+    } else if (arg == "--db") {
+      dbPath = value;
+      ok = !dbPath.empty();
+    } else if (arg == "--bind") {
+      options.bind = value;
+      ok = !options.bind.empty();
+    } else {
+      ok = false;
+    }
+    if (!ok) {
+      std::fprintf(stderr, "vornakel-scored: bad option %s %s\n", argv[i - 1], argv[i]);
+      PrintUsage();
+      return 2;
+    }
+  }
+
+  // SIGTERM and SIGINT are taken by one waiting thread, never by a handler inside a request.
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGTERM);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGUSR1);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  std::string error;
+  auto db = scored::ScoreDb::Open(dbPath, error);
+  if (!db) {
+    std::fprintf(stderr, "vornakel-scored: cannot open the database %s: %s\n", dbPath.c_str(),
+                 error.c_str());
+    return 1;
+  }
+  const int64_t storedAtStart = db->Count();
+
+  scored::ScoreServer server(*db, options);
+  const int port = server.Bind();
+  if (port == 0) {
+    std::fprintf(stderr, "vornakel-scored: cannot listen on %s port %d\n", options.bind.c_str(),
+                 options.port);
+    return 1;
+  }
+  std::fprintf(stderr, "vornakel-scored: serving http://%s:%d/cgi/version.pl, %lld scores in %s\n",
+               options.bind.c_str(), port, static_cast<long long>(storedAtStart), dbPath.c_str());
+
+  std::thread signalWaiter([&server, &signals] {
+    int received = 0;
+    sigwait(&signals, &received);
+    if (received != SIGUSR1) {
+      std::fprintf(stderr, "vornakel-scored: %s, finishing the requests in hand\n",
+                   strsignal(received));
+    }
+    server.Stop();
+  });
+
+  const bool ran = server.Run();
+  // Wakes the waiter when the server ended on its own.
+  pthread_kill(signalWaiter.native_handle(), SIGUSR1);
+  signalWaiter.join();
+
+  std::fprintf(stderr, "vornakel-scored: stopped; %lld scores accepted, %lld requests refused\n",
+               static_cast<long long>(server.Accepted()),
+               static_cast<long long>(server.Rejected()));
+  return ran ? 0 : 1;
+}

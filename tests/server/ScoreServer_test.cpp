@@ -1,0 +1,145 @@
+// Tests of vornakel-scored over loopback: the game's client end to end, and hostile input.
+#include "server/ScoreServer.h"
+
+#include <gtest/gtest.h>
+
+#include "online/CurlHttpClient.h"
+#include "online/ScoreClient.h"
+#include "online/TextCodec.h"
+#include "platform/Text1251.h"
+#include "server/ServerFixture.h"
+
+namespace scored {
+namespace {
+
+using testing::LiveServer;
+using testing::TempDir;
+
+class ScoreServerTest : public ::testing::Test {
+ protected:
+  std::string Token() {
+    const online::HttpResult r = http_.Get(server_.Url("version&prg=Vornakel"), {});
+    EXPECT_EQ(r.status, 200);
+    return online::ExtractToken(r.body);
+  }
+  // Submits a hand-made payload (padded with "0"); returns the HTTP status.
+  long Submit(const std::string& payload) {
+    return http_
+        .Get(server_.Url("hs&prg=Vornakel&inf=" + online::encode(online::PadToFive(payload, '0'))),
+             {})
+        .status;
+  }
+  std::string Payload(const std::string& name, const std::string& score, const std::string& token,
+                      const std::string& add = "") {
+    return "type=0|name=" + name + "|score=" + score + "|key=X|p=" + token + "|add=" + add + "|z=";
+  }
+  std::string Page() { return http_.Get(server_.Url("prg=Vornakel&show&type=0"), {}).body; }
+
+  TempDir dir_;
+  LiveServer server_{dir_.File("scores.db")};
+  online::CurlHttpClient http_{online::HttpTimeouts{1000, 2000}};
+};
+
+TEST_F(ScoreServerTest, TheGamesClientSubmitsAndTheScoreIsShown) {
+  std::vector<std::string> messages;
+  online::ScoreClient client(server_.Address(), http_,
+                             [&](const std::string& m) { messages.push_back(m); });
+  EXPECT_TRUE(client.submitScore(Ru("Кирилл"), 98765, Ru("привет")));
+  EXPECT_TRUE(client.submitScore("", -3, ""));
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(server_.Db().Count(), 2);
+
+  const online::HttpResult page = http_.Get(online::TableUrl(server_.Address()), {});
+  EXPECT_EQ(page.status, 200);
+  EXPECT_NE(page.body.find("<td>Кирилл</td><td class=\"score\">98765</td><td>привет</td>"),
+            std::string::npos);
+  EXPECT_NE(page.body.find("<td></td><td class=\"score\">-3</td>"), std::string::npos);
+}
+
+TEST_F(ScoreServerTest, RefusesBadInputStoresNothingAndKeepsServing) {
+  const std::string forged = "0123456789abcdef0123456789abcdef";
+  std::vector<std::string> refusedQueries = {
+      "hs&prg=Vornakel&inf=ABCDEFGH",
+      "hs&prg=Vornakel&inf=%%%",
+      "hs&prg=Vornakel",
+      "hs&prg=Vornakel&inf=AAAAAAAA&inf=BBBBBBBB",
+      "hs&prg=Other&inf=AAAAAAAA",
+      "hs&prg=Vornakel&prg=Vornakel&inf=AAAAAAAA",
+      "version&prg=Vornakel&extra=1",
+      "prg=Vornakel&show&type=1",
+      "",
+      "hs&prg=Vornakel&inf=" + std::string(600, 'A'),
+      "hs&prg=Vornakel&inf=" + online::encode(online::PadToFive(Payload("a", "1", forged), '0')),
+      "version&prg=Vornakel&pad=" + std::string(3000, 'x'),
+      "version&prg=Vornakel&pad=" + std::string(20000, 'x'),
+  };
+  for (const std::string& query : refusedQueries) {
+    const online::HttpResult r = http_.Get(server_.Url(query), {});
+    EXPECT_TRUE(r.status >= 400 && r.status < 500) << query.substr(0, 60) << " gave " << r.status;
+  }
+
+  EXPECT_EQ(Submit(Payload(std::string(13, 'n'), "1", Token())), 400);
+  EXPECT_EQ(Submit(Payload("n", "2147483648", Token())), 400);
+  EXPECT_EQ(Submit(Payload("n", "1", Token(), std::string(13, 'a'))), 400);
+  EXPECT_EQ(Submit(Payload("n", "1", Token()) + "|name=again"), 400);
+
+  // A token is good for one submission only.
+  const std::string token = Token();
+  EXPECT_EQ(Submit(Payload("once", "10", token)), 200);
+  EXPECT_EQ(Submit(Payload("twice", "10", token)), 403);
+  EXPECT_EQ(Submit(Payload("forged", "10", forged)), 403);
+
+  EXPECT_EQ(server_.Db().Count(), 1);
+  EXPECT_EQ(online::ExtractToken(http_.Get(server_.Url("version&prg=Vornakel"), {}).body).size(),
+            32u);
+  EXPECT_EQ(server_.Server().Accepted(), 1);
+}
+
+TEST_F(ScoreServerTest, HostileNamesAreStoredVerbatimAndShownEscaped) {
+  EXPECT_EQ(Submit(Payload("';DROP TABLE", "5", Token(), "<script>")), 200);
+  EXPECT_EQ(Submit(Payload("<b>x</b>&\"", "6", Token(), "a'); --")), 200);
+  EXPECT_EQ(server_.Db().Count(), 2);
+  const auto rows = server_.Db().Best(10);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].name, "<b>x</b>&\"");
+  EXPECT_EQ(rows[1].name, "';DROP TABLE");
+
+  const std::string page = Page();
+  EXPECT_NE(page.find("&lt;b&gt;x&lt;/b&gt;&amp;&quot;"), std::string::npos);
+  EXPECT_NE(page.find("&#39;;DROP TABLE"), std::string::npos);
+  EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
+  EXPECT_EQ(page.find("<b>x"), std::string::npos);
+  EXPECT_EQ(page.find("<script>"), std::string::npos);
+}
+
+TEST(ScoreServerLife, ScoresSurviveARestart) {
+  TempDir dir;
+  const std::string db = dir.File("scores.db");
+  {
+    LiveServer server(db);
+    online::CurlHttpClient http(online::HttpTimeouts{1000, 2000});
+    online::ScoreClient client(server.Address(), http, nullptr);
+    EXPECT_TRUE(client.submitScore("before", 1234, ""));
+  }
+  LiveServer server(db);
+  online::CurlHttpClient http(online::HttpTimeouts{1000, 2000});
+  EXPECT_EQ(server.Db().Count(), 1);
+  EXPECT_NE(http.Get(online::TableUrl(server.Address()), {}).body.find(">before<"),
+            std::string::npos);
+}
+
+TEST(ScoreServerLife, StopBeforeRunStillEndsRun) {
+  TempDir dir;
+  std::string error;
+  auto db = ScoreDb::Open(dir.File("s.db"), error);
+  ASSERT_TRUE(db) << error;
+  ServerOptions options;
+  options.port = 0;
+  ScoreServer server(*db, options);
+  ASSERT_GT(server.Bind(), 0);
+  server.Stop();
+  EXPECT_TRUE(server.Run());
+}
+
+}  // namespace
+}  // namespace scored

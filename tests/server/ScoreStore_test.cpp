@@ -1,0 +1,99 @@
+// Tests of the token store and of the score table's order and page.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+#include "server/ScoreDb.h"
+#include "server/ScorePage.h"
+#include "server/ServerFixture.h"
+#include "server/TokenStore.h"
+
+namespace scored {
+namespace {
+
+using std::chrono::seconds;
+
+TEST(TokenStore, EachTokenOnceAndOnlyBeforeItExpires) {
+  TokenStore tokens(seconds(60), 100);
+  const auto t0 = TokenStore::Clock::time_point{} + seconds(1000);
+  const std::string a = tokens.Issue(t0);
+  const std::string b = tokens.Issue(t0);
+  EXPECT_EQ(a.size(), 32u);
+  EXPECT_NE(a, b);
+  EXPECT_TRUE(tokens.Consume(a, t0 + seconds(59)));
+  EXPECT_FALSE(tokens.Consume(a, t0 + seconds(59)));
+  EXPECT_FALSE(tokens.Consume(b, t0 + seconds(60)));
+  EXPECT_FALSE(tokens.Consume("", t0));
+  EXPECT_EQ(tokens.Outstanding(), 0u);
+}
+
+TEST(TokenStore, StaysWithinItsCapacity) {
+  TokenStore tokens(seconds(600), 50);
+  const auto now = TokenStore::Clock::now();
+  std::set<std::string> issued;
+  std::string first;
+  for (int i = 0; i < 500; ++i) {
+    const std::string t = tokens.Issue(now);
+    if (i == 0) first = t;
+    issued.insert(t);
+  }
+  EXPECT_EQ(issued.size(), 500u);
+  EXPECT_EQ(tokens.Outstanding(), 50u);
+  EXPECT_FALSE(tokens.Consume(first, now));
+}
+
+TEST(ScoreTable, BestHundredHighestFirstEarlierFirstOnTies) {
+  testing::TempDir dir;
+  std::string error;
+  auto db = ScoreDb::Open(dir.File("t.db"), error);
+  ASSERT_TRUE(db) << error;
+  for (int i = 0; i < 150; ++i) {
+    std::string name = "p";
+    name += std::to_string(i);
+    ASSERT_TRUE(db->Insert({name, i % 75, "", 0}));
+  }
+  const auto rows = db->Best(kTableRows);
+  ASSERT_EQ(rows.size(), 100u);
+  EXPECT_EQ(rows[0].name, "p74");
+  EXPECT_EQ(rows[1].name, "p149");
+  EXPECT_EQ(rows[99].score, 25);
+
+  const std::string page = RenderScorePage(rows);
+  size_t count = 0;
+  for (size_t at = page.find("<tr><td>"); at != std::string::npos;
+       at = page.find("<tr><td>", at + 1))
+    ++count;
+  EXPECT_EQ(count, 100u);
+  EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+  EXPECT_NE(RenderScorePage({}).find("No scores yet."), std::string::npos);
+  EXPECT_EQ(FormatTime(86400 + 3600 + 120), "1970-01-02 01:02");
+}
+
+TEST(ScoreTable, ConcurrentInsertsAreAllCommittedOnce) {
+  testing::TempDir dir;
+  std::string error;
+  auto db = ScoreDb::Open(dir.File("c.db"), error);
+  ASSERT_TRUE(db) << error;
+  std::atomic<int> committed{0};
+  std::vector<std::thread> writers;
+  for (int w = 0; w < 8; ++w) {
+    writers.emplace_back([&, w] {
+      for (int i = 0; i < 40; ++i) committed += db->Insert({"w", w * 1000 + i, "", 0}) ? 1 : 0;
+    });
+  }
+  for (auto& t : writers) t.join();
+  EXPECT_EQ(committed, 320);
+  EXPECT_EQ(db->Count(), 320);
+  EXPECT_EQ(db->Best(1).at(0).score, 7039);
+}
+
+TEST(ScoreTable, OpenFailsCleanlyOnAnUnusablePath) {
+  std::string error;
+  EXPECT_FALSE(ScoreDb::Open("/nonexistent-folder/x/scores.db", error));
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace scored
