@@ -139,8 +139,8 @@ void TImageListItem::DrawColored(int32_t x, int32_t y, int32_t patternIndex, int
 }
 
 void TImageListItem::DrawEx(int32_t x, int32_t y, int32_t patternIndex, int32_t blendMode,
-                            bool mirrorX, bool mirrorY, uint32_t color, float scaleX,
-                            float scaleY, float centerX, float centerY, float rotation) {
+                            bool mirrorX, bool mirrorY, uint32_t color, float scaleX, float scaleY,
+                            float centerX, float centerY, float rotation) {
   const uint32_t colors[4] = {color, color, color, color};
   Emit(TileQuad(x, y, patternIndex, centerX, centerY), blendMode, false, mirrorX, mirrorY, colors,
        scaleX, scaleY, rotation);

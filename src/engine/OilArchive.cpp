@@ -59,14 +59,14 @@ struct ColorName {
 // The colour identifiers of the component streaming system (0x00BBGGRR); clNone and clDefault are
 // markers above the colour range and never match a pixel.
 constexpr std::array<ColorName, 24> kColorNames = {{
-    {"clBlack", 0x000000},     {"clMaroon", 0x000080},     {"clGreen", 0x008000},
-    {"clOlive", 0x008080},     {"clNavy", 0x800000},       {"clPurple", 0x800080},
-    {"clTeal", 0x808000},      {"clGray", 0x808080},       {"clSilver", 0xC0C0C0},
-    {"clRed", 0x0000FF},       {"clLime", 0x00FF00},       {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},      {"clFuchsia", 0xFF00FF},    {"clAqua", 0xFFFF00},
-    {"clWhite", 0xFFFFFF},     {"clLtGray", 0xC0C0C0},     {"clDkGray", 0x808080},
-    {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6},   {"clCream", 0xF0FBFF},
-    {"clMedGray", 0xA4A0A0},   {"clNone", 0x1FFFFFFF},     {"clDefault", 0x20000000},
+    {"clBlack", 0x000000},      {"clMaroon", 0x000080},  {"clGreen", 0x008000},
+    {"clOlive", 0x008080},      {"clNavy", 0x800000},    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},       {"clGray", 0x808080},    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},        {"clLime", 0x00FF00},    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},       {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},      {"clLtGray", 0xC0C0C0},  {"clDkGray", 0x808080},
+    {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6}, {"clCream", 0xF0FBFF},
+    {"clMedGray", 0xA4A0A0},    {"clNone", 0x1FFFFFFF},  {"clDefault", 0x20000000},
 }};
 
 // Bounds-checked reading of the stream; every failure leaves a message in error.
@@ -349,7 +349,9 @@ bool ColorFromIdent(std::string_view ident, uint32_t& color) {
     // Identifiers are matched regardless of case, as the streaming system does.
     bool same = true;
     for (size_t i = 0; i < ident.size() && same; ++i) {
-      const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+      const auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+      };
       same = lower(entry.name[i]) == lower(ident[i]);
     }
     if (same) {

@@ -40,7 +40,9 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
 
 // ---- TImageListItem ---------------------------------------------------------------------------
 
-TImageListItem::~TImageListItem() { ReleaseTexture(); }
+TImageListItem::~TImageListItem() {
+  ReleaseTexture();
+}
 
 void TImageListItem::SetPicture(const platform::Pixels& picture) {
   SetPicture(platform::Pixels(picture));
@@ -48,8 +50,8 @@ void TImageListItem::SetPicture(const platform::Pixels& picture) {
 
 void TImageListItem::SetPicture(platform::Pixels&& picture) {
   const bool valid = picture.width > 0 && picture.height > 0 &&
-                     picture.argb.size() == static_cast<size_t>(picture.width) *
-                                                static_cast<size_t>(picture.height);
+                     picture.argb.size() ==
+                         static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
   picture_ = valid ? std::move(picture) : platform::Pixels{};
   PictureWidth = picture_.width;
   PictureHeight = picture_.height;
@@ -86,9 +88,8 @@ bool TImageListItem::KeyedOut(uint32_t argb) const {
 
 uint32_t TImageListItem::TexelAt(int32_t x, int32_t y) const {
   if (x < 0 || y < 0 || x >= picture_.width || y >= picture_.height) return 0;
-  const uint32_t argb =
-      picture_.argb[static_cast<size_t>(y) * static_cast<size_t>(picture_.width) +
-                    static_cast<size_t>(x)];
+  const uint32_t argb = picture_.argb[static_cast<size_t>(y) * static_cast<size_t>(picture_.width) +
+                                      static_cast<size_t>(x)];
   return KeyedOut(argb) ? 0 : argb;
 }
 
@@ -118,7 +119,8 @@ bool TImageListItem::MakeTexture(platform::RenderDevice* device, TOmegaRenderer*
     const int32_t texHeight = TextureSide(picture_.height);
     std::vector<uint32_t> texels(static_cast<size_t>(texWidth) * static_cast<size_t>(texHeight), 0);
     for (int32_t y = 0; y < picture_.height; ++y) {
-      const uint32_t* row = &picture_.argb[static_cast<size_t>(y) * static_cast<size_t>(picture_.width)];
+      const uint32_t* row =
+          &picture_.argb[static_cast<size_t>(y) * static_cast<size_t>(picture_.width)];
       uint32_t* out = &texels[static_cast<size_t>(y) * static_cast<size_t>(texWidth)];
       for (int32_t x = 0; x < picture_.width; ++x) out[x] = KeyedOut(row[x]) ? 0 : row[x];
     }
@@ -222,7 +224,9 @@ void TImageListCollection::Assign(const TImageListCollection& source) {
 
 // ---- TOmegaImageList --------------------------------------------------------------------------
 
-TOmegaImageList::TOmegaImageList(TOmegaScreen* screen) { SetOmegaScreen(screen); }
+TOmegaImageList::TOmegaImageList(TOmegaScreen* screen) {
+  SetOmegaScreen(screen);
+}
 
 TOmegaImageList::~TOmegaImageList() {
   Finalize();

@@ -78,9 +78,8 @@ class TImageListItem {
               float centerY, float rotation);
   // Corner colours top-left, top-right, bottom-right, bottom-left.
   void DrawSprite(int32_t x, int32_t y, int32_t patternIndex, int32_t blendMode, bool mirrorX,
-                  bool mirrorY, uint32_t color1, uint32_t color2, uint32_t color3,
-                  uint32_t color4, float scaleX, float scaleY, float centerX, float centerY,
-                  float rotation);
+                  bool mirrorY, uint32_t color1, uint32_t color2, uint32_t color3, uint32_t color4,
+                  float scaleX, float scaleY, float centerX, float centerY, float rotation);
   // The quad covers Rect offset by (X, Y) instead of one tile.
   void DrawStretched(int32_t x, int32_t y, const TRect& rect, int32_t patternIndex,
                      int32_t blendMode, bool mirrorX, bool mirrorY, int32_t red, int32_t green,
@@ -128,7 +127,8 @@ class TImageListCollection {
   bool LoadFromStream(const std::vector<uint8_t>& data);
   bool LoadFromBytes(const uint8_t* data, size_t size);
 
-  // Optional: turns the archive bytes as stored into the bytes to read (archives stored transformed).
+  // Optional: turns the archive bytes as stored into the bytes to read (archives stored
+  // transformed).
   std::function<std::vector<uint8_t>(const std::vector<uint8_t>&)> OnLoadStream;
 
   // The item at Index, or null outside 0..Count-1.
@@ -146,9 +146,9 @@ class TImageListCollection {
   std::vector<std::unique_ptr<TImageListItem>> items_;
 };
 
-// An image list component: the collection plus the renderer its images draw through. Registered with
-// its screen, which starts it (Initialize) once the device exists and shuts it down (Finalize) before
-// the device goes away. Destroy image lists before their screen.
+// An image list component: the collection plus the renderer its images draw through. Registered
+// with its screen, which starts it (Initialize) once the device exists and shuts it down (Finalize)
+// before the device goes away. Destroy image lists before their screen.
 class TOmegaImageList : public ScreenComponent {
  public:
   explicit TOmegaImageList(TOmegaScreen* screen = nullptr);

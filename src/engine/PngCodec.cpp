@@ -35,7 +35,9 @@ void WriteToMemory(png_structp png, png_bytep data, png_size_t length) {
 void FlushNothing(png_structp) {}
 
 // Errors end up at the setjmp below; nothing is printed.
-[[noreturn]] void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void OnError(png_structp png, png_const_charp) {
+  png_longjmp(png, 1);
+}
 void OnWarning(png_structp, png_const_charp) {}
 
 // The libpng part of decoding. Only plain pointers live in this frame across setjmp, so a longjmp
@@ -118,7 +120,8 @@ bool DecodePng(const uint8_t* data, size_t size, platform::Pixels& out) {
 std::vector<uint8_t> EncodePng(const platform::Pixels& pixels) {
   std::vector<uint8_t> out;
   if (pixels.width <= 0 || pixels.height <= 0 ||
-      pixels.argb.size() != static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height)) {
+      pixels.argb.size() !=
+          static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height)) {
     return out;
   }
   std::vector<uint8_t> rgba(pixels.argb.size() * 4);

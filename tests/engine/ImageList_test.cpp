@@ -1,5 +1,5 @@
-// Image lists: lookup, pattern maths, textures, the quads each draw operation sends, archive loading
-// and its failures.
+// Image lists: lookup, pattern maths, textures, the quads each draw operation sends, archive
+// loading and its failures.
 #include "engine/OmegaImageList.h"
 
 #include <gtest/gtest.h>

@@ -32,7 +32,7 @@ std::vector<OilItem> SampleItems() {
   items[0].tileHeight = 300;  // needs a 16-bit integer
   items[0].transparent = true;
   items[0].transparentColor = 0x00FF00FF;  // needs a 32-bit integer
-  items[1].name = std::string(300, 'x');  // longer than a short string
+  items[1].name = std::string(300, 'x');   // longer than a short string
   items[1].tileWidth = -1;
   items[1].filepath = "wdata\\back.png";
   items[2].name = "";  // no picture, defaults everywhere
@@ -188,19 +188,6 @@ TEST(OilArchiveTest, EveryTruncationAndByteFlipIsHandled) {
     flipped[i] ^= 0xA5;
     Read(flipped, items, error);  // may succeed or fail, but must stay inside the buffer
   }
-}
-
-TEST(OilArchiveTest, ColourIdentifiers) {
-  uint32_t color = 1;
-  EXPECT_TRUE(engine::ColorFromIdent("clBlack", color));
-  EXPECT_EQ(color, 0u);
-  EXPECT_TRUE(engine::ColorFromIdent("clwhite", color));
-  EXPECT_EQ(color, 0x00FFFFFFu);
-  EXPECT_TRUE(engine::ColorFromIdent("clRed", color));
-  EXPECT_EQ(color, 0x000000FFu);
-  EXPECT_TRUE(engine::ColorFromIdent("clNavy", color));
-  EXPECT_EQ(color, 0x00800000u);
-  EXPECT_FALSE(engine::ColorFromIdent("clBlackish", color));
 }
 
 }  // namespace

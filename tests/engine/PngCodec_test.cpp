@@ -33,7 +33,10 @@ std::vector<uint8_t> HandMadePng(int width, int height, int colorType, int bitDe
                                  const std::function<int(int, int, int)>& sample,
                                  const std::vector<uint8_t>& plte = {},
                                  const std::vector<uint8_t>& trns = {}) {
-  const int channels = colorType == 0 || colorType == 3 ? 1 : colorType == 2 ? 3 : colorType == 4 ? 2 : 4;
+  const int channels = colorType == 0 || colorType == 3 ? 1
+                       : colorType == 2                 ? 3
+                       : colorType == 4                 ? 2
+                                                        : 4;
   struct Pass {
     int x0, y0, dx, dy;
   };
@@ -120,7 +123,8 @@ TEST(PngCodecTest, EncodeDecodeIsExactAndRepeatable) {
 
 TEST(PngCodecTest, LowBitDepthGreyAndPaletteWithTransparency) {
   // 1-bit grey, 5 wide: rows end in the middle of a byte.
-  const auto grey = Decode(HandMadePng(5, 2, 0, 1, false, [](int x, int y, int) { return (x + y) & 1; }));
+  const auto grey =
+      Decode(HandMadePng(5, 2, 0, 1, false, [](int x, int y, int) { return (x + y) & 1; }));
   ASSERT_EQ(grey.argb.size(), 10u);
   EXPECT_EQ(grey.argb[0], 0xFF000000u);
   EXPECT_EQ(grey.argb[1], 0xFFFFFFFFu);
@@ -128,16 +132,16 @@ TEST(PngCodecTest, LowBitDepthGreyAndPaletteWithTransparency) {
 
   // 2-bit palette whose entry 1 is half transparent and entry 2 fully so.
   const std::vector<uint8_t> plte = {255, 0, 0, 0, 255, 0, 0, 0, 255};
-  const auto pal = Decode(HandMadePng(3, 1, 3, 2, false, [](int x, int, int) { return x; }, plte,
-                                      {255, 128, 0}));
+  const auto pal = Decode(
+      HandMadePng(3, 1, 3, 2, false, [](int x, int, int) { return x; }, plte, {255, 128, 0}));
   ASSERT_EQ(pal.argb.size(), 3u);
   EXPECT_EQ(pal.argb[0], 0xFFFF0000u);
   EXPECT_EQ(pal.argb[1], 0x8000FF00u);
   EXPECT_EQ(pal.argb[2], 0x000000FFu);
 
   // Grey with a transparent grey value.
-  const auto keyed = Decode(HandMadePng(2, 1, 0, 8, false, [](int x, int, int) { return x * 200; },
-                                        {}, {0, 200}));
+  const auto keyed =
+      Decode(HandMadePng(2, 1, 0, 8, false, [](int x, int, int) { return x * 200; }, {}, {0, 200}));
   EXPECT_EQ(keyed.argb[0], 0xFF000000u);
   EXPECT_EQ(keyed.argb[1], 0x00C8C8C8u);
 }

@@ -1,4 +1,4 @@
-// The SDL render device drawn headless: pixel coverage, colour, blending, batching, read-back, reset.
+// The SDL render device drawn headless: coverage, colour, blending, batching, read-back, reset.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -109,7 +109,8 @@ TEST_P(RenderDeviceTest, TexelsLandOnPixelsOneToOne) {
   // Every texel a different colour: any half-pixel slip in position or texture coordinates shows.
   std::vector<uint32_t> texels(32 * 16);
   for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 32; ++x) texels[y * 32 + x] = 0xFF000000u | (x * 8) << 16 | (y * 16) << 8 | 77;
+    for (int x = 0; x < 32; ++x)
+      texels[y * 32 + x] = 0xFF000000u | (x * 8) << 16 | (y * 16) << 8 | 77;
   }
   TextureId texture = device_->CreateTexture(32, 16, texels.data());
   ASSERT_NE(texture, 0u);

@@ -22,15 +22,24 @@ constexpr int kAxisSourceBase = SDL_CONTROLLER_BUTTON_MAX;
 
 int GamepadKeys::KeyForButton(SDL_GameControllerButton button) {
   switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return kUp;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return kDown;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return kLeft;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return kRight;
-    case SDL_CONTROLLER_BUTTON_A: return kEnter;
-    case SDL_CONTROLLER_BUTTON_B: return kEscape;
-    case SDL_CONTROLLER_BUTTON_X: return kSpace;
-    case SDL_CONTROLLER_BUTTON_START: return kEscape;
-    default: return 0;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP:
+      return kUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+      return kDown;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+      return kLeft;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+      return kRight;
+    case SDL_CONTROLLER_BUTTON_A:
+      return kEnter;
+    case SDL_CONTROLLER_BUTTON_B:
+      return kEscape;
+    case SDL_CONTROLLER_BUTTON_X:
+      return kSpace;
+    case SDL_CONTROLLER_BUTTON_START:
+      return kEscape;
+    default:
+      return 0;
   }
 }
 

@@ -12,9 +12,9 @@
 
 namespace platform {
 
-// Several controls can press the same key (d-pad up, stick up and the right trigger all mean Up): the
-// key goes down with the first of them and up with the last, so letting go of one while another is
-// still held does not release it.
+// Several controls can press the same key (d-pad up, stick up and the right trigger all mean Up):
+// the key goes down with the first of them and up with the last, so letting go of one while another
+// is still held does not release it.
 class GamepadKeys {
  public:
   // The virtual-key code a button stands for, or 0.
@@ -33,8 +33,8 @@ class GamepadKeys {
 
   void Set(Source source, int vk, bool down, std::vector<InputEvent>& out);
 
-  std::map<Source, int> held_;   // control -> the key it holds down
-  std::map<int, int> holders_;   // key -> how many controls hold it
+  std::map<Source, int> held_;  // control -> the key it holds down
+  std::map<int, int> holders_;  // key -> how many controls hold it
 };
 
 }  // namespace platform

@@ -10,7 +10,8 @@ struct LetterboxRect {
   int height = 0;
 };
 
-// The largest rectangle of the back buffer's aspect ratio centred in the output; black bars fill the rest.
+// The largest rectangle of the back buffer's aspect ratio centred in the output; black bars fill
+// the rest.
 inline LetterboxRect FitLetterbox(int outputWidth, int outputHeight, int bufferWidth,
                                   int bufferHeight) {
   LetterboxRect r;
@@ -39,7 +40,8 @@ inline void OutputToBuffer(const LetterboxRect& box, int bufferWidth, int buffer
   }
   long long x = static_cast<long long>(outX - box.x) * bufferWidth;
   long long y = static_cast<long long>(outY - box.y) * bufferHeight;
-  // Floor division, so a position just left of the picture does not round to column 0 from both sides.
+  // Floor division, so a position just left of the picture does not round to column 0 from both
+  // sides.
   x = (x >= 0 ? x : x - box.width + 1) / box.width;
   y = (y >= 0 ? y : y - box.height + 1) / box.height;
   bufX = static_cast<int>(x < 0 ? 0 : (x >= bufferWidth ? bufferWidth - 1 : x));

@@ -8,9 +8,13 @@
 
 namespace platform {
 
-uint64_t SdlClock::Ticks() { return SDL_GetPerformanceCounter(); }
+uint64_t SdlClock::Ticks() {
+  return SDL_GetPerformanceCounter();
+}
 
-uint64_t SdlClock::Frequency() { return SDL_GetPerformanceFrequency(); }
+uint64_t SdlClock::Frequency() {
+  return SDL_GetPerformanceFrequency();
+}
 
 void SdlClock::SleepMicroseconds(uint64_t micros) {
   std::this_thread::sleep_for(std::chrono::microseconds(micros));

@@ -31,8 +31,9 @@ SdlFontRasterizer::~SdlFontRasterizer() {
 std::string SdlFontRasterizer::FamilyForFace(const std::string& face) {
   std::string name = Lower(face);
   if (name == "arial") return "Liberation Sans";  // same metrics as Arial
-  if (name == "verdana") return "DejaVu Sans";    // DejaVu grew out of Verdana's cousin Bitstream Vera
-  if (name == "gungsuh") return "DejaVu Serif";   // a serif face that also covers Cyrillic
+  if (name == "verdana")
+    return "DejaVu Sans";  // DejaVu grew out of Verdana's cousin Bitstream Vera
+  if (name == "gungsuh") return "DejaVu Serif";  // a serif face that also covers Cyrillic
   return "DejaVu Sans";
 }
 

@@ -14,8 +14,8 @@ SdlInput::SdlInput(SDL_Window* window, int bufferWidth, int bufferHeight, bool u
       useControllers_(useControllers) {
   SDL_StartTextInput();
   if (useControllers_) {
-    // Controllers already plugged in also arrive as "device added" events; opening twice is harmless
-    // because OpenController skips known ones.
+    // Controllers already plugged in also arrive as "device added" events; opening twice is
+    // harmless because OpenController skips known ones.
     for (int i = 0; i < SDL_NumJoysticks(); ++i) OpenController(i);
   }
 }
@@ -112,8 +112,8 @@ void SdlInput::Translate(const SDL_Event& e) {
         break;
       }
       ToBuffer(e.button.x, e.button.y, mouseX_, mouseY_);
-      out.type = e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::kMouseDown
-                                               : InputEvent::Type::kMouseUp;
+      out.type =
+          e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::kMouseDown : InputEvent::Type::kMouseUp;
       out.x = mouseX_;
       out.y = mouseY_;
       pending_.push_back(out);
@@ -152,8 +152,8 @@ void SdlInput::Translate(const SDL_Event& e) {
       break;
     case SDL_CONTROLLERAXISMOTION:
       scratch_.clear();
-      pads_.Axis(e.caxis.which, static_cast<SDL_GameControllerAxis>(e.caxis.axis),
-                 e.caxis.value, scratch_);
+      pads_.Axis(e.caxis.which, static_cast<SDL_GameControllerAxis>(e.caxis.axis), e.caxis.value,
+                 scratch_);
       pending_.insert(pending_.end(), scratch_.begin(), scratch_.end());
       break;
     default:

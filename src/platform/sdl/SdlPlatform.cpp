@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <link.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "platform/sdl/SdlClock.h"
@@ -16,10 +17,10 @@
 namespace platform {
 namespace {
 
-// Keeps every shared library loaded so far (the GL driver that SDL loaded for the renderer above all)
-// in memory until the process ends. SDL unloads the driver when video stops; loading it again for
-// the next window costs a good tenth of a second, and its allocations, made from a library no longer
-// mapped, would show up in leak checks as leaks nobody can name or suppress.
+// Keeps every shared library loaded so far (the GL driver that SDL loaded for the renderer above
+// all) in memory until the process ends. SDL unloads the driver when video stops; loading it again
+// for the next window costs a good tenth of a second, and its allocations, made from a library no
+// longer mapped, would show up in leak checks as leaks nobody can name or suppress.
 void PinLoadedLibraries() {
   std::vector<std::string> names;
   dl_iterate_phdr(
@@ -31,7 +32,9 @@ void PinLoadedLibraries() {
       },
       &names);
   // Opening an already loaded library again with RTLD_NODELETE only marks it; nothing new loads.
-  for (const std::string& name : names) dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+  for (const std::string& name : names) {
+    dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+  }
 }
 
 }  // namespace
@@ -48,6 +51,9 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
   if (options.headless) {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+  } else {
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);  // back to the user's choice after a headless run
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   }
 
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
@@ -73,6 +79,10 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
   if (!p->renderer_) return nullptr;
   PinLoadedLibraries();
   p->fonts_ = std::make_unique<SdlFontRasterizer>();
+  if (!p->fonts_->Usable()) {
+    // Not fatal: text drawn with system fonts is left out.
+    std::fprintf(stderr, "Vornakel: system fonts are not available (%s).\n", SDL_GetError());
+  }
   p->clock_ = std::make_unique<SdlClock>();
   p->input_ = std::make_unique<SdlInput>(p->window_, options.width, options.height, controllers);
   p->shell_ = std::make_unique<SdlShell>(p->window_, !options.headless);
@@ -88,10 +98,20 @@ SdlPlatform::~SdlPlatform() {
   if (subsystems_ != 0) SDL_QuitSubSystem(subsystems_);
 }
 
-RenderDevice& SdlPlatform::Renderer() { return *renderer_; }
-FontRasterizer& SdlPlatform::Fonts() { return *fonts_; }
-Clock& SdlPlatform::SystemClock() { return *clock_; }
-InputSource& SdlPlatform::Input() { return *input_; }
-Shell& SdlPlatform::DesktopShell() { return *shell_; }
+RenderDevice& SdlPlatform::Renderer() {
+  return *renderer_;
+}
+FontRasterizer& SdlPlatform::Fonts() {
+  return *fonts_;
+}
+Clock& SdlPlatform::SystemClock() {
+  return *clock_;
+}
+InputSource& SdlPlatform::Input() {
+  return *input_;
+}
+Shell& SdlPlatform::DesktopShell() {
+  return *shell_;
+}
 
 }  // namespace platform

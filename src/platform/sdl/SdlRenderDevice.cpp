@@ -1,4 +1,4 @@
-// The render device on an SDL renderer: quads batched into SDL_RenderGeometry on an 800 x 600 target.
+// The render device on an SDL renderer: quads batched into SDL_RenderGeometry on a target.
 #include "platform/sdl/SdlRenderDevice.h"
 
 #include <algorithm>
@@ -15,14 +15,22 @@ constexpr int kUnlimitedTextureSize = 16384;
 
 SDL_BlendFactor ToSdl(BlendFactor factor) {
   switch (factor) {
-    case BlendFactor::kZero: return SDL_BLENDFACTOR_ZERO;
-    case BlendFactor::kOne: return SDL_BLENDFACTOR_ONE;
-    case BlendFactor::kSrcColor: return SDL_BLENDFACTOR_SRC_COLOR;
-    case BlendFactor::kInvSrcColor: return SDL_BLENDFACTOR_ONE_MINUS_SRC_COLOR;
-    case BlendFactor::kSrcAlpha: return SDL_BLENDFACTOR_SRC_ALPHA;
-    case BlendFactor::kInvSrcAlpha: return SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA;
-    case BlendFactor::kDestColor: return SDL_BLENDFACTOR_DST_COLOR;
-    case BlendFactor::kInvDestColor: return SDL_BLENDFACTOR_ONE_MINUS_DST_COLOR;
+    case BlendFactor::kZero:
+      return SDL_BLENDFACTOR_ZERO;
+    case BlendFactor::kOne:
+      return SDL_BLENDFACTOR_ONE;
+    case BlendFactor::kSrcColor:
+      return SDL_BLENDFACTOR_SRC_COLOR;
+    case BlendFactor::kInvSrcColor:
+      return SDL_BLENDFACTOR_ONE_MINUS_SRC_COLOR;
+    case BlendFactor::kSrcAlpha:
+      return SDL_BLENDFACTOR_SRC_ALPHA;
+    case BlendFactor::kInvSrcAlpha:
+      return SDL_BLENDFACTOR_ONE_MINUS_SRC_ALPHA;
+    case BlendFactor::kDestColor:
+      return SDL_BLENDFACTOR_DST_COLOR;
+    case BlendFactor::kInvDestColor:
+      return SDL_BLENDFACTOR_ONE_MINUS_DST_COLOR;
   }
   return SDL_BLENDFACTOR_ONE;
 }
@@ -196,7 +204,9 @@ bool SdlRenderDevice::Reset(bool fullScreen) {
   return true;
 }
 
-void SdlRenderDevice::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+void SdlRenderDevice::ShowSystemCursor(bool show) {
+  SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
 
 TextureId SdlRenderDevice::CreateTexture(int width, int height, const uint32_t* argb) {
   if (!Ready() || argb == nullptr || width <= 0 || height <= 0 || width > maxTextureSize_ ||
@@ -264,7 +274,9 @@ void SdlRenderDevice::SetBlend(BlendFactor source, BlendFactor destination) {
   blend_ = ResolveBlend(source, destination);
 }
 
-void SdlRenderDevice::SetLinearFilter(bool linear) { linear_ = linear; }
+void SdlRenderDevice::SetLinearFilter(bool linear) {
+  linear_ = linear;
+}
 
 void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
   if (!Ready()) return;

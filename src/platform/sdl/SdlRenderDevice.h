@@ -1,4 +1,4 @@
-// The render device on an SDL renderer: quads batched into SDL_RenderGeometry on an 800 x 600 target.
+// The render device on an SDL renderer: quads batched into SDL_RenderGeometry on a target.
 #pragma once
 
 #include <SDL.h>
@@ -18,7 +18,8 @@ namespace platform {
 class SdlRenderDevice final : public RenderDevice {
  public:
   // Makes the renderer for a window: an accelerated one when possible, otherwise SDL's software
-  // renderer (said once on stderr). Returns null with the reason in `error` when neither can be made.
+  // renderer (said once on stderr). Returns null with the reason in `error` when neither can be
+  // made.
   static std::unique_ptr<SdlRenderDevice> Create(SDL_Window* window, int width, int height,
                                                  bool forceSoftware, std::string& error);
   ~SdlRenderDevice() override;
@@ -48,7 +49,8 @@ class SdlRenderDevice final : public RenderDevice {
   // Name of the SDL render driver in use ("opengl", "software" ...).
   std::string RendererName() const;
   bool IsSoftware() const { return software_; }
-  // Whether the renderer draws the blend factor pairs exactly (rather than the nearest standard mode).
+  // Whether the renderer draws the blend factor pairs exactly (rather than the nearest standard
+  // mode).
   bool HasCustomBlending() const;
   // SDL_RenderGeometry calls made so far: shows how well quads are batched.
   uint64_t GeometryCalls() const { return geometryCalls_; }

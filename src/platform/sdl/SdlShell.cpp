@@ -66,7 +66,8 @@ bool HasScheme(std::string_view value) {
 
 std::optional<std::string> ParseUrlShortcut(std::string_view text) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-  // The address lives in the [InternetShortcut] section; a file without sections is read as a whole.
+  // The address lives in the [InternetShortcut] section; a file without sections is read as a
+  // whole.
   bool inShortcutSection = true;
   while (!text.empty()) {
     size_t end = text.find('\n');

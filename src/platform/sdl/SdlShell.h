@@ -17,8 +17,8 @@ namespace platform {
 std::optional<std::string> ParseUrlShortcut(std::string_view text);
 
 // What the desktop should be asked to open for a target the game names: the address inside a .url
-// shortcut, "file://" and the absolute path of another existing file, or a web address (http:, https:,
-// mailto:) as it is. Nothing when the target is none of these.
+// shortcut, "file://" and the absolute path of another existing file, or a web address (http:,
+// https:, mailto:) as it is. Nothing when the target is none of these.
 std::optional<std::string> ResolveOpenTarget(const std::string& target);
 
 class SdlShell final : public Shell {
