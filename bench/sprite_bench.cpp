@@ -10,6 +10,7 @@
 #include "engine/OmegaScreen.h"
 #include "engine/OmegaSprite.h"
 #include "platform/sdl/SdlPlatform.h"
+#include "platform/sdl/SdlRenderDevice.h"
 
 namespace {
 
