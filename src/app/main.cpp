@@ -14,6 +14,7 @@
 #include "app/Options.h"
 #include "engine/Messages.h"
 #include "game/MainForm.h"
+#include "platform/null/NullAudioDevice.h"
 #include "platform/null/NullPlatform.h"
 #include "platform/null/NullRenderDevice.h"
 #include "platform/null/VirtualClock.h"
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
   platform::NoInput noInput;
   platform::SteadyClock steadyClock;
   platform::VirtualClock virtualClock;
-  game::PlatformServices services{&nullDevice, &nullFonts, &steadyClock, &stderrShell};
+  game::PlatformServices services{&nullDevice, &nullFonts, &steadyClock, &stderrShell, nullptr};
   platform::InputSource* liveInput = &noInput;
   if (!options.nullRender) {
     platform::SdlOptions sdlOptions;
@@ -98,10 +99,14 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "Error: This application will now exit.\n");
       return 1;
     }
-    services = {&sdl->Renderer(), &sdl->Fonts(), &sdl->SystemClock(), &sdl->DesktopShell()};
+    services = {&sdl->Renderer(), &sdl->Fonts(), &sdl->SystemClock(), &sdl->DesktopShell(),
+                &sdl->Audio()};
     liveInput = &sdl->Input();
   }
   if (options.fast) services.clock = &virtualClock;
+  // Without SDL the sound effects are silent and last a fixed time on the game's own clock.
+  platform::NullAudioDevice nullAudio(services.clock);
+  if (services.audio == nullptr) services.audio = &nullAudio;
   platform::Shell* shell = services.shell;
   engine::SetMessageHandler([shell](const std::string& text, const std::string& caption) {
     shell->ShowMessage(text, caption);

@@ -179,9 +179,11 @@ void TOmegaScreen::ToggleFullScreen() {
 void TOmegaScreen::DrawQuad(platform::TextureId texture, const platform::Vertex (&corners)[4]) {
   if (!inScene_) return;
   platform::Vertex out[4];
-  const double angle = Rotation * kPi / 180.0;
-  const double cosA = std::cos(angle);
-  const double sinA = std::sin(angle);
+  // The game never turns, scales or shifts the whole screen; skip the maths when it does not.
+  const bool moved = Rotation != 0 || ScaleX != 1 || ScaleY != 1 || OffsetX != 0 || OffsetY != 0;
+  const double angle = moved ? Rotation * kPi / 180.0 : 0.0;
+  const double cosA = moved ? std::cos(angle) : 1.0;
+  const double sinA = moved ? std::sin(angle) : 0.0;
   for (int i = 0; i < 4; ++i) {
     out[i] = corners[i];
     const uint32_t c = corners[i].color;
@@ -190,6 +192,7 @@ void TOmegaScreen::DrawQuad(platform::TextureId texture, const platform::Vertex 
     const uint32_t g = (((c >> 8) & 255) * static_cast<uint32_t>(green_)) >> 8;
     const uint32_t b = ((c & 255) * static_cast<uint32_t>(blue_)) >> 8;
     out[i].color = a << 24 | r << 16 | g << 8 | b;
+    if (!moved) continue;
     const double dx = corners[i].x - CenterX;
     const double dy = corners[i].y - CenterY;
     out[i].x = static_cast<float>(OffsetX + CenterX + cosA * ScaleX * dx - sinA * ScaleY * dy);

@@ -5,6 +5,7 @@
 
 #include "engine/Messages.h"
 #include "engine/Random.h"
+#include "game/SoundTable.h"
 #include "platform/Paths.h"
 
 namespace game {
@@ -15,7 +16,17 @@ TForm1::TForm1(const PlatformServices& services)
       OmegaImageList1(&OmegaScreen1),
       GameImageList(&OmegaScreen1),
       ShareList(&OmegaScreen1),
-      OmegaTimer1(services.clock) {
+      OmegaBitmapFont1(&OmegaScreen1, services.fonts),
+      OmegaFont1(&OmegaScreen1, services.fonts),
+      OmegaFont2(&OmegaScreen1, services.fonts),
+      OmegaFont3(&OmegaScreen1, services.fonts),
+      OmegaFont4(&OmegaScreen1, services.fonts),
+      OmegaGUI1(&OmegaScreen1, &OmegaBitmapFont1, services.clock),
+      OmegaTimer1(services.clock),
+      Sound3D(services.audio, services.clock) {
+  OmegaBitmapFont1.SetOmegaImageList(&OmegaImageList1);
+  OmegaBitmapFont1.SetOmegaImageIndex(0);
+  OmegaBitmapFont1.LineSpace = 10;
   OmegaScreen1.Width = 800;
   OmegaScreen1.Height = 600;
   OmegaScreen1.CenterX = 400;
@@ -45,6 +56,7 @@ void TForm1::FormCreate() {
   GameImagesPending = true;
   for (size_t key = 1; key < KeyReleased.size(); ++key) KeyReleased[key] = false;
   OmegaImageList1.ImageList().LoadFromFile(platform::NativePath("Data\\data1.oil"));
+  OmegaGUI1.Start();
   if (Services.device != nullptr) {
     OmegaScreen1.Width = Services.device->Width();
     OmegaScreen1.Height = Services.device->Height();
@@ -59,11 +71,17 @@ void TForm1::FormCreate() {
   OmegaScreen1.SetFilter(true);
   TracksOpen = 3;
   TrucksOpen = 5;
+  OmegaFont1.SetFont("Arial", 30, platform::FontStyle{true, false, false, false});
+  OmegaFont1.SetColor(0xFFFFFFFF);
   ScreenTick = 0;
+  AddGameSounds(Sound3D);
+  Sound3D.CreateAudioPaths();
 }
 
 void TForm1::FormShow() {
   OmegaTimer1.SetEnabled(true);
+  PlayMusic("menumusic");
+  if (!MusicOn) StopMusic("menumusic");
   EnterState(gsLogo);
 }
 
@@ -78,7 +96,9 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::FormKeyDown(int key) {
-  if (key >= 0 && key < 256) KeyDown[static_cast<size_t>(key)] = true;
+  if (key < 0 || key >= 256) return;
+  KeyDown[static_cast<size_t>(key)] = true;
+  OmegaGUI1.KeyDown(key);
 }
 
 void TForm1::FormKeyUp(int key) {
@@ -87,10 +107,13 @@ void TForm1::FormKeyUp(int key) {
   KeyDown[static_cast<size_t>(key)] = false;
 }
 
-void TForm1::FormText(const std::string&) {}
-void TForm1::FormMouseMove(int, int) {}
-void TForm1::FormMouseDown(int, int, int) {}
-void TForm1::FormMouseUp(int, int, int) {}
+void TForm1::FormText(const std::string& text1251) {
+  for (const char c : text1251) OmegaGUI1.Char(static_cast<unsigned char>(c));
+}
+
+void TForm1::FormMouseMove(int x, int y) { OmegaGUI1.MouseMove(x, y); }
+void TForm1::FormMouseDown(int button, int x, int y) { OmegaGUI1.MouseDown(button, x, y); }
+void TForm1::FormMouseUp(int button, int x, int y) { OmegaGUI1.MouseUp(button, x, y); }
 
 void TForm1::OmegaTimer1Timer() {
   RunStateFrame(GameState);
@@ -100,6 +123,23 @@ void TForm1::RaceTimerTimer() {}
 
 std::string TForm1::TraceLine() const {
   return "state=" + std::to_string(GameState) + " tick=" + std::to_string(ScreenTick);
+}
+
+void TForm1::PlaySound(const std::string& name) {
+  if (engine::TSoundListItem* sound = Sound3D.SoundList.Find(name)) sound->Play();
+}
+
+bool TForm1::SoundIsPlaying(const std::string& name) {
+  engine::TSoundListItem* sound = Sound3D.SoundList.Find(name);
+  return sound != nullptr && sound->IsPlaying();
+}
+
+void TForm1::PlayMusic(const std::string& name) {
+  if (engine::TModListItem* module = Sound3D.ModList.Find(name)) module->Play();
+}
+
+void TForm1::StopMusic(const std::string& name) {
+  if (engine::TModListItem* module = Sound3D.ModList.Find(name)) module->Stop();
 }
 
 engine::TImageListItem* TForm1::MenuImage(const std::string& name) {

@@ -7,11 +7,18 @@
 #include <memory>
 #include <string>
 
+#include "engine/OmegaBitmapFont.h"
+#include "engine/OmegaFont.h"
+#include "engine/OmegaGUI.h"
 #include "engine/OmegaImageList.h"
+#include "engine/OmegaMusic.h"
 #include "engine/OmegaScreen.h"
+#include "engine/OmegaSound3D.h"
 #include "engine/OmegaSprite.h"
 #include "engine/OmegaTimer.h"
+#include "game/RaceState.h"
 #include "game/StateMachine.h"
+#include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/FontRasterizer.h"
 #include "platform/RenderDevice.h"
@@ -25,6 +32,7 @@ struct PlatformServices {
   platform::FontRasterizer* fonts = nullptr;
   platform::Clock* clock = nullptr;
   platform::Shell* shell = nullptr;
+  platform::AudioDevice* audio = nullptr;
 };
 
 // The 10 ms race clock: a periodic callback the frame loop services on the main thread.
@@ -77,8 +85,19 @@ class TForm1 {
   engine::TOmegaImageList OmegaImageList1;
   engine::TOmegaImageList GameImageList;
   engine::TOmegaImageList ShareList;
+  // The current game and race (declared before the sprite engine: race sprites still reach it while
+  // the engine frees them).
+  RaceState Race;
   engine::TOmegaSprite OmegaSprite1;
+  engine::TOmegaBitmapFont OmegaBitmapFont1;
+  engine::TOmegaFont OmegaFont1;
+  engine::TOmegaFont OmegaFont2;
+  engine::TOmegaFont OmegaFont3;
+  engine::TOmegaFont OmegaFont4;
+  engine::TOmegaGUI OmegaGUI1;
   engine::TOmegaTimer OmegaTimer1;
+  engine::TOmegaSound3D Sound3D;
+  engine::TOmegaMusic OmegaMusic1;
   PeriodicTimer RaceTimer;
   StateMachine States;
 
@@ -100,6 +119,14 @@ class TForm1 {
   int32_t TrucksOpen = 5;
   int32_t LevelNumber = 3;
   bool GameImagesPending = true;
+
+
+  // Named sound effects ("skid", "coin" ...). Callers check SoundOn where the game does.
+  void PlaySound(const std::string& name);
+  bool SoundIsPlaying(const std::string& name);
+  // Starts a named module ("menumusic", "gamemusic", "losemusic") / stops it.
+  void PlayMusic(const std::string& name);
+  void StopMusic(const std::string& name);
 
   // A picture of the menu archive by name; a missing one is reported once and gives null.
   engine::TImageListItem* MenuImage(const std::string& name);

@@ -12,6 +12,7 @@
 #include "platform/sdl/SdlFontRasterizer.h"
 #include "platform/sdl/SdlInput.h"
 #include "platform/sdl/SdlRenderDevice.h"
+#include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlShell.h"
 
 namespace platform {
@@ -86,10 +87,13 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
   p->clock_ = std::make_unique<SdlClock>();
   p->input_ = std::make_unique<SdlInput>(p->window_, options.width, options.height, controllers);
   p->shell_ = std::make_unique<SdlShell>(p->window_, !options.headless);
+  // Without a sound card the game plays on silently.
+  p->audio_ = std::make_unique<SdlAudioDevice>();
   return p;
 }
 
 SdlPlatform::~SdlPlatform() {
+  audio_.reset();
   shell_.reset();
   input_.reset();
   fonts_.reset();
@@ -112,6 +116,9 @@ InputSource& SdlPlatform::Input() {
 }
 Shell& SdlPlatform::DesktopShell() {
   return *shell_;
+}
+AudioDevice& SdlPlatform::Audio() {
+  return *audio_;
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/FontRasterizer.h"
 #include "platform/Input.h"
@@ -19,6 +20,7 @@ class SdlFontRasterizer;
 class SdlClock;
 class SdlInput;
 class SdlShell;
+class SdlAudioDevice;
 
 struct SdlOptions {
   // No window on a display: SDL's offscreen video driver (GL through EGL) and silent audio.
@@ -46,6 +48,7 @@ class SdlPlatform {
   Clock& SystemClock();
   InputSource& Input();
   Shell& DesktopShell();
+  AudioDevice& Audio();
 
   // The concrete devices, for what only the SDL build offers (renderer name, batching counters).
   SdlRenderDevice& SdlRenderer() { return *renderer_; }
@@ -63,6 +66,7 @@ class SdlPlatform {
   std::unique_ptr<SdlClock> clock_;
   std::unique_ptr<SdlInput> input_;
   std::unique_ptr<SdlShell> shell_;
+  std::unique_ptr<SdlAudioDevice> audio_;
 };
 
 }  // namespace platform

@@ -1,0 +1,75 @@
+// Quadrilateral overlap by summed view angles, and the corners of rotated rectangles.
+#include "game/RoadGeometry.h"
+
+#include <algorithm>
+
+namespace game {
+
+namespace {
+
+// The angle in degrees between two unit vectors; rounding may push the dot product past +-1.
+double AngleBetween(const Point2& u, const Point2& v) {
+  const double dot = std::clamp(u.x * v.x + u.y * v.y, -1.0, 1.0);
+  return std::acos(dot) / kDegToRad;
+}
+
+}  // namespace
+
+bool PointInQuad(const Point2& p, const Quad& q) {
+  std::array<Point2, 4> unit;
+  for (size_t k = 0; k < 4; ++k) {
+    const double dx = q[k].x - p.x;
+    const double dy = q[k].y - p.y;
+    const double length = std::sqrt(dx * dx + dy * dy);
+    if (length == 0) return true;  // on a corner: touching counts as inside
+    unit[k] = {dx / length, dy / length};
+  }
+  double sum = AngleBetween(unit[3], unit[2]);
+  sum += AngleBetween(unit[2], unit[1]);
+  sum += AngleBetween(unit[1], unit[0]);
+  sum += AngleBetween(unit[3], unit[0]);
+  // Not 360, to absorb rounding.
+  return sum >= 355;
+}
+
+bool QuadsOverlap(const Quad& a, const Quad& b) {
+  for (int k = 3; k >= 0; --k)
+    if (PointInQuad(b[static_cast<size_t>(k)], a)) return true;
+  for (int k = 3; k >= 0; --k)
+    if (PointInQuad(a[static_cast<size_t>(k)], b)) return true;
+  return false;
+}
+
+std::array<double, 4> CornerAnglesOf(const engine::TSprite& sprite) {
+  const double a = std::atan(static_cast<double>(sprite.Height) / sprite.Width) / kDegToRad;
+  return {180 - a, a - 180, -a, a};
+}
+
+void UpdateCorners(const engine::TSprite& sprite, const std::array<double, 4>& cornerAngles,
+                   Quad& corners) {
+  const double halfW = static_cast<double>(sprite.Width) / 2;
+  const double halfH = static_cast<double>(sprite.Height) / 2;
+  const double r = std::sqrt(halfW * halfW + halfH * halfH);
+  const double cx = sprite.X + halfW;
+  const double cy = sprite.Y + halfH;
+  const double rotation = sprite.Rotation;
+  for (size_t k = 0; k < 4; ++k) {
+    corners[k].x = cx + r * CosDeg(rotation + cornerAngles[k]);
+    corners[k].y = cy + r * SinDeg(rotation + cornerAngles[k]);
+  }
+}
+
+Quad RectangleCorners(const engine::TSprite& sprite) {
+  const double left = sprite.X;
+  const double top = sprite.Y;
+  const double right = left + sprite.Width;
+  const double bottom = top + sprite.Height;
+  return {Point2{left, bottom}, Point2{left, top}, Point2{right, top}, Point2{right, bottom}};
+}
+
+Quad SquareAround(double x, double y, double side) {
+  const double h = side / 2;
+  return {Point2{x - h, y - h}, Point2{x - h, y + h}, Point2{x + h, y + h}, Point2{x + h, y - h}};
+}
+
+}  // namespace game

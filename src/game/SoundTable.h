@@ -1,0 +1,12 @@
+// The game's audio path, its nineteen sound effects and its three music modules.
+#pragma once
+
+#include "engine/OmegaSound3D.h"
+
+namespace game {
+
+// Fills an empty TOmegaSound3D with the game's lists: the stereo path "path" of 32 channels, the
+// named effects (all on that path) and the looping modules "menumusic", "gamemusic", "losemusic".
+void AddGameSounds(engine::TOmegaSound3D& sound);
+
+}  // namespace game

@@ -1,0 +1,32 @@
+// Picture look-up and centring for the race sprites.
+#include "game/SpriteSetup.h"
+
+#include "engine/Messages.h"
+#include "game/MainForm.h"
+
+namespace game {
+
+engine::TImageListItem* GameImage(TForm1& form, const std::string& name) {
+  engine::TImageListItem* item = form.GameImageList.Find(name);
+  if (item == nullptr)
+    engine::ReportOnce("picture \"" + name + "\" is missing from Data/data2.oil");
+  return item;
+}
+
+engine::TImageListItem* MenuImageOf(TForm1& form, const std::string& name) {
+  return form.MenuImage(name);
+}
+
+void SetPicture(engine::TSprite& sprite, engine::TImageListItem* image) {
+  if (image == nullptr) return;
+  sprite.SetImage(image);
+  sprite.SetWidth(image->TileWidth);
+  sprite.SetHeight(image->TileHeight);
+}
+
+void CentreOn(engine::TSprite& sprite, double x, double y) {
+  sprite.SetX(static_cast<float>(x - static_cast<double>(sprite.Width) / 2));
+  sprite.SetY(static_cast<float>(y - static_cast<double>(sprite.Height) / 2));
+}
+
+}  // namespace game

@@ -1,0 +1,106 @@
+// Builds both picture archives, reads them back through the engine and checks they reproduce.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/OilArchive.h"
+#include "engine/PngCodec.h"
+#include "pictures/Pictures.h"
+
+namespace assetgen {
+namespace {
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+class PicturesArchive : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new std::string((std::filesystem::temp_directory_path() /
+                            ("pictures_archive_test_" + std::to_string(::getpid())))
+                               .string());
+    std::string error;
+    ok_ = WritePictures(*dir_, error);
+    error_ = new std::string(error);
+  }
+  static void TearDownTestSuite() {
+    std::error_code ec;
+    std::filesystem::remove_all(*dir_, ec);
+    delete dir_;
+    delete error_;
+  }
+  static std::string* dir_;
+  static std::string* error_;
+  static bool ok_;
+};
+
+std::string* PicturesArchive::dir_ = nullptr;
+std::string* PicturesArchive::error_ = nullptr;
+bool PicturesArchive::ok_ = false;
+
+TEST_F(PicturesArchive, BothArchivesLoadThroughTheEngineReader) {
+  ASSERT_TRUE(ok_) << *error_;
+  const struct {
+    const char* file;
+    Archive archive;
+  } files[] = {{"data1.oil", Archive::kMenu}, {"data2.oil", Archive::kRace}};
+  for (const auto& f : files) {
+    const std::vector<uint8_t> bytes = ReadFile(*dir_ + "/" + f.file);
+    ASSERT_FALSE(bytes.empty()) << f.file;
+    std::vector<engine::OilItem> items;
+    std::string error;
+    ASSERT_TRUE(engine::ReadOilArchive(bytes.data(), bytes.size(), items, error)) << error;
+    size_t index = 0;
+    for (const Picture& pic : kPictures) {
+      if (pic.archive != f.archive) continue;
+      ASSERT_LT(index, items.size());
+      const engine::OilItem& item = items[index++];
+      EXPECT_EQ(item.name, pic.name);
+      EXPECT_EQ(item.tileWidth, pic.tileWidth) << pic.name;
+      EXPECT_EQ(item.tileHeight, pic.tileHeight) << pic.name;
+      platform::Pixels pixels;
+      ASSERT_TRUE(engine::DecodePng(item.png.data(), item.png.size(), pixels)) << pic.name;
+      EXPECT_EQ(pixels.width, pic.Width()) << pic.name;
+      EXPECT_EQ(pixels.height, pic.Height()) << pic.name;
+    }
+    EXPECT_EQ(index, items.size()) << f.file;
+  }
+}
+
+TEST_F(PicturesArchive, SameBytesOnEveryBuild) {
+  ASSERT_TRUE(ok_) << *error_;
+  std::vector<uint8_t> again;
+  std::string error;
+  ASSERT_TRUE(BuildArchive(Archive::kMenu, again, error)) << error;
+  EXPECT_TRUE(again == ReadFile(*dir_ + "/data1.oil"));
+  ASSERT_TRUE(BuildArchive(Archive::kRace, again, error)) << error;
+  EXPECT_TRUE(again == ReadFile(*dir_ + "/data2.oil"));
+}
+
+TEST_F(PicturesArchive, ContactSheetIsAPicture) {
+  const std::string sheet = *dir_ + "/sheet.png";
+  std::string error;
+  ASSERT_TRUE(WriteContactSheet(sheet, error)) << error;
+  const std::vector<uint8_t> bytes = ReadFile(sheet);
+  platform::Pixels pixels;
+  ASSERT_TRUE(engine::DecodePng(bytes.data(), bytes.size(), pixels));
+  EXPECT_GT(pixels.width, 1000);
+  EXPECT_GT(pixels.height, 1000);
+}
+
+TEST(PicturesWrite, UnwritableFolderIsReportedNotThrown) {
+  std::string error;
+  EXPECT_FALSE(WritePictures("/proc/no-such-folder/Data", error));
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace assetgen

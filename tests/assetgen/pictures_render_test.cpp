@@ -1,0 +1,165 @@
+// Checks drawn pictures where the game relies on their content: road bands, veils, frames, noses.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "pictures/Pictures.h"
+
+namespace assetgen {
+namespace {
+
+uint32_t At(const platform::Pixels& p, int x, int y) {
+  return p.argb[static_cast<size_t>(y) * p.width + x];
+}
+int Alpha(uint32_t c) {
+  return static_cast<int>(c >> 24);
+}
+
+platform::Pixels Render(std::string_view name, Archive archive) {
+  const Picture* pic = FindPicture(name, archive);
+  EXPECT_NE(pic, nullptr) << name;
+  return pic ? RenderPicture(*pic) : platform::Pixels{};
+}
+
+TEST(PicturesRender, PicturesHaveTheManifestSize) {
+  for (std::string_view n : {"font", "mousecursor", "b_stgame", "opt_bar"}) {
+    const platform::Pixels p = Render(n, kMenu);
+    const Picture* s = FindPicture(n, kMenu);
+    EXPECT_EQ(p.width, s->Width()) << n;
+    EXPECT_EQ(p.height, s->Height()) << n;
+    EXPECT_EQ(p.argb.size(), static_cast<size_t>(p.width) * p.height) << n;
+  }
+}
+
+// The road's drivable band (centre line from EntryX at the bottom to ExitX at the top, half-width
+// HalfWidth across) must be where the asphalt is drawn, so that the pieces join.
+TEST(PicturesRender, RoadPiecesMatchTheirDrivableBand) {
+  struct Piece {
+    std::string_view name;
+    int entryX, exitX, halfWidth;
+  };
+  const Piece pieces[] = {{"r_str", 142, 142, 150},      {"r_left", 502, 203, 184},
+                          {"r_right", 203, 502, 184},    {"r_str_right", 138, 278, 170},
+                          {"r_str_left", 344, 206, 170}, {"r_right_str", 206, 344, 170},
+                          {"r_left_str", 278, 138, 170}};
+  for (const Piece& piece : pieces) {
+    const platform::Pixels p = Render(piece.name, kRace);
+    ASSERT_EQ(p.height, 300);
+    for (auto [y, centre] : {std::pair{1, piece.exitX}, {298, piece.entryX}}) {
+      EXPECT_EQ(Alpha(At(p, centre, y)), 255) << piece.name << " centre at y " << y;
+      // Asphalt reaches most of the band on both sides ...
+      EXPECT_EQ(Alpha(At(p, centre - piece.halfWidth * 2 / 3, y)), 255) << piece.name;
+      EXPECT_EQ(Alpha(At(p, centre + piece.halfWidth * 2 / 3, y)), 255) << piece.name;
+      // ... and nothing is drawn well outside it.
+      for (int x : {centre - piece.halfWidth - 40, centre + piece.halfWidth + 40}) {
+        if (x >= 0 && x < p.width) {
+          EXPECT_EQ(Alpha(At(p, x, y)), 0) << piece.name << " x " << x;
+        }
+      }
+    }
+  }
+}
+
+TEST(PicturesRender, OpaqueBackdropsAndTranslucentRaceVeil) {
+  for (auto [n, a] : {std::pair{"mainback", kMenu},
+                      {"undermenu", kMenu},
+                      {"back1", kRace},
+                      {"back2", kRace},
+                      {"back3", kRace},
+                      {"back4", kRace}}) {
+    const platform::Pixels p = Render(n, a);
+    // Ground tiles are drawn 10 % taller over the next tile down; only those rows may fade.
+    const int solidRows = std::string_view(n).rfind("back", 0) == 0 ? p.height * 9 / 10 : p.height;
+    int holes = 0;
+    for (int i = 0; i < p.width * solidRows; ++i) holes += Alpha(p.argb[i]) != 255;
+    EXPECT_EQ(holes, 0) << n;
+  }
+  // In a race the frozen scene must show through the veil behind the overlays.
+  const platform::Pixels veil = Render("undermenu", kRace);
+  for (uint32_t c : veil.argb) {
+    ASSERT_GT(Alpha(c), 60);
+    ASSERT_LT(Alpha(c), 230);
+  }
+}
+
+TEST(PicturesRender, ButtonFramesDiffer) {
+  for (std::string_view n : {"b_stgame", "b_yes", "b_up", "b_presshere", "b_logo"}) {
+    const Picture* s = FindPicture(n, kMenu);
+    const platform::Pixels p = Render(n, kMenu);
+    int diff01 = 0, diff02 = 0;
+    for (int y = 0; y < s->tileHeight; ++y) {
+      for (int x = 0; x < s->tileWidth; ++x) {
+        diff01 += At(p, x, y) != At(p, x, y + s->tileHeight);
+        diff02 += At(p, x, y) != At(p, x, y + 2 * s->tileHeight);
+      }
+    }
+    EXPECT_GT(diff01, s->tileWidth) << n << ": highlighted looks like normal";
+    EXPECT_GT(diff02, s->tileWidth) << n << ": disabled looks like normal";
+  }
+}
+
+// Trucks are drawn nose toward the bottom of the picture: headlights at the bottom, none at the
+// top.
+TEST(PicturesRender, TrucksFaceDown) {
+  for (std::string_view n : {"car1", "car2", "car3", "car4", "car5"}) {
+    const Picture* s = FindPicture(n, kRace);
+    const platform::Pixels p = Render(n, kRace);
+    for (int pattern = 0; pattern < 3; ++pattern) {
+      auto headlights = [&](int y0, int y1) {
+        int count = 0;
+        for (int y = y0; y < y1; ++y) {
+          for (int x = pattern * s->tileWidth; x < (pattern + 1) * s->tileWidth; ++x) {
+            const uint32_t c = At(p, x, y);
+            const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+            count += Alpha(c) == 255 && r >= 253 && g >= 242 && b >= 195 && b <= 212;  // #FFF6CC
+          }
+        }
+        return count;
+      };
+      const int band = s->tileHeight / 8;
+      EXPECT_GT(headlights(s->tileHeight - band, s->tileHeight), 4) << n << " pattern " << pattern;
+      EXPECT_EQ(headlights(0, band), 0) << n << " pattern " << pattern;
+    }
+  }
+}
+
+TEST(PicturesRender, GlyphCellsHoldGlyphsExceptSpace) {
+  const Picture* s = FindPicture("font", kMenu);
+  const platform::Pixels p = Render("font", kMenu);
+  for (int slot = 0; slot < 109; ++slot) {
+    const int x0 = (slot % s->columns) * s->tileWidth, y0 = (slot / s->columns) * s->tileHeight;
+    int ink = 0;
+    for (int y = y0; y < y0 + s->tileHeight; ++y) {
+      for (int x = x0; x < x0 + s->tileWidth; ++x) {
+        const uint32_t c = At(p, x, y);
+        ink += Alpha(c) > 128;
+        if (Alpha(c) > 0) {
+          ASSERT_EQ(c & 0xFFFFFF, 0xFFFFFFu) << "glyphs are white, slot " << slot;
+        }
+      }
+    }
+    if (slot == 0) {
+      EXPECT_EQ(ink, 0) << "space";
+    } else {
+      EXPECT_GT(ink, 3) << "slot " << slot;
+    }
+  }
+}
+
+// The dashboard leaves the player's truck visible and puts the dial under the needle's pivot.
+TEST(PicturesRender, DashboardFitsTheDisplayPlaces) {
+  const platform::Pixels dash = Render("speeder", kRace);
+  const Picture* needle = FindPicture("speedarrow", kRace);
+  const double pivotY = 463 - 0.9 * needle->tileWidth + 0.9 * needle->tileHeight - 431;
+  EXPECT_EQ(Alpha(At(dash, 683, static_cast<int>(pivotY))), 255);
+  for (int y = 0; y < 120; ++y) EXPECT_EQ(Alpha(At(dash, 396, y)), 0) << "y " << y;
+  // Read-out windows are light: the game writes the place, clock, spares and score in dark grey.
+  for (auto [x, y] : {std::pair{90, 506}, {98, 537}, {114, 568}, {735, 574}}) {
+    const uint32_t c = At(dash, x, y - 431);
+    EXPECT_GT(((c >> 8) & 0xFF), 180) << x << "," << y;
+  }
+}
+
+}  // namespace
+}  // namespace assetgen

@@ -1,0 +1,11 @@
+// Synthesises the game's nineteen sound effects and writes them as 22050 Hz 16-bit wave files.
+#pragma once
+
+#include <string>
+
+namespace assetgen {
+
+// Writes check1.wav … s2.wav into soundsDir; false and a message when a file cannot be written.
+bool WriteSounds(const std::string& soundsDir, std::string& error);
+
+}  // namespace assetgen

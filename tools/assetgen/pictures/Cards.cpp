@@ -1,0 +1,406 @@
+// Painters of the dialog cards: help, scores, questions, profiles, options, in-race overlays.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "pictures/Manifest.h"
+#include "pictures/Style.h"
+
+namespace assetgen {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Wraps Text into lines no wider than Width in the current font.
+std::vector<std::string> Wrap(cairo_t* cr, std::string_view text, double width) {
+  std::vector<std::string> lines;
+  std::string line;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find(' ', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string word(text.substr(start, end - start));
+    const std::string trial = line.empty() ? word : line + " " + word;
+    if (!line.empty() && TextWidth(cr, trial) > width) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = trial;
+    }
+    start = end + 1;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+double Paragraph(cairo_t* cr, double x, double y, double width, std::string_view text, Rgb c,
+                 double lineHeight) {
+  for (const std::string& line : Wrap(cr, text, width)) {
+    TextLeft(cr, x, y, line, c);
+    y += lineHeight;
+  }
+  return y;
+}
+
+// One row of a help page: a picture (or key caps) on the left, a title and a line of text.
+void HelpRow(cairo_t* cr, double x, double y, std::string_view title, std::string_view text,
+             double textWidth) {
+  using namespace palette;
+  UseFont(cr, Face::kSans, 15, true);
+  TextLeft(cr, x, y, title, kNavy);
+  UseFont(cr, Face::kSans, 13, false);
+  Paragraph(cr, x, y + 18, textWidth, text, Hex(0x34405A), 16);
+}
+
+void HelpControls(cairo_t* cr) {
+  using namespace palette;
+  struct Key {
+    const char* caps[3];
+    const char* title;
+    const char* text;
+  };
+  static constexpr Key kKeys[] = {
+      {{"^", "", ""}, "Газ", "Держите, чтобы разогнаться."},
+      {{"v", "", ""}, "Тормоз и задний ход", "Сначала тормозит, потом едет назад."},
+      {{"<", ">", ""}, "Руль", "Поворачивает грузовик на ходу."},
+      {{"Пробел", "Ctrl", ""}, "Ручной тормоз", "Занос в крутом повороте."},
+      {{"H", "", ""}, "Сигнал", "Пусть соперники слышат!"},
+      {{"P", "F1", ""}, "Пауза", "Остановить гонку и часы."},
+      {{"Esc", "", ""}, "Выход из гонки", "Спросит, закончить ли игру."},
+      {{"Enter", "", ""}, "Подтвердить", "Выбор в меню и диалогах."},
+  };
+  for (int i = 0; i < 8; ++i) {
+    const double col = i < 4 ? 26 : 350, y = 84 + (i % 4) * 60;
+    double x = col;
+    for (const char* cap : kKeys[i].caps) {
+      if (*cap == '\0') continue;
+      const std::string_view label(cap);
+      UseFont(cr, Face::kSans, 14, true);
+      const double kw = label.size() > 2 ? TextWidth(cr, label) + 14 : 36;
+      DrawKeyCap(cr, x, y, kw, 36, label);
+      x += kw + 5;
+    }
+    HelpRow(cr, col + 136, y + 8, kKeys[i].title, kKeys[i].text, 180);
+  }
+}
+
+void HelpPickups(cairo_t* cr, bool hazards) {
+  struct Item {
+    const char* pictures[2];
+    const char* title;
+    const char* text;
+  };
+  static constexpr Item kGood[] = {
+      {{"bonus1", "bonus3"}, "Монеты", "10, 20 или 30 очков к счёту."},
+      {{"repair", ""}, "Ремкомплект", "Чинит грузовик: +30 прочности."},
+      {{"life", ""}, "Запасной грузовик", "Ещё одна попытка в этой игре."},
+      {{"time", ""}, "Секундомер", "Пять секунд к времени гонки."},
+      {{"speedup", ""}, "Нитро", "Скорость и разгон вдвое, ненадолго."},
+  };
+  static constexpr Item kBad[] = {
+      {{"luga", ""}, "Масляная лужа", "Грузовик заносит и дёргает."},
+      {{"kolodec2", "kolodec1"}, "Открытый люк", "Тоже заносит. Закрытый люк не опасен."},
+      {{"shipi", ""}, "Шипы", "Пробитые шины: грузовик медленнее."},
+      {{"bomb", ""}, "Бомба", "Взрыв: −40 прочности и волчок."},
+      {{"boxes", "barier"}, "Ящики и барьер", "−15 прочности и потеря скорости."},
+  };
+  const Item* items = hazards ? kBad : kGood;
+  for (int i = 0; i < 5; ++i) {
+    const double col = i < 3 ? 24 : 350, y = 84 + (i % 3) * 82;
+    // The pickups themselves, as big as fits a 108 x 56 box.
+    double width = 0, height = 0;
+    for (const char* name : items[i].pictures) {
+      if (const Picture* s = *name ? FindPicture(name, Archive::kRace) : nullptr) {
+        width += s->tileWidth + 4;
+        height = std::max(height, static_cast<double>(s->tileHeight));
+      }
+    }
+    const double scale = std::min({1.3, 108 / std::max(1.0, width), 56 / std::max(1.0, height)});
+    double x = col;
+    for (const char* name : items[i].pictures) {
+      if (const Picture* s = *name ? FindPicture(name, Archive::kRace) : nullptr) {
+        DrawPicture(cr, name, Archive::kRace, 0, x, y + 28 - s->tileHeight * scale / 2, scale);
+        x += (s->tileWidth + 4) * scale;
+      }
+    }
+    HelpRow(cr, col + 118, y + 12, items[i].title, items[i].text, 190);
+  }
+  if (!hazards) {
+    UseFont(cr, Face::kSans, 13, false);
+    Paragraph(cr, 350, 84 + 2 * 82 + 12, 290,
+              "Бонусы лежат прямо на дороге. Соперники тоже их подбирают!", palette::kNavyLight,
+              16);
+  } else {
+    UseFont(cr, Face::kSans, 13, false);
+    Paragraph(cr, 350, 84 + 2 * 82 + 12, 290,
+              "Пока грузовик мигает после аварии, препятствия ему не страшны.", palette::kNavyLight,
+              16);
+  }
+}
+
+void HelpRules(cairo_t* cr) {
+  using namespace palette;
+  static constexpr const char* kRules[] = {
+      "Старт — когда загорится зелёный свет.",
+      "Приз гонки делится на занятое место: первому — весь.",
+      "Часы идут: не успели до финиша — игра окончена.",
+      "Удары о стены и соперников отнимают прочность.",
+      "Разбитый грузовик заменяет запасной; их три.",
+      "Поехали назад — вас вернут на дорогу.",
+      "С каждой гонкой соперников больше, трасса длиннее.",
+  };
+  UseFont(cr, Face::kSans, 15, true);
+  for (int i = 0; i < 7; ++i) {
+    const double y = 92 + i * 33;
+    Star(cr, 52, y, 5, 9, 4, 0);
+    SetColor(cr, i % 2 ? kOrange : kAmber);
+    cairo_fill(cr);
+    TextLeft(cr, 70, y, kRules[i], kNavy);
+  }
+  // Start lights on the right.
+  DrawPicture(cr, "svetophor", Archive::kRace, 0, 588, 84, 0.85);
+  for (int i = 0; i < 3; ++i) {
+    static constexpr const char* kLamps[] = {"redlight", "yellowlight", "greenlight"};
+    DrawPicture(cr, kLamps[i], Archive::kRace, 0, 588 - 7 * 0.85, 84 + (-22 + i * 54.5) * 0.85,
+                0.85);
+  }
+}
+
+// Second lines of the question and notice cards, by icon.
+std::string_view DetailOf(int icon) {
+  switch (icon) {
+    case kIconTrash:
+      return "Все результаты будут стёрты.";
+    case kIconDoor:
+      return "Настройки и успехи сохранятся.";
+    case kIconPerson:
+      return "Игрок будет удалён из списка:";
+    case kIconFlag:
+      return "Игра закончится, набранные очки засчитаются.";
+    case kIconUpload:
+      return "Результат попадёт в таблицу рекордов в сети.";
+    case kIconWreck:
+      return "Все запасные грузовики разбиты.";
+    default:
+      return "Вы не успели доехать до финиша.";
+  }
+}
+
+void QuestionBody(cairo_t* cr, const Picture& pic, double top) {
+  using namespace palette;
+  DrawDialogIcon(cr, pic.variant, 120, top + 70, 100);
+  FitFont(cr, Face::kSans, 26, true, pic.text, 420);
+  TextCentred(cr, 390, top + 34, pic.text, kNavy);
+  UseFont(cr, Face::kSans, 16, false);
+  const std::vector<std::string> lines = Wrap(cr, DetailOf(pic.variant), 400);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    TextCentred(cr, 390, top + 72 + i * 22.0, lines[i], Hex(0x34405A));
+  }
+}
+
+}  // namespace
+
+void PaintHelpPage(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  switch (pic.variant) {
+    case 1:
+      HelpControls(cr);
+      break;
+    case 2:
+      HelpPickups(cr, false);
+      break;
+    case 3:
+      HelpPickups(cr, true);
+      break;
+    default:
+      HelpRules(cr);
+      break;
+  }
+  UseFont(cr, Face::kSans, 12, true);
+  TextRight(cr, pic.tileWidth - 36, pic.tileHeight - 32,
+            "страница " + std::to_string(pic.variant) + " из 4", kNavyLight);
+}
+
+void PaintHiScoreScreen(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  // The game writes row n (1..10) at y 213 + 17 n (screen): rank centred on x 244, name on 380,
+  // score on 540, in dark blue.
+  DrawInset(cr, 116, 96, 448, 220, 10);
+  UseFont(cr, Face::kSans, 13, true);
+  TextCentred(cr, 184, 108, "Место", kOrange);
+  TextCentred(cr, 320, 108, "Игрок", kOrange);
+  TextCentred(cr, 480, 108, "Очки", kOrange);
+  for (int n = 1; n <= 10; ++n) {
+    const double y = 213 + 17 * n - 90 - 2;
+    if (n % 2 == 1) {
+      cairo_rectangle(cr, 122, y, 436, 17);
+      SetColor(cr, kAmber, 0.16);
+      cairo_fill(cr);
+    }
+  }
+  // Cups for the first three places, left of the table.
+  static constexpr Rgb kCups[] = {Hex(0xFFD34D), Hex(0xDDE3EA), Hex(0xE0965A)};
+  for (int i = 0; i < 3; ++i) {
+    const double cx = 78, cy = 140 + i * 60.0, s = 1 - i * 0.15;
+    cairo_move_to(cr, cx - 16 * s, cy - 16 * s);
+    cairo_line_to(cr, cx + 16 * s, cy - 16 * s);
+    cairo_curve_to(cr, cx + 16 * s, cy + 6 * s, cx + 6 * s, cy + 10 * s, cx, cy + 10 * s);
+    cairo_curve_to(cr, cx - 6 * s, cy + 10 * s, cx - 16 * s, cy + 6 * s, cx - 16 * s, cy - 16 * s);
+    cairo_close_path(cr);
+    FillVertical(cr, cy - 16 * s, cy + 10 * s, Lighter(kCups[i], 0.4), Darker(kCups[i], 0.2));
+    cairo_rectangle(cr, cx - 3 * s, cy + 10 * s, 6 * s, 8 * s);
+    RoundedRect(cr, cx - 11 * s, cy + 17 * s, 22 * s, 6 * s, 2);
+    SetColor(cr, Darker(kCups[i], 0.3));
+    cairo_fill(cr);
+    UseFont(cr, Face::kSans, 13 * s, true);
+    TextCentred(cr, cx, cy - 5 * s, std::to_string(i + 1), kNavy);
+  }
+}
+
+void PaintQuestion(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, "Подтверждение");
+  QuestionBody(cr, pic, top);
+  if (pic.variant == kIconPerson) {
+    // The game writes the profile's name centred on x 400 at y 280 (screen) in large dark blue.
+    DrawInset(cr, 170, 180, 340, 52, 10);
+  }
+}
+
+void PaintAddProfile(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  DrawDialogIcon(cr, kIconPerson, 84, top + 50, 80);
+  UseFont(cr, Face::kSans, 24, true);
+  TextCentred(cr, 340, top + 40, "Как вас зовут?", kNavy);
+  UseFont(cr, Face::kSans, 15, false);
+  TextCentred(cr, 340, top + 72, "Имя появится в таблице рекордов.", Hex(0x34405A));
+  // The name box ("e_name") sits at (200, 276) on screen.
+  RoundedRect(cr, 134, 180, 412, 62, 12);
+  SetColor(cr, kNavy, 0.12);
+  cairo_fill(cr);
+  UseFont(cr, Face::kSans, 13, false);
+  TextCentred(cr, 340, 262, "До 12 букв. Enter — готово.", kNavyLight);
+}
+
+void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  // Rows follow the widgets: switches at y 194 and 245, volume at 323, text box at 377 (screen).
+  struct Row {
+    double centreY;
+    const char* label;
+    const char* hint;
+  };
+  static constexpr Row kRows[] = {{124, "Полный экран", "После «Применить»"},
+                                  {175, "Музыка", "Включить или выключить"},
+                                  {247, "Громкость звуков", "Шесть ступеней"},
+                                  {304, "Девиз", "Уйдёт вместе с рекордом"}};
+  for (int i = 0; i < 4; ++i) {
+    const Row& r = kRows[i];
+    if (i > 0) {
+      const double y = (kRows[i - 1].centreY + r.centreY) / 2;
+      cairo_move_to(cr, 40, y);
+      cairo_line_to(cr, 640, y);
+      SetColor(cr, kNavy, 0.15);
+      cairo_set_line_width(cr, 1);
+      cairo_stroke(cr);
+    }
+    Star(cr, 50, r.centreY, 4, 7, 3, kPi / 4);
+    SetColor(cr, kOrange);
+    cairo_fill(cr);
+    UseFont(cr, Face::kSans, 19, true);
+    TextLeft(cr, 66, r.centreY - 6, r.label, kNavy);
+    UseFont(cr, Face::kSans, 12, false);
+    TextLeft(cr, 66, r.centreY + 13, r.hint, kNavyLight);
+  }
+  // Groove behind the volume keys and bar, (453, 323) - (681, 351) on screen.
+  RoundedRect(cr, 387, 227, 240, 40, 10);
+  SetColor(cr, kNavy, 0.12);
+  cairo_fill(cr);
+}
+
+void PaintProfileList(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  // Ten names at y 206 + 20 i (screen), centred on x 405, over the pulsing bar at x 236 .. 574.
+  DrawInset(cr, 178, 106, 334, 214, 10);
+  for (int i = 0; i < 10; ++i) {
+    const double y = 203 + 20 * i - 90;
+    UseFont(cr, Face::kSans, 10, true);
+    TextRight(cr, 198, y + 10, std::to_string(i + 1), Hex(0xB0A890));
+  }
+  UseFont(cr, Face::kSans, 12, false);
+  TextCentred(cr, 90, 150, "Кто сегодня", kNavyLight);
+  TextCentred(cr, 90, 166, "за рулём?", kNavyLight);
+  DrawDialogIcon(cr, kIconFlag, 90, 230, 70);
+  DrawDialogIcon(cr, kIconPerson, 590, 200, 80);
+}
+
+void PaintRaceVeil(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  const double w = pic.tileWidth, h = pic.tileHeight;
+  // The frozen race stays visible under the overlays: a dark veil, darker at the edges.
+  cairo_pattern_t* v = cairo_pattern_create_radial(w / 2, h / 2, h * 0.2, w / 2, h / 2, w * 0.65);
+  AddStop(v, 0, Hex(0x0B1020), 0.5);
+  AddStop(v, 1, Hex(0x0B1020), 0.78);
+  cairo_set_source(cr, v);
+  cairo_paint(cr);
+  cairo_pattern_destroy(v);
+}
+
+void PaintYourScore(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  DrawDialogIcon(cr, kIconFlag, 110, top + 110, 110);
+  UseFont(cr, Face::kSans, 22, true);
+  TextCentred(cr, 350, top + 52, "Игра окончена. Ваш счёт:", kNavy);
+  // The game writes the score centred on x 410 at y 283 (screen), 20-point bold dark grey.
+  DrawInset(cr, 226, 180, 248, 54, 12);
+  UseFont(cr, Face::kSans, 14, false);
+  TextCentred(cr, 350, 262, "Сейчас посмотрим, попали ли вы в рекорды!", kNavyLight);
+}
+
+void PaintRaceOver(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  // Four values centred on x 593 at y 217, 268, 320, 373 (screen); labels to their left.
+  static constexpr const char* kLabels[] = {"Место", "Осталось времени", "Приз", "Счёт"};
+  static constexpr double kRows[] = {217, 268, 320, 373};
+  for (int i = 0; i < 4; ++i) {
+    const double y = kRows[i] - 90;
+    DrawInset(cr, 453, y - 7, 160, 36, 8);
+    UseFont(cr, Face::kSans, 19, true);
+    TextRight(cr, 440, y + 11, kLabels[i], kNavy);
+  }
+  // A podium with the chequered flag.
+  const double px = 130, base = 300;
+  static constexpr double kSteps[3][3] = {{-60, 40, 2}, {-20, 70, 1}, {20, 28, 3}};
+  for (const auto& s : kSteps) {
+    RoundedRect(cr, px + s[0], base - s[1], 40, s[1], 3);
+    FillVertical(cr, base - s[1], base, s[2] == 1 ? kAmber : kCreamDark, Darker(kCreamDark, 0.2));
+    UseFont(cr, Face::kSans, 16, true);
+    TextCentred(cr, px + s[0] + 20, base - s[1] + 15, std::to_string(static_cast<int>(s[2])),
+                kNavy);
+  }
+  DrawDialogIcon(cr, kIconFlag, px, 160, 80);
+}
+
+void PaintRaceNotice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  const bool question = pic.variant == kIconFlag || pic.variant == kIconUpload;
+  const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, question ? "Вопрос" : pic.text);
+  if (question) {
+    QuestionBody(cr, pic, top + 30);
+    return;
+  }
+  // Shown for a moment before the final score: a big picture and the reason.
+  DrawDialogIcon(cr, pic.variant, pic.tileWidth / 2.0, top + 120, 150);
+  UseFont(cr, Face::kSans, 20, true);
+  TextCentred(cr, pic.tileWidth / 2.0, top + 230, DetailOf(pic.variant), kNavy);
+}
+
+}  // namespace assetgen
