@@ -13,6 +13,7 @@
 #include "app/InputScript.h"
 #include "app/Options.h"
 #include "engine/Messages.h"
+#include "frontend/Frontend.h"
 #include "game/MainForm.h"
 #include "platform/null/NullAudioDevice.h"
 #include "platform/null/NullPlatform.h"
@@ -134,6 +135,8 @@ int main(int argc, char** argv) {
   int exitCode = 0;
   {
     game::TForm1 form(services);
+    frontend::RegisterFrontend(form);
+    form.StartLevel = options.startLevel;
     if (options.seed) {
       form.FixedSeed = true;
       form.Seed = *options.seed;

@@ -6,6 +6,8 @@
 #include "engine/Messages.h"
 #include "engine/Random.h"
 #include "game/SoundTable.h"
+#include "game/TrackCatalogue.h"
+#include "game/TruckCatalogue.h"
 #include "platform/Paths.h"
 
 namespace game {
@@ -38,6 +40,7 @@ TForm1::TForm1(const PlatformServices& services)
   OmegaTimer1.SetFPSWarningFrames(10);
   OmegaTimer1.OnTimer = [this](engine::TOmegaTimer&) { OmegaTimer1Timer(); };
   RegisterLogoState();
+  RegisterRaceStates();
 }
 
 TForm1::~TForm1() = default;
@@ -63,6 +66,8 @@ void TForm1::FormCreate() {
   }
   OmegaScreen1.Start();
   OmegaImageList1.Initialize();
+  BuildTrackCatalogue(Race);
+  BuildTruckCatalogue(Race);
   Score = 0;
   NextUnlockScore = 300;
   UnlockLevel = 0;
@@ -71,11 +76,23 @@ void TForm1::FormCreate() {
   OmegaScreen1.SetFilter(true);
   TracksOpen = 3;
   TrucksOpen = 5;
+  if (ReadConfigFiles) ReadConfigFiles();
+  MarkUnlocked();
   OmegaFont1.SetFont("Arial", 30, platform::FontStyle{true, false, false, false});
   OmegaFont1.SetColor(0xFFFFFFFF);
   ScreenTick = 0;
   AddGameSounds(Sound3D);
   Sound3D.CreateAudioPaths();
+}
+
+void TForm1::MarkUnlocked() {
+  // Entries are only ever marked here, never cleared.
+  for (int32_t i = 0; i < TrucksOpen && i < static_cast<int32_t>(Race.TruckModels.size()); ++i) {
+    Race.TruckModels[static_cast<size_t>(i)].Unlocked = true;
+  }
+  for (int32_t i = 0; i < TracksOpen && i < static_cast<int32_t>(Race.Tracks.size()); ++i) {
+    Race.Tracks[static_cast<size_t>(i)].Unlocked = true;
+  }
 }
 
 void TForm1::FormShow() {
@@ -86,13 +103,21 @@ void TForm1::FormShow() {
 }
 
 bool TForm1::FormCloseQuery() {
-  if (GameState == gsExitScreen) return true;
+  if (GameState == gsExitScreen) return !ExitScreenBusy || !ExitScreenBusy();
   // A state this build cannot show must not trap the player in the window.
   return !States.Has(GameState);
 }
 
 void TForm1::FormDestroy() {
   OmegaTimer1.SetEnabled(false);
+  for (const char* name : {"losemusic", "gamemusic", "menumusic"}) {
+    if (engine::TModListItem* module = Sound3D.ModList.Find(name)) {
+      module->Play();
+      module->Stop();
+      module->Unload();
+    }
+  }
+  if (ExitLauncher) ExitLauncher();
 }
 
 void TForm1::FormKeyDown(int key) {
@@ -111,18 +136,24 @@ void TForm1::FormText(const std::string& text1251) {
   for (const char c : text1251) OmegaGUI1.Char(static_cast<unsigned char>(c));
 }
 
-void TForm1::FormMouseMove(int x, int y) { OmegaGUI1.MouseMove(x, y); }
-void TForm1::FormMouseDown(int button, int x, int y) { OmegaGUI1.MouseDown(button, x, y); }
-void TForm1::FormMouseUp(int button, int x, int y) { OmegaGUI1.MouseUp(button, x, y); }
+void TForm1::FormMouseMove(int x, int y) {
+  OmegaGUI1.MouseMove(x, y);
+}
+void TForm1::FormMouseDown(int button, int x, int y) {
+  OmegaGUI1.MouseDown(button, x, y);
+}
+void TForm1::FormMouseUp(int button, int x, int y) {
+  OmegaGUI1.MouseUp(button, x, y);
+}
 
 void TForm1::OmegaTimer1Timer() {
+  if (MusicOn) OmegaMusic1.Update();
   RunStateFrame(GameState);
 }
 
-void TForm1::RaceTimerTimer() {}
-
 std::string TForm1::TraceLine() const {
-  return "state=" + std::to_string(GameState) + " tick=" + std::to_string(ScreenTick);
+  return "state=" + std::to_string(GameState) + " tick=" + std::to_string(ScreenTick) +
+         RaceTraceFields();
 }
 
 void TForm1::PlaySound(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,7 @@
 #include "engine/OmegaSound3D.h"
 #include "engine/OmegaSprite.h"
 #include "engine/OmegaTimer.h"
+#include "game/MenuState.h"
 #include "game/RaceState.h"
 #include "game/StateMachine.h"
 #include "platform/AudioDevice.h"
@@ -77,6 +79,8 @@ class TForm1 {
 
   // Trace fields of the current frame (state, tick and, while a game runs, the race).
   std::string TraceLine() const;
+  // The race's trace fields while a game runs (" level=... opp=..."), empty otherwise.
+  std::string RaceTraceFields() const;
 
   PlatformServices Services;
 
@@ -85,6 +89,8 @@ class TForm1 {
   engine::TOmegaImageList OmegaImageList1;
   engine::TOmegaImageList GameImageList;
   engine::TOmegaImageList ShareList;
+  // The menus: profiles, high scores, options, the current screen's sprites and buttons.
+  MenuState Menu;
   // The current game and race (declared before the sprite engine: race sprites still reach it while
   // the engine frees them).
   RaceState Race;
@@ -120,7 +126,6 @@ class TForm1 {
   int32_t LevelNumber = 3;
   bool GameImagesPending = true;
 
-
   // Named sound effects ("skid", "coin" ...). Callers check SoundOn where the game does.
   void PlaySound(const std::string& name);
   bool SoundIsPlaying(const std::string& name);
@@ -133,6 +138,22 @@ class TForm1 {
 
   // Background sprite of the current menu screen.
   engine::TSprite* MenuScreen = nullptr;
+  // Seams the other layers fill when they register their states:
+  // reads Config.cfg and Configdat.cfg during FormCreate (and marks what they unlock);
+  std::function<void()> ReadConfigFiles;
+  // writes both settings files;
+  std::function<void()> WriteConfigFiles;
+  // true while the exit screen still counts down (the window must stay open);
+  std::function<bool()> ExitScreenBusy;
+  // opens the shortcut files when the window is destroyed.
+  std::function<void()> ExitLauncher;
+  // Marks the first TrucksOpen trucks and TracksOpen tracks unlocked.
+  void MarkUnlocked();
+  // Registers the race states (12, 16, 27).
+  void RegisterRaceStates();
+
+  // Set before FormCreate: a new game starts at this race (as if LevelUp had run N - 1 times).
+  int32_t StartLevel = 0;
   // Set before FormCreate to seed the generator with a fixed value instead of the clock.
   bool FixedSeed = false;
   uint32_t Seed = 0;

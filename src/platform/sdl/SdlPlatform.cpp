@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlFontRasterizer.h"
 #include "platform/sdl/SdlInput.h"
 #include "platform/sdl/SdlRenderDevice.h"
-#include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlShell.h"
 
 namespace platform {
