@@ -10,29 +10,6 @@ namespace {
 
 using platform::BlendFactor;
 
-// Source and destination factors of blend modes 0..13, as the screen sets them; additive drawing
-// swaps in a destination factor of one and puts the mode's own back afterwards.
-struct BlendPair {
-  BlendFactor source;
-  BlendFactor destination;
-};
-constexpr BlendPair kBlendModes[14] = {
-    {BlendFactor::kSrcAlpha, BlendFactor::kInvSrcAlpha},
-    {BlendFactor::kOne, BlendFactor::kOne},
-    {BlendFactor::kSrcAlpha, BlendFactor::kOne},
-    {BlendFactor::kSrcColor, BlendFactor::kInvSrcColor},
-    {BlendFactor::kSrcColor, BlendFactor::kOne},
-    {BlendFactor::kZero, BlendFactor::kSrcColor},
-    {BlendFactor::kZero, BlendFactor::kSrcAlpha},
-    {BlendFactor::kZero, BlendFactor::kInvSrcColor},
-    {BlendFactor::kZero, BlendFactor::kInvSrcAlpha},
-    {BlendFactor::kInvDestColor, BlendFactor::kZero},
-    {BlendFactor::kSrcColor, BlendFactor::kSrcColor},
-    {BlendFactor::kDestColor, BlendFactor::kDestColor},
-    {BlendFactor::kInvSrcColor, BlendFactor::kInvSrcColor},
-    {BlendFactor::kInvDestColor, BlendFactor::kInvDestColor},
-};
-
 constexpr uint32_t Pack(int32_t alpha, int32_t red, int32_t green, int32_t blue) {
   return PackARGB(alpha, red, green, blue);
 }
@@ -117,7 +94,7 @@ void TImageListItem::Emit(const Quad& quad, int32_t blendMode, bool additive, bo
   // Adding light: destination factor one for this quad only, then the mode's own factors again so
   // the screen's remembered blend mode still tells the truth.
   const int32_t mode = screen->BlendMode();
-  const BlendPair& pair = (mode >= 0 && mode <= 13) ? kBlendModes[mode] : kBlendModes[0];
+  const BlendPair& pair = TOmegaScreen::BlendFactors(mode);
   device->SetBlend(pair.source, BlendFactor::kOne);
   renderer_->Flush();
   device->SetBlend(pair.source, pair.destination);

@@ -11,11 +11,6 @@ namespace {
 
 using platform::BlendFactor;
 
-struct BlendPair {
-  BlendFactor source;
-  BlendFactor destination;
-};
-
 // Source and destination factors of blend modes 0..13.
 constexpr BlendPair kBlendModes[14] = {
     {BlendFactor::kSrcAlpha, BlendFactor::kInvSrcAlpha},
@@ -37,6 +32,10 @@ constexpr BlendPair kBlendModes[14] = {
 constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
+
+const BlendPair& TOmegaScreen::BlendFactors(int mode) {
+  return (mode >= 0 && mode <= 13) ? kBlendModes[mode] : kBlendModes[0];
+}
 
 TOmegaScreen::TOmegaScreen(platform::RenderDevice* device) : device_(device) {}
 
@@ -154,7 +153,7 @@ void TOmegaScreen::EndScene() {
 
 void TOmegaScreen::SetBlendMode(int mode) {
   if (mode == blendMode_ || mode == -1) return;
-  const BlendPair& pair = (mode >= 0 && mode <= 13) ? kBlendModes[mode] : kBlendModes[0];
+  const BlendPair& pair = BlendFactors(mode);
   if (initialized_) device_->SetBlend(pair.source, pair.destination);
   blendMode_ = mode;
 }

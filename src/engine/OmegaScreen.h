@@ -17,8 +17,17 @@ class ScreenComponent {
   virtual void ScreenShutdown() = 0;
 };
 
+// Source and destination factors of one blend mode.
+struct BlendPair {
+  platform::BlendFactor source;
+  platform::BlendFactor destination;
+};
+
 class TOmegaScreen {
  public:
+  // The factors of blend modes 0..13; any other mode blends as 0.
+  static const BlendPair& BlendFactors(int mode);
+
   // The device may be null until Start; the screen never owns it.
   explicit TOmegaScreen(platform::RenderDevice* device = nullptr);
   ~TOmegaScreen();
