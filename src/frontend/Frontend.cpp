@@ -1,8 +1,34 @@
-// The front end's entry point.
+// The front end's entry point: every menu state, the profile and options screens, the settings
+// files and the exit screen, registered with the main form.
 #include "frontend/Frontend.h"
+
+#include <memory>
+
+#include "frontend/MenuKit.h"
+#include "frontend/MenuStates.h"
+#include "frontend/Registration.h"
 
 namespace frontend {
 
-void RegisterFrontend(game::TForm1&) {}
+void RegisterFrontend(game::TForm1& form) {
+  RegisterFrontend(form, std::make_shared<ScoreLink>());
+}
+
+void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
+  RegisterLogoState(form);
+  RegisterMainMenuStates(form, scores);
+  RegisterSelectionStates(form);
+  RegisterOverlayStates(form, scores);
+  RegisterProfileStates(form);
+  RegisterOptionsState(form);
+  RegisterExitState(form);
+  InstallSettingsFiles(form);
+  // The pointer is made as soon as the menu archive is loaded, just before the settings are read.
+  std::function<void()> readSettings = form.ReadConfigFiles;
+  form.ReadConfigFiles = [&form, readSettings] {
+    EnsureCursor(form);
+    if (readSettings) readSettings();
+  };
+}
 
 }  // namespace frontend

@@ -1,5 +1,4 @@
-// TEnemyCar: an opponent truck. This holds what the road, the walls and the finish line read and
-// write of an opponent; its pilot is added by the opponent driving code.
+// TEnemyCar: an opponent truck driven by a small rule-based pilot along the race path.
 #pragma once
 
 #include <array>
@@ -19,16 +18,53 @@ struct TSensor {
   bool WallHit = false;
 };
 
+// Sensor roles.
+constexpr size_t kSensorFrontLeft = 0;
+constexpr size_t kSensorFrontRight = 1;
+constexpr size_t kSensorFarAhead = 2;
+constexpr size_t kSensorNearAhead = 3;
+constexpr size_t kSensorLeftSide = 4;
+
+// What the pilot decided for this frame.
+struct PilotRequests {
+  bool Accelerate = false;
+  bool Brake = false;
+  bool TurnLeft = false;
+  bool TurnRight = false;
+};
+
 class TEnemyCar : public TCar {
  public:
-  // Counts itself in OpponentCount; the race setup stores it in Opponents[slot].
+  // The race's way of making an opponent: the picture frame is drawn by lot (Random(3)). Counts
+  // itself in OpponentCount and takes its place in Opponents[slot].
+  TEnemyCar(TForm1& form, double centreX, double centreY, int32_t truckIndex,
+            const std::string& name, double heading, int32_t slot, int32_t number);
+  // The same with a chosen picture frame.
   TEnemyCar(TForm1& form, double centreX, double centreY, int32_t truckIndex,
             const std::string& name, double heading, int32_t patternIndex, int32_t slot,
             int32_t number);
   ~TEnemyCar() override;
 
+  void Move(float moveCount) override;
+
+  // Parts of Move, in the order Move runs them.
+  // Looks for trucks in the two boxes ahead: a truck close ahead asks for braking, one further
+  // ahead asks for a swerve away from it.
+  void SenseTrucks();
+  // Decides and applies this frame's accelerate / brake / turn requests; returns them.
+  PilotRequests RunPilot();
+  void UpdateProgress();
+  void UpdateRacePosition();
+  // Puts the five probe points around the rear pivot.
+  void PlaceSensors();
+  void TruckContact();
+  // This truck's reaction to touching another truck (only this truck changes).
+  void ContactResponse(const TCar& other);
+
   int32_t OpponentSlot = 0;
   int32_t TargetPoint = 1;
+  // Never shown: its Rotation holds the direction toward the target point.
+  engine::TSprite* TargetArrow = nullptr;
   bool TouchingPlayer = false;
   std::array<TSensor, 5> Sensors{};
   bool AvoidRight = false;
@@ -40,5 +76,10 @@ class TEnemyCar : public TCar {
   int32_t OffsetPeriod = 0;
   int32_t OffsetCounter = 1;
 };
+
+// The direction from C toward T in degrees, from the unit vector n = (C - T) / |C - T|, exactly as
+// the pilot works it out (straight down when T and C share their x).
+double TargetDirection(double targetX, double targetY, double centreX, double centreY, double nx,
+                       double ny);
 
 }  // namespace game

@@ -39,7 +39,6 @@ TForm1::TForm1(const PlatformServices& services)
   OmegaTimer1.SetMaxFPS(120);
   OmegaTimer1.SetFPSWarningFrames(10);
   OmegaTimer1.OnTimer = [this](engine::TOmegaTimer&) { OmegaTimer1Timer(); };
-  RegisterLogoState();
   RegisterRaceStates();
 }
 
@@ -83,6 +82,13 @@ void TForm1::FormCreate() {
   ScreenTick = 0;
   AddGameSounds(Sound3D);
   Sound3D.CreateAudioPaths();
+  // The saved volume holds from the start, not only after the options screen was opened.
+  ApplySoundVolume();
+}
+
+void TForm1::ApplySoundVolume() {
+  const int32_t volume = EffectVolume(SoundVolume);
+  for (int i = 0; i < Sound3D.SoundList.Count(); ++i) Sound3D.SoundList.Items(i)->Volume = volume;
 }
 
 void TForm1::MarkUnlocked() {
@@ -103,9 +109,8 @@ void TForm1::FormShow() {
 }
 
 bool TForm1::FormCloseQuery() {
-  if (GameState == gsExitScreen) return !ExitScreenBusy || !ExitScreenBusy();
-  // A state this build cannot show must not trap the player in the window.
-  return !States.Has(GameState);
+  // Only the exit screen lets the window go, and only once its countdown has run out.
+  return GameState == gsExitScreen && (!ExitScreenBusy || !ExitScreenBusy());
 }
 
 void TForm1::FormDestroy() {
@@ -137,12 +142,19 @@ void TForm1::FormText(const std::string& text1251) {
 }
 
 void TForm1::FormMouseMove(int x, int y) {
+  MouseX = x;
+  MouseY = y;
   OmegaGUI1.MouseMove(x, y);
 }
 void TForm1::FormMouseDown(int button, int x, int y) {
+  MouseX = x;
+  MouseY = y;
+  if (OnMouseDownHook) OnMouseDownHook(button, x, y);
   OmegaGUI1.MouseDown(button, x, y);
 }
 void TForm1::FormMouseUp(int button, int x, int y) {
+  MouseX = x;
+  MouseY = y;
   OmegaGUI1.MouseUp(button, x, y);
 }
 

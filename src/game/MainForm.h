@@ -115,7 +115,7 @@ class TForm1 {
   bool FullScreen = false;
   bool MusicOn = true;
   bool SoundOn = true;
-  int32_t SoundVolume = 5;
+  int32_t SoundVolume = 0;
   std::string PlayerName;
   int32_t Score = 0;
   int32_t NextUnlockScore = 300;
@@ -125,6 +125,9 @@ class TForm1 {
   int32_t TrucksOpen = 5;
   int32_t LevelNumber = 3;
   bool GameImagesPending = true;
+  // Last mouse position in back-buffer pixels, whatever the GUI does with it.
+  int32_t MouseX = 0;
+  int32_t MouseY = 0;
 
   // Named sound effects ("skid", "coin" ...). Callers check SoundOn where the game does.
   void PlaySound(const std::string& name);
@@ -147,10 +150,16 @@ class TForm1 {
   std::function<bool()> ExitScreenBusy;
   // opens the shortcut files when the window is destroyed.
   std::function<void()> ExitLauncher;
+  // Sees every mouse press (button 0 left) before the GUI; the exit screen takes its clicks here.
+  std::function<void(int button, int x, int y)> OnMouseDownHook;
+  // Gives every sound effect the volume of the SoundVolume step.
+  void ApplySoundVolume();
   // Marks the first TrucksOpen trucks and TracksOpen tracks unlocked.
   void MarkUnlocked();
   // Registers the race states (12, 16, 27).
   void RegisterRaceStates();
+  // The truck screen's race button: a new game from race 1 (or StartLevel).
+  void StartGame();
 
   // Set before FormCreate: a new game starts at this race (as if LevelUp had run N - 1 times).
   int32_t StartLevel = 0;
@@ -159,7 +168,6 @@ class TForm1 {
   uint32_t Seed = 0;
 
  private:
-  void RegisterLogoState();
   bool closed_ = false;
 };
 

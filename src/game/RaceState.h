@@ -13,6 +13,7 @@ class TPlayer;
 class TEnemyCar;
 class TRoadPart;
 class TFinishLine;
+class TBegArrows;
 
 // Largest road length the level progression reaches, and the room the road tables need for it.
 constexpr int32_t kMaxRoadLength = 250;
@@ -148,6 +149,21 @@ struct RaceState {
   // Optional makers of pickups and skid marks; left null nothing is made.
   PickupPlacer PlacePickup = nullptr;
   SkidMarkMaker MakeSkidMark = nullptr;
+
+  // --- display and race flow ---
+  // Prize of the current race: set at the setup, divided by the place, tallied into Score.
+  int32_t RacePrize = 0;
+  // Score on entering the results screen, and the width of the unlock test's window above it
+  // (the place-adjusted prize, so a threshold the tally passes unlocks the next step).
+  int32_t ScoreBeforeTally = 0;
+  int32_t UnlockWindow = 0;
+  // Result lines shown on the results screen (0..4).
+  int32_t ResultLines = 0;
+  // Hundredths the race clock has counted in this race: the time driven, whatever extra time
+  // was picked up.
+  int32_t ElapsedHund = 0;
+  // The ring of arrows around the grid until the start; null once gone.
+  TBegArrows* StartArrows = nullptr;
 };
 
 }  // namespace game

@@ -1,6 +1,8 @@
 // The game's audio path, sound effects and music modules.
 #include "game/SoundTable.h"
 
+#include <cmath>
+
 #include <cstdint>
 
 namespace game {
@@ -78,6 +80,11 @@ void AddGameSounds(engine::TOmegaSound3D& sound) {
     item.Volume = 100;
     item.RepeatCount = 0;
   }
+}
+
+int32_t EffectVolume(int32_t step) {
+  const int32_t clamped = step < 0 ? 0 : step > 5 ? 5 : step;
+  return static_cast<int32_t>(std::nearbyint(clamped / 5.0 * 25.0 + 75.0));
 }
 
 }  // namespace game

@@ -1,6 +1,8 @@
 // The game's audio path, its nineteen sound effects and its three music modules.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/OmegaSound3D.h"
 
 namespace game {
@@ -8,5 +10,8 @@ namespace game {
 // Fills an empty TOmegaSound3D with the game's lists: the stereo path "path" of 32 channels, the
 // named effects (all on that path) and the looping modules "menumusic", "gamemusic", "losemusic".
 void AddGameSounds(engine::TOmegaSound3D& sound);
+
+// Volume of every sound effect for a volume step 0..5: 75, 80, ... 100.
+int32_t EffectVolume(int32_t step);
 
 }  // namespace game

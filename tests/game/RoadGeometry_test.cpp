@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 namespace {
 
 using game::Point2;
@@ -77,6 +80,45 @@ TEST(NearestIntTest, HalvesGoToEven) {
   EXPECT_EQ(game::NearestInt(2.5), 2);
   EXPECT_EQ(game::NearestInt(-1.5), -2);
   EXPECT_EQ(game::NearestInt(26.9999), 27);
+}
+
+// The quick rejection of far-apart quads must never change an answer of the full angle test, also
+// for points that sit just outside an edge (which the angle test counts as inside).
+TEST(QuadsOverlapTest, QuickRejectionAgreesWithTheFullTest) {
+  auto fullTest = [](const Quad& a, const Quad& b) {
+    for (const Point2& p : b) {
+      if (game::PointInQuad(p, a)) return true;
+    }
+    for (const Point2& p : a) {
+      if (game::PointInQuad(p, b)) return true;
+    }
+    return false;
+  };
+  auto rectangle = [](double cx, double cy, double w, double h, double degrees) {
+    const double a = degrees * 3.14159265358979323846 / 180;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    Quad q;
+    const double dx[4] = {-w / 2, -w / 2, w / 2, w / 2};
+    const double dy[4] = {h / 2, -h / 2, -h / 2, h / 2};
+    for (size_t k = 0; k < 4; ++k) q[k] = {cx + c * dx[k] - s * dy[k], cy + s * dx[k] + c * dy[k]};
+    return q;
+  };
+  uint32_t seed = 7;
+  auto next = [&seed](double range) {
+    seed = seed * 134775813u + 1;
+    return static_cast<double>(seed) / 4294967296.0 * range;
+  };
+  int overlaps = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const Quad a = rectangle(0, 0, 4 + next(600), 4 + next(200), next(360));
+    const Quad b =
+        rectangle(next(800) - 400, next(800) - 400, 4 + next(100), 4 + next(100), next(360));
+    const bool expected = fullTest(a, b);
+    overlaps += expected ? 1 : 0;
+    ASSERT_EQ(game::QuadsOverlap(a, b), expected) << i;
+  }
+  EXPECT_GT(overlaps, 100);
 }
 
 }  // namespace

@@ -1,0 +1,56 @@
+// Registration of the menu screens' states and the pieces they share: the menu lights and the link
+// to the score server.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "game/MainForm.h"
+#include "online/HttpClient.h"
+
+namespace frontend {
+
+// The HTTP client of the score server, one for the whole run, made on first use.
+class ScoreLink {
+ public:
+  ScoreLink() = default;
+  // Tests hand in their own client.
+  explicit ScoreLink(std::unique_ptr<online::HttpClient> http) : http_(std::move(http)) {}
+  online::HttpClient& Http();
+  // Sends the finished game's score (PlayerName, Score, the options text).
+  void SubmitScore(game::TForm1& form);
+  // Opens the online high-score table in the browser.
+  void ShowOnlineTable(game::TForm1& form);
+
+ private:
+  std::unique_ptr<online::HttpClient> http_;
+};
+
+// Every front-end state with this link to the score server (tests hand in their own).
+void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores);
+
+// The logo splash (3), the first state.
+void RegisterLogoState(game::TForm1& form);
+// Name entry (1), main menu (4), help (6), high scores (8), clearing them (9), quitting (10).
+void RegisterMainMenuStates(game::TForm1& form, std::shared_ptr<ScoreLink> scores);
+// Track (14) and truck (15) selection.
+void RegisterSelectionStates(game::TForm1& form);
+// The best time of the track screen: minutes, then seconds and hundredths with two digits;
+// "--:--:--" for a locked track or one without a time (minutes above 999).
+std::string BestTimeText(const game::TrackInfo& track);
+// The screens over the race: leave the race (0), game over (13), pause (20), time's up (24), the
+// final score (25) and the question whether to send it (26).
+void RegisterOverlayStates(game::TForm1& form, std::shared_ptr<ScoreLink> scores);
+
+// The two glints of the menus: kind 0 at (376, 353), kind 1 at (403, 370). Creating them again
+// replaces any still alive.
+void CreateMenuLights(game::TForm1& form);
+// Hidden lights still fade; the main menu and the track screen draw them themselves.
+void HideMenuLights(game::TForm1& form);
+void DrawMenuLights(game::TForm1& form);
+
+// The race as the overlays show it: black, every race sprite where it stood, the veil "undermenu"
+// of the race archive, then the title picture over it (when one is given).
+void DrawFrozenRace(game::TForm1& form, engine::TSprite* overlay);
+
+}  // namespace frontend

@@ -1,0 +1,182 @@
+// The options screen (7): full screen, music, the effect volume and the player's free text, with
+// apply, cancel and Esc.
+#include <string>
+
+#include "frontend/MenuKit.h"
+#include "frontend/Profiles.h"
+#include "frontend/Registration.h"
+#include "frontend/Settings.h"
+#include "online/TextCodec.h"
+
+namespace frontend {
+
+using game::TForm1;
+
+namespace {
+
+constexpr int kVkEscape = 27;
+constexpr int kVkBack = 8;
+constexpr int32_t kMaxVolume = 5;
+
+const char* SwitchPicture(bool on) {
+  return on ? "b_on" : "b_off";
+}
+
+void ToggleFullScreen(TForm1& form) {
+  form.FullScreen = !form.FullScreen;
+  Click(form);
+  // The display mode itself changes only on apply.
+  SetButtonPicture(form, form.Menu.FullScreenSwitch, SwitchPicture(form.FullScreen));
+}
+
+void ToggleMusic(TForm1& form) {
+  form.MusicOn = !form.MusicOn;
+  if (form.MusicOn) {
+    form.PlayMusic("menumusic");
+  } else {
+    form.StopMusic("menumusic");
+  }
+  Click(form);
+  SetButtonPicture(form, form.Menu.MusicSwitch, SwitchPicture(form.MusicOn));
+}
+
+void ChangeVolume(TForm1& form, int32_t delta) {
+  Click(form);
+  const int32_t volume = form.SoundVolume + delta;
+  if (volume < 0 || volume > kMaxVolume) return;
+  form.SoundVolume = volume;
+  if (form.Menu.VolumeBar != nullptr) form.Menu.VolumeBar->SetPosition(volume);
+}
+
+void TakeSavedCopies(TForm1& form) {
+  game::MenuState& menu = form.Menu;
+  menu.SavedVolume = form.SoundVolume;
+  menu.SavedMusicOn = form.MusicOn;
+  menu.SavedFullScreen = form.FullScreen;
+  menu.SavedOptionText = menu.OptionText;
+}
+
+// Cancel and Esc: the settings as they were before the screen (the file already holds the
+// screen's values; the restored ones reach it at its next write).
+void RestoreSavedCopies(TForm1& form) {
+  game::MenuState& menu = form.Menu;
+  form.FullScreen = menu.ScreenIsFull;
+  form.SoundVolume = menu.SavedVolume;
+  form.MusicOn = menu.SavedMusicOn;
+  menu.ScreenIsFull = menu.SavedFullScreen;
+  menu.OptionText = menu.SavedOptionText;
+  // The effects must not keep the volume that was just cancelled.
+  form.ApplySoundVolume();
+}
+
+void Apply(TForm1& form) {
+  game::MenuState& menu = form.Menu;
+  Click(form);
+  if (menu.VolumeBar != nullptr) form.SoundVolume = menu.VolumeBar->Position;
+  form.LeaveState(game::gsOptions);
+  if (menu.ScreenIsFull != form.FullScreen) form.OmegaScreen1.ToggleFullScreen();
+  Click(form);
+  form.EnterState(game::gsMainMenu);
+  menu.ScreenIsFull = form.FullScreen;
+  TakeSavedCopies(form);
+}
+
+void Cancel(TForm1& form) {
+  game::MenuState& menu = form.Menu;
+  form.LeaveState(game::gsOptions);
+  Click(form);
+  form.EnterState(game::gsMainMenu);
+  if (menu.SavedMusicOn != form.MusicOn) {
+    if (menu.SavedMusicOn) {
+      form.PlayMusic("menumusic");
+    } else {
+      form.StopMusic("menumusic");
+    }
+  }
+  RestoreSavedCopies(form);
+}
+
+void Enter(TForm1& form) {
+  game::MenuState& menu = form.Menu;
+  ClearKeys(form);
+  form.GameState = game::gsOptions;
+  BeginButtons(form);
+  AddButton(form, "b_apply", 206, 420, [&form] { Apply(form); });
+  AddButton(form, "b_cancel", 416, 420, [&form] { Cancel(form); });
+  menu.FullScreenSwitch = AddButton(form, SwitchPicture(form.FullScreen), 646, 194,
+                                    [&form] { ToggleFullScreen(form); });
+  AddButton(form, "b_menuleft", 453, 323, [&form] { ChangeVolume(form, -1); });
+  AddButton(form, "b_menuright", 653, 323, [&form] { ChangeVolume(form, +1); });
+  menu.MusicSwitch =
+      AddButton(form, SwitchPicture(form.MusicOn), 646, 245, [&form] { ToggleMusic(form); });
+  MakeEditFont(form, 14, 250, 250, 250);
+  engine::TOmegaEdit* edit = AddEditBox(form, "Edit", 466, 377, kMaxNameLength);
+  menu.OptionText = online::StripTrailing(menu.OptionText, '%');
+  edit->SetText(menu.OptionText);
+  edit->OnClick = [&form](engine::TOmegaGUIComponent*) { form.Menu.EditActive = true; };
+  auto* bar = menu.ButtonList->Add<engine::TOmegaScrollBar>();
+  bar->Name = "volume";
+  if (engine::TImageListItem* image = form.MenuImage("opt_bar")) {
+    // Frame 1 is the track; the knob is the left square of frame 0.
+    bar->SetImage(0, image);
+    bar->SetPattern(0, 1);
+    bar->SetImage(3, image);
+    bar->SetPattern(3, 0);
+  }
+  bar->SetLeft(482);
+  bar->SetTop(323);
+  bar->SetWidth(168);
+  bar->SetHeight(28);
+  bar->Min = 0;
+  bar->Max = kMaxVolume;
+  bar->ShowValue = false;
+  bar->SetPosition(form.SoundVolume);
+  menu.VolumeBar = bar;
+  form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_opt", "scrOptions");
+  TakeSavedCopies(form);
+  menu.EditActive = false;
+}
+
+void Frame(TForm1& form) {
+  game::MenuState& menu = form.Menu;
+  if (menu.VolumeBar != nullptr) form.SoundVolume = menu.VolumeBar->Position;
+  form.ApplySoundVolume();
+  engine::TOmegaEdit* edit = menu.NameEdit;
+  if (menu.EditActive) BlinkCaret(form, edit);
+  // A focused edit box has already taken the key itself; one press deletes one character.
+  if (TakeKey(form, kVkBack) && edit != nullptr && !edit->Focused() && !edit->Text.empty()) {
+    edit->SetText(edit->Text.substr(0, edit->Text.size() - 1));
+  }
+  if (TakeKey(form, kVkEscape)) {
+    KeyClick(form);
+    form.LeaveState(game::gsOptions);
+    RestoreSavedCopies(form);
+    form.EnterState(game::gsMainMenu);
+    return;
+  }
+  StandardMenuFrame(form);
+}
+
+void Leave(TForm1& form) {
+  game::MenuState& menu = form.Menu;
+  if (menu.NameEdit != nullptr) menu.OptionText = menu.NameEdit->Text;
+  WriteConfigFile(form);
+  FreeButtons(form);
+  menu.VolumeBar = nullptr;
+  menu.FullScreenSwitch = nullptr;
+  menu.MusicSwitch = nullptr;
+  KillSprite(form.MenuScreen);
+  form.OmegaSprite1.Dead();
+}
+
+}  // namespace
+
+void RegisterOptionsState(TForm1& form) {
+  game::StateHandlers state;
+  state.enter = [&form] { Enter(form); };
+  state.frame = [&form] { Frame(form); };
+  state.leave = [&form] { Leave(form); };
+  form.States.Register(game::gsOptions, state);
+}
+
+}  // namespace frontend

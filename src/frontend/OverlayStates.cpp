@@ -1,0 +1,313 @@
+// The screens over the race: leaving the race, pause, game over, time's up, the final score and
+// the question whether to send it, which ends the game.
+#include <string>
+
+#include "frontend/MenuKit.h"
+#include "frontend/MenuStates.h"
+#include "frontend/Profiles.h"
+#include "game/HudText.h"
+#include "game/Player.h"
+#include "online/CurlHttpClient.h"
+#include "online/ScoreClient.h"
+#include "platform/Text1251.h"
+
+namespace frontend {
+
+namespace {
+
+using game::TForm1;
+
+constexpr int kVkReturn = 13;
+constexpr int kVkEscape = 27;
+constexpr int kVkP = 80;
+constexpr int kVkF1 = 112;
+
+constexpr int32_t kOverlayZ = 2000;
+// Frames the game-over and time's-up notices stay before the final score.
+constexpr int32_t kNoticeFrames = 200;
+// The final score shows after 100 frames, its button after 201.
+constexpr int32_t kScoreShownAfter = 100;
+constexpr int32_t kScoreButtonTick = 201;
+
+void StripTrailingPercent(std::string& text) {
+  while (!text.empty() && text.back() == '%') text.pop_back();
+}
+
+void ShowPlayerTruck(TForm1& form) {
+  if (form.Race.Player != nullptr) form.Race.Player->Visible = true;
+}
+
+bool PlayerControlsOn(const TForm1& form) {
+  return form.Race.Player != nullptr && form.Race.Player->ControlsOn;
+}
+
+// The overlay's title picture lies over the veil, so the scene pass leaves it out and the frame
+// draws it itself.
+void MakeOverlay(TForm1& form, const std::string& picture, const std::string& name) {
+  KillSprite(form.Menu.OverlayScreen);
+  form.Menu.OverlayScreen =
+      new TGameMenuScreen(form, 60, 90, kOverlayZ, picture, name, 255, /*visible=*/false);
+}
+
+void FreeOverlay(TForm1& form) {
+  KillSprite(form.Menu.OverlayScreen);
+  form.OmegaSprite1.Dead();
+}
+
+// Back to the race where it stood: the clock runs again when the truck is under control.
+void ResumeRace(TForm1& form, uint8_t from) {
+  if (PlayerControlsOn(form)) form.RaceTimer.Enabled = true;
+  form.LeaveState(from);
+  form.GameState = game::gsRace;
+  ShowCursor(form, false);
+}
+
+// ---- 0: leave the race? ----
+
+void LeaveRaceForScore(TForm1& form) {
+  if (form.MusicOn) {
+    form.StopMusic("gamemusic");
+    form.PlayMusic("menumusic");
+  }
+  form.LeaveState(game::gsRaceMenu);
+  Click(form);
+  form.EnterState(game::gsYourScore);
+}
+
+void RegisterRaceMenu(TForm1& form) {
+  game::StateHandlers state;
+  state.enter = [&form] {
+    ClearKeys(form);
+    form.GameState = game::gsRaceMenu;
+    form.RaceTimer.Enabled = false;
+    BeginButtons(form);
+    AddButton(form, "b_no1", 412, 420, [&form] {
+      ResumeRace(form, game::gsRaceMenu);
+      Click(form);
+    });
+    AddButton(form, "b_yes1", 200, 420, [&form] { LeaveRaceForScore(form); });
+    MakeOverlay(form, "scr_exitgame", "menuexitgame");
+    form.Race.DelayCounter = 0;
+    ShowCursor(form, true);
+    ShowPlayerTruck(form);
+  };
+  state.frame = [&form] {
+    if (TakeKey(form, kVkEscape)) {
+      KeyClickIfSoundOn(form);
+      ResumeRace(form, game::gsRaceMenu);
+      return;
+    }
+    if (TakeKey(form, kVkReturn)) {
+      LeaveRaceForScore(form);
+      return;
+    }
+    DrawFrozenRace(form, form.Menu.OverlayScreen);
+    EndMenuFrame(form, false);
+  };
+  state.leave = [&form] {
+    KillSprite(form.Menu.OverlayScreen);
+    FreeButtons(form);
+    form.OmegaSprite1.Dead();
+  };
+  form.States.Register(game::gsRaceMenu, state);
+}
+
+// ---- 20: pause ----
+
+void RegisterPause(TForm1& form) {
+  game::StateHandlers state;
+  state.enter = [&form] {
+    // Esc and P in the same race frame open the leave-race question and then the pause: the
+    // question goes, so its buttons cannot end the game from under the resumed race.
+    if (form.GameState == game::gsRaceMenu) form.LeaveState(game::gsRaceMenu);
+    ClearKeys(form);
+    form.GameState = game::gsPause;
+    form.RaceTimer.Enabled = false;
+    ShowCursor(form, true);
+    ShowPlayerTruck(form);
+  };
+  state.frame = [&form] {
+    if (TakeKey(form, kVkEscape) || TakeKey(form, kVkP) || TakeKey(form, kVkF1)) {
+      KeyClick(form);
+      ResumeRace(form, game::gsPause);
+      return;
+    }
+    DrawFrozenRace(form, nullptr);
+    TextCentered(form.OmegaFont3, 400, 290, Ru("Пауза"));
+    game::ShowScreenHud(form);
+    EndMenuFrame(form, false);
+  };
+  state.leave = [&form] {
+    form.OmegaSprite1.Dead();
+    ShowCursor(form, false);
+  };
+  form.States.Register(game::gsPause, state);
+}
+
+// ---- 13, 24: game over, time's up ----
+
+void RegisterNotice(TForm1& form, uint8_t code, const char* picture) {
+  game::StateHandlers state;
+  state.enter = [&form, code, picture] {
+    ClearKeys(form);
+    if (code == game::gsTimeUp) form.PlaySound("timesup");
+    StripTrailingPercent(form.PlayerName);
+    form.GameState = code;
+    form.RaceTimer.Enabled = false;
+    form.Menu.CaretBlink = 0;
+    form.ScreenTick = 0;
+    MakeOverlay(form, picture, "yourscoreis");
+    form.OmegaSprite1.Move(0.00001f);
+    if (code == game::gsTimeUp) ShowPlayerTruck(form);
+  };
+  state.frame = [&form, code] {
+    if (form.ScreenTick < kNoticeFrames) ++form.ScreenTick;
+    if (form.ScreenTick >= kNoticeFrames) {
+      SwitchState(form, code, game::gsYourScore);
+      return;
+    }
+    DrawFrozenRace(form, form.Menu.OverlayScreen);
+    EndMenuFrame(form, false);
+  };
+  state.leave = [&form] { FreeOverlay(form); };
+  form.States.Register(code, state);
+}
+
+// ---- 25: the final score ----
+
+void RegisterYourScore(TForm1& form) {
+  game::StateHandlers state;
+  state.enter = [&form] {
+    if (form.MusicOn) {
+      // Only the lament plays here, whichever music the way in left running.
+      form.StopMusic("gamemusic");
+      form.StopMusic("menumusic");
+      form.PlayMusic("losemusic");
+    }
+    ClearBothKeyArrays(form);
+    form.GameState = game::gsYourScore;
+    SetFont(form.OmegaFont1, "Arial", 20, 30, 30, 30);
+    BeginButtons(form);
+    engine::TOmegaButton* next = AddButton(form, "bro_next", 310, 400, [&form] {
+      ClickIfSoundOn(form);
+      SwitchState(form, game::gsYourScore, game::gsSendScore);
+    });
+    next->Visible = false;
+    MakeOverlay(form, "scr_yourscore", "yourscore");
+    form.ScreenTick = 0;
+    ShowCursor(form, true);
+  };
+  state.frame = [&form] {
+    DrawFrozenRace(form, form.Menu.OverlayScreen);
+    form.OmegaGUI1.Draw();
+    if (form.ScreenTick > kScoreShownAfter)
+      TextCentered(form.OmegaFont1, 410, 283, std::to_string(form.Score));
+    if (form.ScreenTick < kScoreButtonTick) ++form.ScreenTick;
+    if (form.ScreenTick >= kScoreButtonTick && form.Menu.Buttons[0] != nullptr)
+      form.Menu.Buttons[0]->Visible = true;
+    TCursor* cursor = EnsureCursor(form);
+    cursor->Move(0);
+    cursor->Draw();
+    form.OmegaScreen1.EndScene();
+  };
+  state.leave = [&form] {
+    KillSprite(form.Menu.OverlayScreen);
+    FreeButtons(form);
+    form.OmegaSprite1.Dead();
+  };
+  form.States.Register(game::gsYourScore, state);
+}
+
+// ---- 26: send the score? Either answer ends the game ----
+
+void EndGame(TForm1& form, const std::shared_ptr<ScoreLink>& scores, bool send) {
+  if (form.MusicOn) {
+    form.StopMusic("losemusic");
+    form.PlayMusic("menumusic");
+  }
+  if (send) {
+    ClickIfSoundOn(form);
+  } else {
+    Click(form);
+  }
+  // The question's own picture and buttons, then the race underneath.
+  KillSprite(form.Menu.OverlayScreen);
+  FreeButtons(form);
+  form.LeaveState(game::gsRaceOver);
+  form.LeaveState(game::gsRace);
+  const bool entered = EnterHiScore(form);
+  CreateMenuLights(form);
+  form.EnterState(entered ? game::gsHiScores : game::gsMainMenu);
+  if (send) scores->SubmitScore(form);
+}
+
+void RegisterSendScore(TForm1& form, const std::shared_ptr<ScoreLink>& scores) {
+  game::StateHandlers state;
+  state.enter = [&form, scores] {
+    ClearBothKeyArrays(form);
+    form.GameState = game::gsSendScore;
+    SetFont(form.OmegaFont1, "Arial", 20, 30, 30, 30);
+    BeginButtons(form);
+    AddButton(form, "b_no1", 412, 420, [&form, scores] { EndGame(form, scores, false); });
+    AddButton(form, "b_yes1", 200, 420, [&form, scores] { EndGame(form, scores, true); });
+    MakeOverlay(form, "scr_send", "sendscore");
+    form.ScreenTick = 0;
+    ShowCursor(form, true);
+  };
+  state.frame = [&form] {
+    DrawFrozenRace(form, form.Menu.OverlayScreen);
+    EndMenuFrame(form, false);
+  };
+  // Both ways out end the game through EndGame, which leaves the race states instead.
+  state.leave = [&form] {
+    KillSprite(form.Menu.OverlayScreen);
+    FreeButtons(form);
+    form.OmegaSprite1.Dead();
+  };
+  form.States.Register(game::gsSendScore, state);
+}
+
+}  // namespace
+
+void RegisterOverlayStates(TForm1& form, std::shared_ptr<ScoreLink> scores) {
+  RegisterRaceMenu(form);
+  RegisterPause(form);
+  RegisterNotice(form, game::gsGameOver, "scr_gameover");
+  RegisterNotice(form, game::gsTimeUp, "scr_timesup");
+  RegisterYourScore(form);
+  RegisterSendScore(form, scores);
+}
+
+void DrawFrozenRace(TForm1& form, engine::TSprite* overlay) {
+  BeginMenuFrame(form, form.GameImageList, "");
+  DrawScene(form, false);
+  if (engine::TImageListItem* veil = form.GameImageList.Find("undermenu")) {
+    if (veil->Attached()) veil->Draw(0, 0, 0);
+  }
+  if (overlay != nullptr) {
+    overlay->Visible = true;
+    overlay->Draw();
+    overlay->Visible = false;
+  }
+}
+
+online::HttpClient& ScoreLink::Http() {
+  if (!http_) http_ = std::make_unique<online::CurlHttpClient>();
+  return *http_;
+}
+
+void ScoreLink::SubmitScore(TForm1& form) {
+  if (form.Services.shell == nullptr) return;
+  online::ScoreClient client(online::ScoreServerAddress(), Http(),
+                             online::ShellMessageSink(*form.Services.shell));
+  client.submitScore(form.PlayerName, form.Score, form.Menu.OptionText);
+}
+
+void ScoreLink::ShowOnlineTable(TForm1& form) {
+  if (form.Services.shell == nullptr) return;
+  online::ScoreClient client(online::ScoreServerAddress(), Http(),
+                             online::ShellMessageSink(*form.Services.shell));
+  client.showOnlineTable(*form.Services.shell);
+}
+
+}  // namespace frontend

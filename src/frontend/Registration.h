@@ -1,0 +1,14 @@
+// Registration hooks of the front-end pieces built in their own files: profiles, options, the
+// settings files and the exit screen.
+#pragma once
+
+#include "game/MainForm.h"
+
+namespace frontend {
+
+void RegisterProfileStates(game::TForm1& form);
+void RegisterOptionsState(game::TForm1& form);
+void InstallSettingsFiles(game::TForm1& form);
+void RegisterExitState(game::TForm1& form);
+
+}  // namespace frontend

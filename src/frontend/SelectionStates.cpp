@@ -1,0 +1,291 @@
+// Track selection (one catalogue track at a time with its best time, length, laps and opponents)
+// and truck selection (one model with its picture and four value bars), from which a game starts.
+#include <string>
+
+#include "frontend/MenuKit.h"
+#include "frontend/MenuStates.h"
+#include "platform/Text1251.h"
+
+namespace frontend {
+
+namespace {
+
+using game::TForm1;
+
+constexpr int kVkReturn = 13;
+constexpr int kVkEscape = 27;
+constexpr int kVkLeft = 37;
+constexpr int kVkRight = 39;
+
+enum Slot { kNext = 0, kPrev = 1, kBack = 2, kContinue = 3 };
+
+// Frames over which the track screen's buttons slide in from the edges.
+constexpr int32_t kSlideFrames = 25;
+
+std::string TwoDigits(int32_t value) {
+  std::string text = std::to_string(value);
+  if (value < 10) text.insert(text.begin(), '0');
+  return text;
+}
+
+game::TrackInfo& SelectedTrack(TForm1& form) {
+  return form.Race.Tracks[static_cast<size_t>(form.Race.SelectedTrack)];
+}
+
+game::TruckModel& SelectedTruck(TForm1& form) {
+  return form.Race.TruckModels[static_cast<size_t>(form.Race.SelectedTruck)];
+}
+
+// Keeps a selection read from outside (settings, tests) inside the catalogue.
+void ClampSelection(TForm1& form) {
+  game::RaceState& race = form.Race;
+  if (race.SelectedTrack < 0 || race.SelectedTrack > race.LastTrackIndex) race.SelectedTrack = 0;
+  if (race.SelectedTruck < 0 || race.SelectedTruck > race.LastTruckIndex) race.SelectedTruck = 0;
+}
+
+// ---- 14: tracks ----
+
+// The selected track's picture, or "tr_notav" when it is locked; a locked track hides the
+// continue button.
+void ShowSelectedTrack(TForm1& form) {
+  const game::TrackInfo& track = SelectedTrack(form);
+  if (form.Menu.TrackImage != nullptr)
+    ShowPicture(*form.Menu.TrackImage,
+                form.MenuImage(track.Unlocked ? track.Picture : std::string("tr_notav")));
+  if (engine::TOmegaButton* button = form.Menu.Buttons[kContinue]) button->Visible = track.Unlocked;
+}
+
+void NextTrack(TForm1& form) {
+  Click(form);
+  game::RaceState& race = form.Race;
+  race.SelectedTrack = race.SelectedTrack < race.LastTrackIndex ? race.SelectedTrack + 1 : 0;
+  ShowSelectedTrack(form);
+}
+
+void PrevTrack(TForm1& form) {
+  Click(form);
+  game::RaceState& race = form.Race;
+  race.SelectedTrack = race.SelectedTrack > 0 ? race.SelectedTrack - 1 : race.LastTrackIndex;
+  ShowSelectedTrack(form);
+}
+
+void TrackBack(TForm1& form) {
+  form.LeaveState(game::gsTrackSelect);
+  Click(form);
+  form.EnterState(game::gsMainMenu);
+}
+
+void TrackContinue(TForm1& form) {
+  form.LeaveState(game::gsTrackSelect);
+  Click(form);
+  form.EnterState(game::gsTruckSelect);
+}
+
+void DrawTrackInfo(TForm1& form) {
+  const game::TrackInfo& track = SelectedTrack(form);
+  const bool open = track.Unlocked;
+  TextCentered(form.OmegaFont3, 419, 68,
+               open ? track.Name : "Track " + std::to_string(form.Race.SelectedTrack + 1));
+  const std::string best = BestTimeText(track);
+  const struct {
+    const char* label;
+    std::string value;
+    int32_t y;
+  } rows[] = {
+      {"Best time: ", best, 385},
+      {"Length:", open ? track.LengthText : "-", 425},
+      {"Laps:", open ? std::to_string(track.Laps) : "-", 463},
+      {"Opponents:", open ? std::to_string(track.RivalCount) : "-", 501},
+  };
+  for (const auto& row : rows) {
+    form.OmegaFont1.TextOut(335, row.y, row.label);
+    TextCentered(form.OmegaFont1, 480, row.y, row.value);
+  }
+}
+
+// One frame of the slide: each button moves 20 pixels towards its resting place.
+void SlideButtons(TForm1& form) {
+  auto& b = form.Menu.Buttons;
+  if (b[kNext] != nullptr) b[kNext]->Left = b[kNext]->Left <= 360 ? 360 : b[kNext]->Left - 20;
+  if (b[kPrev] != nullptr) b[kPrev]->Left = b[kPrev]->Left > 233 ? 234 : b[kPrev]->Left + 20;
+  if (b[kBack] != nullptr) b[kBack]->Left = b[kBack]->Left > 8 ? 9 : b[kBack]->Left + 20;
+  if (b[kContinue] != nullptr)
+    b[kContinue]->Left = b[kContinue]->Left < 643 ? 642 : b[kContinue]->Left - 20;
+}
+
+void RegisterTrackSelect(TForm1& form) {
+  game::StateHandlers state;
+  state.enter = [&form] {
+    ClampSelection(form);
+    form.GameState = game::gsTrackSelect;
+    SetFont(form.OmegaFont1, "Arial", 13, 255, 255, 255);
+    SetFont(form.OmegaFont2, "Arial", 10, 15, 15, 15);
+    SetFont(form.OmegaFont3, "Arial", 15, 14, 58, 69);
+    BeginButtons(form);
+    AddButton(form, "bc_next", 900, 131, [&form] { NextTrack(form); });
+    AddButton(form, "bc_prev", -100, 323, [&form] { PrevTrack(form); });
+    AddButton(form, "b_back", -200, 524, [&form] { TrackBack(form); });
+    AddButton(form, "bc_race", 900, 524, [&form] { TrackContinue(form); });
+    form.MenuScreen = new TMenuScreen(form, 0, 0, 500, "scr_choose", "choosetrack");
+    form.Menu.TrackImage =
+        new TMenuScreen(form, 312, 156, 521, SelectedTrack(form).Picture, "trackimage");
+    ShowSelectedTrack(form);
+    form.Race.DelayCounter = 0;
+    ClearKeys(form);
+    form.ScreenTick = 0;
+  };
+  state.frame = [&form] {
+    if (TakeKey(form, kVkEscape)) {
+      KeyClickIfSoundOn(form);
+      SwitchState(form, game::gsTrackSelect, game::gsMainMenu);
+    } else if (TakeKey(form, kVkReturn)) {
+      if (SelectedTrack(form).Unlocked) TrackContinue(form);
+    } else if (TakeKey(form, kVkRight)) {
+      NextTrack(form);
+    } else if (TakeKey(form, kVkLeft)) {
+      PrevTrack(form);
+    } else {
+      if (form.ScreenTick >= 0 && form.ScreenTick <= kSlideFrames) {
+        SlideButtons(form);
+        ++form.ScreenTick;
+      }
+      BeginMenuFrame(form, form.OmegaImageList1, "mainback");
+      DrawScene(form, true);
+      DrawTrackInfo(form);
+      DrawMenuLights(form);
+      form.OmegaGUI1.Draw();
+      EnsureCursor(form)->Draw();
+      form.OmegaScreen1.EndScene();
+    }
+  };
+  state.leave = [&form] {
+    FreeButtons(form);
+    KillSprite(form.MenuScreen);
+    KillSprite(form.Menu.TrackImage);
+    form.OmegaSprite1.Dead();
+  };
+  form.States.Register(game::gsTrackSelect, state);
+}
+
+// ---- 15: trucks ----
+
+void ShowSelectedTruck(TForm1& form) {
+  const game::TruckModel& model = SelectedTruck(form);
+  game::MenuState& menu = form.Menu;
+  if (menu.TruckImage != nullptr) {
+    ShowPicture(*menu.TruckImage, form.MenuImage(model.Picture));
+    menu.TruckImage->SetRed(255);
+    menu.TruckImage->SetGreen(255);
+    menu.TruckImage->SetBlue(255);
+  }
+  const struct {
+    engine::TSprite* bar;
+    double scale;
+  } bars[] = {
+      {menu.SpeedBar, model.MaxSpeed / 15},
+      {menu.AccelBar, model.AccelRate * 10 + 0.1},
+      {menu.SteerBar, model.SteerRate + 0.2},
+      {menu.GripBar, model.Grip},
+  };
+  for (const auto& entry : bars) {
+    if (entry.bar == nullptr) continue;
+    entry.bar->Visible = true;
+    entry.bar->ScaleX = static_cast<float>(entry.scale);
+  }
+}
+
+void NextTruck(TForm1& form) {
+  Click(form);
+  game::RaceState& race = form.Race;
+  race.SelectedTruck = race.SelectedTruck < race.LastTruckIndex ? race.SelectedTruck + 1 : 0;
+  ShowSelectedTruck(form);
+}
+
+void PrevTruck(TForm1& form) {
+  Click(form);
+  game::RaceState& race = form.Race;
+  race.SelectedTruck = race.SelectedTruck > 0 ? race.SelectedTruck - 1 : race.LastTruckIndex;
+  ShowSelectedTruck(form);
+  if (engine::TOmegaButton* button = form.Menu.Buttons[kContinue]) button->Visible = true;
+}
+
+void TruckBack(TForm1& form) {
+  form.LeaveState(game::gsTruckSelect);
+  Click(form);
+  form.EnterState(game::gsMainMenu);
+}
+
+void StartGame(TForm1& form) {
+  form.StartGame();
+}
+
+engine::TSprite* MakeBar(TForm1& form, int32_t y, const char* name) {
+  return new TMenuScreen(form, 397, static_cast<float>(y), 522, "bar", name);
+}
+
+void RegisterTruckSelect(TForm1& form) {
+  game::StateHandlers state;
+  state.enter = [&form] {
+    ClampSelection(form);
+    form.GameState = game::gsTruckSelect;
+    SetFont(form.OmegaFont1, "Arial", 13, 30, 30, 30);
+    BeginButtons(form);
+    AddButton(form, "bc_next", 521, 254, [&form] { NextTruck(form); });
+    AddButton(form, "bc_prev", 257, 254, [&form] { PrevTruck(form); });
+    AddButton(form, "b_back", 201, 425, [&form] { TruckBack(form); });
+    AddButton(form, "bc_race", 407, 425, [&form] { StartGame(form); });
+    game::MenuState& menu = form.Menu;
+    form.MenuScreen = new TMenuScreen(form, 60, 90, 500, "scr_choosecar", "choosetrack");
+    menu.TruckImage = new TMenuScreen(form, 320, 228, 521, SelectedTruck(form).Picture, "carimage");
+    menu.SpeedBar = MakeBar(form, 341, "bar1");
+    menu.AccelBar = MakeBar(form, 361, "bar2");
+    menu.SteerBar = MakeBar(form, 380, "bar3");
+    menu.GripBar = MakeBar(form, 400, "bar4");
+    ShowSelectedTruck(form);
+    if (menu.Buttons[kContinue] != nullptr) menu.Buttons[kContinue]->Visible = true;
+    form.Race.DelayCounter = 0;
+    ClearKeys(form);
+    form.ScreenTick = 0;
+  };
+  state.frame = [&form] {
+    if (TakeKey(form, kVkEscape)) {
+      KeyClickIfSoundOn(form);
+      SwitchState(form, game::gsTruckSelect, game::gsMainMenu);
+    } else if (TakeKey(form, kVkReturn)) {
+      if (SelectedTruck(form).Unlocked) StartGame(form);
+    } else if (TakeKey(form, kVkRight)) {
+      NextTruck(form);
+    } else if (TakeKey(form, kVkLeft)) {
+      PrevTruck(form);
+    } else {
+      StandardMenuFrame(form);
+    }
+  };
+  state.leave = [&form] {
+    game::MenuState& menu = form.Menu;
+    FreeButtons(form);
+    KillSprite(form.MenuScreen);
+    KillSprite(menu.TruckImage);
+    KillSprite(menu.SpeedBar);
+    KillSprite(menu.AccelBar);
+    KillSprite(menu.SteerBar);
+    KillSprite(menu.GripBar);
+    form.OmegaSprite1.Dead();
+  };
+  form.States.Register(game::gsTruckSelect, state);
+}
+
+}  // namespace
+
+std::string BestTimeText(const game::TrackInfo& track) {
+  if (!track.Unlocked || track.BestMin > 999) return "--:--:--";
+  return std::to_string(track.BestMin) + ":" + TwoDigits(track.BestSec) + ":" +
+         TwoDigits(track.BestHund);
+}
+
+void RegisterSelectionStates(TForm1& form) {
+  RegisterTrackSelect(form);
+  RegisterTruckSelect(form);
+}
+
+}  // namespace frontend

@@ -1,0 +1,219 @@
+// A new game, the level parameters and how they grow, and the set-up and teardown of one race.
+#include <algorithm>
+#include <string>
+
+#include "engine/Random.h"
+#include "game/Bonus.h"
+#include "game/EnemyCar.h"
+#include "game/HudSprites.h"
+#include "game/HudText.h"
+#include "game/MainForm.h"
+#include "game/PathPoints.h"
+#include "game/Player.h"
+#include "game/RaceFlow.h"
+#include "game/RoadPieces.h"
+#include "game/SpriteSetup.h"
+#include "platform/Paths.h"
+#include "platform/Text1251.h"
+
+namespace game {
+
+namespace {
+
+constexpr platform::FontStyle kBold{true, false, false, false};
+
+void SetFont(engine::TOmegaFont& font, const char* name, int32_t size, int32_t red, int32_t green,
+             int32_t blue) {
+  font.SetFont(name, size, kBold);
+  font.SetColor(engine::PackARGB(255, red, green, blue));
+}
+
+void ShowCursor(TForm1& form, bool visible) {
+  if (form.Menu.Cursor != nullptr) form.Menu.Cursor->Visible = visible;
+}
+
+// One frame of "Загрузка" over the menu backdrop while the race pictures load.
+void ShowLoadingFrame(TForm1& form) {
+  SetFont(form.OmegaFont1, "Arial", 40, 250, 250, 250);
+  form.OmegaScreen1.Clear(0, 0, 0, 0);
+  form.OmegaScreen1.BeginScene();
+  if (engine::TImageListItem* back = form.OmegaImageList1.Find("undermenu")) back->Draw(0, 0, 0);
+  TextCentredOn(form.OmegaFont1, 393, 450, Ru("Загрузка"));
+  form.OmegaScreen1.EndScene();
+}
+
+}  // namespace
+
+void ResetLevelParameters(RaceState& race) {
+  race.OpponentsPerRace = 3;
+  race.RoadLength = 90;
+  race.RoadMinRun = 5;
+  race.RoadMaxRun = 10;
+  race.RacePrizeBase = 500;
+  race.BonusParamA = 400;
+  race.BonusParamB = 200;
+  race.TimeLimitMin = 1;
+  race.TimeLimitSec = 0;
+  race.TimeLimitHund = 0;
+}
+
+void LevelUp(TForm1& form) {
+  RaceState& race = form.Race;
+  const int32_t level = form.LevelNumber;
+  if (race.OpponentsPerRace < 9) ++race.OpponentsPerRace;
+  if (race.RoadLength < kMaxRoadLength) race.RoadLength += 20;
+  if (level > 3) {
+    if (race.RoadMinRun > 1) --race.RoadMinRun;
+    if (race.RoadMaxRun > 3) --race.RoadMaxRun;
+  } else {
+    --race.RoadMinRun;
+  }
+  race.RacePrizeBase += 500;
+  if (race.BonusParamA < 550) ++race.BonusParamA;
+  if (race.BonusParamB < 300) ++race.BonusParamB;
+  // 1:00, 1:06, 1:11, then five seconds more per race; a minute boundary drops the spare seconds.
+  race.TimeLimitSec += level >= 3 ? 5 : 10 - 2 * level;
+  if (race.TimeLimitSec > 60) {
+    race.TimeLimitSec = 0;
+    ++race.TimeLimitMin;
+  }
+}
+
+void StartGameFlow(TForm1& form) {
+  if (form.MusicOn) {
+    form.StopMusic("menumusic");
+    form.PlayMusic("gamemusic");
+  }
+  form.PlaySound("check");
+  form.LeaveState(gsTruckSelect);
+  for (engine::TSprite*& light : form.Menu.MenuLights) {
+    if (light != nullptr) light->Dead();
+    light = nullptr;
+  }
+  form.OmegaSprite1.Dead();
+  if (form.GameImagesPending) {
+    ShowLoadingFrame(form);
+    // A damaged or missing archive has been reported by the loader; the race then runs without
+    // the pictures it lacks, and the next game start tries again.
+    const bool loaded =
+        form.GameImageList.ImageList().LoadFromFile(platform::NativePath("Data\\data2.oil"));
+    form.GameImageList.Initialize();
+    form.GameImagesPending = !loaded;
+  }
+  RaceState& race = form.Race;
+  form.LevelNumber = 1;
+  race.Lives = 3;
+  ResetLevelParameters(race);
+  form.Score = 0;
+  race.PlayerPattern = engine::Random(3);
+  // The harness may start a game further on, as if that many races had been won.
+  for (int32_t level = 2; level <= form.StartLevel; ++level) {
+    form.LevelNumber = level;
+    LevelUp(form);
+  }
+  form.EnterState(gsRace);
+}
+
+void FillStartGrid(RaceState& race) {
+  for (int32_t i = 1; i <= kOpponentSlots; ++i) {
+    PathPointXY& slot = race.StartGrid[static_cast<size_t>(i)];
+    if (i % 2 == 1) {
+      slot = {-70.0, 100.0 * i};
+    } else {
+      slot = {72.0, 100.0 * i + 40};
+    }
+  }
+}
+
+void SetupRace(TForm1& form) {
+  RaceState& race = form.Race;
+  new TPanel(form, 0, 431, 0);
+  new TPanel(form, 746, 100, 1);
+  FillStartGrid(race);
+  race.TruckCount = std::clamp(race.OpponentsPerRace + 1, 1, kOpponentSlots);
+  race.RacePrize = race.RacePrizeBase;
+  // The rearmost slot in use lands on the player's start point (400, 460).
+  const PathPointXY& rear = race.StartGrid[static_cast<size_t>(race.TruckCount)];
+  race.RoadX = 400 - rear.x;
+  race.RoadY = 460 - (rear.y + 50);
+  race.TimeLeftMin = race.TimeLimitMin;
+  race.TimeLeftSec = race.TimeLimitSec;
+  race.TimeLeftHund = race.TimeLimitHund;
+  race.ElapsedHund = 0;
+  // The road lays pickups by lot and the trucks leave dust where they skid.
+  race.PlacePickup = PlaceBonus;
+  race.MakeSkidMark = MakeDustPuff;
+
+  auto* player = new TPlayer(form, 396, 460, race.SelectedTruck, "player", -90);
+  player->HealthBar = new TBar(form, 206, 581);
+
+  for (int32_t j = 1; j <= race.TruckCount; ++j) {
+    const PathPointXY& slot = race.StartGrid[static_cast<size_t>(j)];
+    new TRoadPaint(form, static_cast<float>(race.RoadX + slot.x),
+                   static_cast<float>(race.RoadY + slot.y), 0, 0);
+  }
+  race.OpponentCount = 0;
+  for (int32_t j = 1; j <= race.TruckCount - 1; ++j) {
+    const PathPointXY& slot = race.StartGrid[static_cast<size_t>(j)];
+    const int32_t model = engine::Random(kTruckModelCount);
+    auto* opponent = new TEnemyCar(form, race.RoadX + slot.x, race.RoadY + slot.y + 50, model,
+                                   "enemy", -90, j - 1, j);
+    race.Opponents[static_cast<size_t>(j - 1)] = opponent;
+  }
+
+  LayRoad(form);
+
+  auto* needle = new TSpeedArrow(form, 0, 0, player->MaxSpeed, player->ReverseLimit);
+  needle->SetX(static_cast<float>(683 - needle->Width / 2.0));
+  needle->SetY(static_cast<float>(463 - 0.9 * needle->Width));
+  new TRadarArrow(form, 660, 579);
+
+  MeasurePath(race);
+  race.Paused = false;
+}
+
+void EnterRace(TForm1& form) {
+  RaceState& race = form.Race;
+  form.KeyReleased.fill(false);
+  SetFont(form.OmegaFont1, "Arial", 30, 20, 20, 20);
+  SetFont(form.OmegaFont2, "Arial", 8, 20, 20, 20);
+  SetFont(form.OmegaFont3, "Arial", 12, 255, 0, 0);
+  form.GameState = gsRace;
+  race.NextFinishPlace = 1;
+  race.FinishRecords.fill(FinishRecord{});
+  SetupRace(form);
+  if (race.Player != nullptr) race.Player->Health = 100;
+  race.Destroyed = false;
+  form.ScreenTick = 0;
+  race.StartArrows = new TBegArrows(form, 397, 423);
+  ShowCursor(form, false);
+}
+
+void TeardownRace(TForm1& form) {
+  RaceState& race = form.Race;
+  engine::TOmegaSprite& engine = form.OmegaSprite1;
+  TPlayer* player = race.Player;
+  // The health bar's picture is shared: give it back its full width.
+  auto* bar = player != nullptr ? dynamic_cast<TBar*>(player->HealthBar) : nullptr;
+  if (bar != nullptr) bar->RestoreTileWidth();
+  for (int i = 0; i < engine.Count(); ++i) {
+    engine::TSprite* sprite = engine.Sprites(i);
+    const std::string& name = sprite->Name;
+    if (name != "cursor" && name != "gp" && name != "healthbar" && name != "player") sprite->Dead();
+  }
+  if (bar != nullptr) bar->Dead();
+  if (player != nullptr) {
+    player->HealthBar = nullptr;
+    player->Dead();
+  }
+  // The menu overlays are race sprites too (they lie over the race scene).
+  form.Menu.OverlayScreen = nullptr;
+  race.StartArrows = nullptr;
+  race.Player = nullptr;
+  std::fill(race.Opponents.begin(), race.Opponents.end(), nullptr);
+  race.LastRoadPiece = nullptr;
+  race.FinishLine = nullptr;
+  engine.Dead();
+}
+
+}  // namespace game

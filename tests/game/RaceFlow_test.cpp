@@ -1,0 +1,430 @@
+// A game on the null devices: level parameters race by race, the start sequence, the race clock,
+// finish and results tally, unlock steps, resets and respawns, teardown.
+#include "game/RaceFlow.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "game/EnemyCar.h"
+#include "game/HudSprites.h"
+#include "game/HudText.h"
+#include "game/Player.h"
+#include "game/RaceFixture.h"
+#include "game/RoadPieces.h"
+
+namespace {
+
+using game::ClockTick;
+
+class RaceFlowTest : public racetest::RaceFixture {
+ protected:
+  RaceFlowTest() {
+    for (const char* name : {"speeder", "radar", "svetophor", "redlight", "yellowlight",
+                             "greenlight", "undermenu", "scr_raceover"})
+      AddPicture(name, 40, 40);
+    AddPicture("healthbar", 101, 12);
+    AddPicture("speedarrow", 12, 64);
+    AddPicture("backlight", 24, 24);
+    AddPicture("radarcar2", 12, 12);
+    AddPicture("begarrows", 150, 150);
+    AddPicture("dim", 32, 32);
+    AddPicture("exploid", 192, 192);
+    form->GameImagesPending = false;
+    form->SoundOn = false;
+    // The overlays of the menus, as far as the race needs them: each records its entry.
+    for (uint8_t code : {game::gsRaceMenu, game::gsGameOver, game::gsPause, game::gsTimeUp}) {
+      game::StateHandlers handlers;
+      handlers.enter = [this, code] {
+        entered.push_back(code);
+        form->GameState = code;
+        form->RaceTimer.Enabled = false;
+      };
+      handlers.frame = [] {};
+      form->States.Register(code, handlers);
+    }
+  }
+
+  void Frame() { form->RunStateFrame(form->GameState); }
+  void Frames(int n) {
+    for (int i = 0; i < n; ++i) Frame();
+  }
+  // A new game with the start lights already over.
+  void StartRacing() {
+    form->StartGame();
+    Frames(game::kStartArrowsGoneTick + 1);
+    ASSERT_EQ(form->ScreenTick, game::kStartArrowsGoneTick + 1);
+  }
+  void Press(int key) { form->KeyReleased[static_cast<size_t>(key)] = true; }
+  std::string Clock() const {
+    const game::RaceState& race = form->Race;
+    return game::ClockText(race.TimeLeftMin, race.TimeLeftSec, race.TimeLeftHund);
+  }
+
+  std::vector<uint8_t> entered;
+};
+
+TEST_F(RaceFlowTest, LevelParametersGrowRaceByRace) {
+  form->StartGame();
+  game::RaceState& race = form->Race;
+  EXPECT_EQ(form->GameState, game::gsRace);
+  EXPECT_EQ(form->LevelNumber, 1);
+  EXPECT_EQ(race.Lives, 3);
+  EXPECT_EQ(race.OpponentCount, 3);
+  EXPECT_EQ(race.RacePrize, 500);
+  EXPECT_EQ(Clock(), "1:00:00");
+  ASSERT_NE(race.Player, nullptr);
+  EXPECT_NE(race.Player->HealthBar, nullptr);
+  for (int i = 0; i < 3; ++i) EXPECT_NE(race.Opponents[static_cast<size_t>(i)], nullptr);
+
+  struct Expected {
+    const char* clock;
+    int opponents, roadLength, minRun, maxRun;
+  };
+  const Expected levels[] = {
+      {"1:06:00", 4, 110, 4, 10}, {"1:11:00", 5, 130, 3, 10}, {"1:16:00", 6, 150, 2, 9},
+      {"1:21:00", 7, 170, 1, 8},  {"1:26:00", 8, 190, 1, 7},  {"1:31:00", 9, 210, 1, 6},
+      {"1:36:00", 9, 230, 1, 5},  {"1:41:00", 9, 250, 1, 4},  {"1:46:00", 9, 250, 1, 3},
+      {"1:51:00", 9, 250, 1, 3},
+  };
+  const int spritesAtFirstStart = form->OmegaSprite1.Count();
+  int level = 1;
+  for (const Expected& e : levels) {
+    game::NextRace(*form);
+    ++level;
+    SCOPED_TRACE("race " + std::to_string(level));
+    EXPECT_EQ(form->LevelNumber, level);
+    EXPECT_EQ(Clock(), e.clock);
+    EXPECT_EQ(race.OpponentCount, e.opponents);
+    EXPECT_EQ(race.RoadLength, e.roadLength);
+    EXPECT_EQ(race.RoadMinRun, e.minRun);
+    EXPECT_EQ(race.RoadMaxRun, e.maxRun);
+    EXPECT_EQ(race.RacePrize, 500 * level);
+    EXPECT_EQ(race.BonusParamA, 400 + level - 1);
+    EXPECT_EQ(race.BonusParamB, 200 + level - 1);
+    EXPECT_EQ(form->ScreenTick, 0) << "every race starts with the lights";
+  }
+  EXPECT_LT(form->OmegaSprite1.Count(), spritesAtFirstStart + 100)
+      << "each race's sprites went with its teardown";
+}
+
+TEST_F(RaceFlowTest, StartLevelStartsAsIfThoseRacesWereWon) {
+  form->StartLevel = 9;
+  form->StartGame();
+  const game::RaceState& race = form->Race;
+  EXPECT_EQ(form->LevelNumber, 9);
+  EXPECT_EQ(race.OpponentCount, 9);
+  EXPECT_EQ(race.RoadLength, 250);
+  EXPECT_EQ(Clock(), "1:41:00");
+  EXPECT_EQ(race.Lives, 3);
+  EXPECT_EQ(form->Score, 0);
+}
+
+TEST_F(RaceFlowTest, LongGamesCarryTheTimeLimitIntoTheNextMinute) {
+  game::RaceState& race = form->Race;
+  game::ResetLevelParameters(race);
+  for (int level = 2; level <= 13; ++level) {
+    form->LevelNumber = level;
+    game::LevelUp(*form);
+  }
+  EXPECT_EQ(race.TimeLimitMin, 2) << "1:56 plus five seconds passes the minute";
+  EXPECT_EQ(race.TimeLimitSec, 0);
+}
+
+TEST_F(RaceFlowTest, StartLightsReleaseEveryTruckAtTick250) {
+  form->StartGame();
+  game::RaceState& race = form->Race;
+  ASSERT_NE(race.StartArrows, nullptr);
+  Frames(game::kLightsGreenTick);
+  EXPECT_FALSE(race.Player->ControlsOn);
+  EXPECT_FALSE(form->RaceTimer.Enabled);
+  for (int i = 0; i < race.OpponentCount; ++i) {
+    EXPECT_FALSE(race.Opponents[static_cast<size_t>(i)]->Released);
+    EXPECT_DOUBLE_EQ(race.Opponents[static_cast<size_t>(i)]->Speed, 0);
+  }
+  Frame();  // tick 250
+  EXPECT_TRUE(race.Player->ControlsOn);
+  EXPECT_TRUE(form->RaceTimer.Enabled);
+  for (int i = 0; i < race.OpponentCount; ++i)
+    EXPECT_TRUE(race.Opponents[static_cast<size_t>(i)]->Released);
+  const int alphaBefore = race.StartArrows->Alpha;
+  Frame();
+  EXPECT_EQ(race.StartArrows->Alpha, alphaBefore - 5);
+  Frames(49);  // ticks 252..300
+  EXPECT_EQ(race.StartArrows, nullptr);
+  Frames(10);
+  EXPECT_EQ(form->ScreenTick, 301) << "the tick stops once the start is over";
+}
+
+TEST_F(RaceFlowTest, ClockCountsDownBeepsTheLastTenSecondsThenTimeRunsOut) {
+  game::RaceState& race = form->Race;
+  race.TimeLeftMin = 1;
+  race.TimeLeftSec = 0;
+  race.TimeLeftHund = 0;
+  EXPECT_EQ(game::TickRaceClock(race), ClockTick::kCounted);
+  EXPECT_EQ(Clock(), "0:59:99");
+
+  race.TimeLeftMin = 0;
+  race.TimeLeftSec = 10;
+  race.TimeLeftHund = 0;
+  race.ElapsedHund = 0;
+  int warnings = 0;
+  int ticks = 0;
+  ClockTick tick = ClockTick::kCounted;
+  while ((tick = game::TickRaceClock(race)) != ClockTick::kTimeUp && ticks < 5000) {
+    if (tick == ClockTick::kWarning) ++warnings;
+    ++ticks;
+  }
+  EXPECT_EQ(ticks, 1000);
+  EXPECT_EQ(warnings, 10);
+  EXPECT_EQ(Clock(), "0:00:00");
+  EXPECT_EQ(race.ElapsedHund, 1000);
+
+  // The timer's callback at 0:00:00 ends the race.
+  form->RaceTimer.Enabled = true;
+  form->RaceTimerTimer();
+  EXPECT_EQ(entered, std::vector<uint8_t>{game::gsTimeUp});
+  EXPECT_FALSE(form->RaceTimer.Enabled);
+}
+
+TEST_F(RaceFlowTest, FinishWaits150FramesThenTalliesThePrizeDividedByThePlace) {
+  StartRacing();
+  game::RaceState& race = form->Race;
+  // What the finish line does when the player crosses it in fourth place.
+  race.FinishPlace = 4;
+  race.FinishMin = 0;
+  race.FinishSec = 5;
+  race.FinishHund = 12;
+  race.Paused = true;
+  race.DelayCounter = 0;
+  form->RaceTimer.Enabled = false;
+  form->Score = 40;
+  Frames(150);
+  EXPECT_EQ(form->GameState, game::gsRace);
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsRaceOver);
+  EXPECT_EQ(race.RacePrize, 125);
+  EXPECT_EQ(race.ScoreBeforeTally, 40);
+  ASSERT_NE(form->Menu.Buttons[0], nullptr);
+  EXPECT_FALSE(form->Menu.Buttons[0]->Visible);
+  EXPECT_NE(form->Menu.OverlayScreen, nullptr);
+
+  Frames(351);
+  EXPECT_EQ(race.ResultLines, 4);
+  EXPECT_EQ(form->Score, 40) << "the tally starts after tick 350";
+  Frames(125);
+  EXPECT_EQ(form->Score, 165);
+  EXPECT_EQ(race.RacePrize, 0);
+  EXPECT_FALSE(form->Menu.Buttons[0]->Visible);
+  Frames(102);
+  EXPECT_TRUE(form->Menu.Buttons[0]->Visible) << "the button appears once the tally is over";
+  EXPECT_EQ(form->Score, 165);
+}
+
+TEST_F(RaceFlowTest, EnterEndsTheRaceAsAWinWithTheWholePrize) {
+  StartRacing();
+  Press(13);
+  Frame();
+  EXPECT_EQ(form->GameState, game::gsRaceOver);
+  EXPECT_FALSE(form->RaceTimer.Enabled);
+  EXPECT_EQ(form->Race.FinishPlace, 1);
+  EXPECT_EQ(form->Race.RacePrize, 500);
+}
+
+TEST_F(RaceFlowTest, EscAndPauseInOneFrameOpenBothOverlaysInOrder) {
+  StartRacing();
+  Press(27);
+  Press(80);
+  Frame();
+  EXPECT_EQ(entered, (std::vector<uint8_t>{game::gsRaceMenu, game::gsPause}));
+  EXPECT_EQ(form->GameState, game::gsPause);
+}
+
+TEST_F(RaceFlowTest, PausedClockKeepsItsValue) {
+  StartRacing();
+  form->RaceTimerTimer();
+  EXPECT_EQ(Clock(), "0:59:99");
+  Press(112);  // F1
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsPause);
+  EXPECT_FALSE(form->RaceTimer.Enabled) << "the loop calls the clock only while it runs";
+  EXPECT_EQ(Clock(), "0:59:99");
+  // Resuming assigns the state without an entry: the clock goes on from the same value.
+  form->GameState = game::gsRace;
+  form->RaceTimer.Enabled = true;
+  form->RaceTimerTimer();
+  EXPECT_EQ(Clock(), "0:59:98");
+}
+
+TEST_F(RaceFlowTest, TruckThatFellBackStandsOnThePathPointBeforeTheNextOne) {
+  StartRacing();
+  game::RaceState& race = form->Race;
+  game::TPlayer* player = race.Player;
+  player->NextPathPoint = 5;
+  player->BackTravel = -1001;
+  player->Heading = 90;
+  Frame();
+  EXPECT_EQ(player->NextPathPoint, 4);
+  EXPECT_NEAR(race.PathPoint[4].x, player->X, 1e-3);
+  EXPECT_NEAR(race.PathPoint[4].y, player->Y, 1e-3);
+  EXPECT_DOUBLE_EQ(player->Heading, -90);
+  EXPECT_DOUBLE_EQ(player->Speed, 0);
+  EXPECT_DOUBLE_EQ(player->BackTravel, 0);
+  EXPECT_TRUE(player->Blinking);
+  EXPECT_TRUE(player->ControlsOn);
+}
+
+TEST_F(RaceFlowTest, DestroyedTruckRespawnsTwoPointsBackThenTheLastOneEndsTheGame) {
+  StartRacing();
+  game::RaceState& race = form->Race;
+  game::TPlayer* player = race.Player;
+  // Carry the truck up the road to path point 6.
+  game::ShiftWorld(*form, player->X - race.PathPoint[6].x, player->Y - race.PathPoint[6].y);
+  race.Destroyed = true;
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsExploded);
+  EXPECT_EQ(player->Health, 1);
+  EXPECT_FALSE(player->ControlsOn);
+  Frames(199);
+  EXPECT_EQ(form->GameState, game::gsExploded);
+  EXPECT_TRUE(form->RaceTimer.Enabled) << "the clock runs on while the truck burns";
+
+  // The respawn point is taken from the positions of the 200th frame; the truck hardly moves.
+  const int nearest = game::NearestPathPoint(race, player->X, player->Y);
+  Frame();
+  EXPECT_EQ(form->GameState, game::gsRace);
+  EXPECT_EQ(race.Lives, 2);
+  EXPECT_EQ(player->Health, 100);
+  EXPECT_FALSE(race.Destroyed);
+  EXPECT_TRUE(player->ControlsOn);
+  EXPECT_TRUE(player->Blinking);
+  EXPECT_EQ(form->ScreenTick, 301) << "no second start sequence";
+  ASSERT_GT(nearest, 2);
+  const game::PathPointXY& respawn = race.PathPoint[static_cast<size_t>(nearest - 2)];
+  EXPECT_NEAR(respawn.x, player->X, 1e-3) << "two points behind the nearest one";
+  EXPECT_NEAR(respawn.y, player->Y, 1e-3);
+
+  // With one spare truck left, the next wreck ends the game.
+  race.Lives = 1;
+  race.Destroyed = true;
+  Frames(201);
+  EXPECT_EQ(entered, std::vector<uint8_t>{game::gsGameOver});
+}
+
+TEST_F(RaceFlowTest, RespawnNeverGoesBeforeTheFirstPathPoint) {
+  form->StartGame();
+  game::RaceState& race = form->Race;
+  game::TPlayer* player = race.Player;
+  race.Lives = 3;
+  ASSERT_LE(game::NearestPathPoint(race, player->X, player->Y), 2);
+  game::RespawnTruck(*form);
+  EXPECT_NEAR(race.PathPoint[1].x, player->X, 1e-3);
+  EXPECT_NEAR(race.PathPoint[1].y, player->Y, 1e-3);
+  EXPECT_EQ(race.Lives, 2);
+  EXPECT_EQ(race.StartArrows, nullptr);
+}
+
+TEST_F(RaceFlowTest, UnlockThresholdsAreStrictAndTrucksNeverClose) {
+  form->UnlockLevel = 0;
+  form->NextUnlockScore = 300;
+  EXPECT_EQ(game::UnlockTest(*form, 300, 500), 0) << "equal to the score before";
+  EXPECT_EQ(game::UnlockTest(*form, 100, 200), 0) << "equal to score plus window";
+  EXPECT_EQ(game::UnlockTest(*form, 299, 2), 2);
+  EXPECT_EQ(game::UnlockTest(*form, 0, 0), 0) << "no window, no unlock";
+  form->UnlockLevel = 1;
+  EXPECT_EQ(game::UnlockTest(*form, 299, 2), 1);
+  form->UnlockLevel = 9;
+  EXPECT_EQ(game::UnlockTest(*form, 299, 2), 3);
+
+  form->UnlockLevel = 0;
+  form->NextUnlockScore = 300;
+  form->TracksOpen = 3;
+  form->TrucksOpen = 2;
+  const int thresholds[] = {700, 1200, 2200, 2700, 4700, 6700, 9200, 13200, 17700, 22200};
+  const int tracksOpen[] = {5, 5, 7, 7, 9, 9, 10, 11, 12, 12};
+  const int trucksOpen[] = {2, 3, 3, 4, 4, 5, 5, 5, 5, 5};
+  for (int step = 0; step < 10; ++step) {
+    game::UnlockNext(*form);
+    EXPECT_EQ(form->NextUnlockScore, thresholds[step]) << "step " << step;
+    EXPECT_EQ(form->TracksOpen, tracksOpen[step]) << "step " << step;
+    EXPECT_EQ(form->TrucksOpen, trucksOpen[step]) << "step " << step;
+  }
+  EXPECT_EQ(form->UnlockLevel, 8);
+  for (int i = 3; i <= 11; ++i) EXPECT_TRUE(form->Race.Tracks[static_cast<size_t>(i)].Unlocked);
+  for (int i = 2; i <= 4; ++i) EXPECT_TRUE(form->Race.TruckModels[static_cast<size_t>(i)].Unlocked);
+
+  form->TrucksOpen = 5;
+  form->UnlockLevel = 1;
+  game::UnlockNext(*form);
+  EXPECT_EQ(form->TrucksOpen, 5) << "a truck step never lowers the open trucks";
+}
+
+TEST_F(RaceFlowTest, TallyThatPassesThresholdsUnlocksEachOfThem) {
+  StartRacing();
+  game::RaceState& race = form->Race;
+  form->Score = 250;
+  form->UnlockLevel = 0;
+  form->NextUnlockScore = 300;
+  form->TracksOpen = 3;
+  Press(13);  // a win: the whole prize of 500
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsRaceOver);
+  EXPECT_EQ(race.UnlockWindow, 500);
+  Frames(351 + 500 + 110);
+  EXPECT_EQ(form->Score, 750);
+  // 300 and 700 lie within (250, 750); 1200 does not.
+  EXPECT_EQ(form->UnlockLevel, 2);
+  EXPECT_EQ(form->NextUnlockScore, 1200);
+  EXPECT_EQ(form->TracksOpen, 5);
+  EXPECT_TRUE(race.Tracks[3].Unlocked);
+  EXPECT_TRUE(race.Tracks[4].Unlocked);
+}
+
+TEST_F(RaceFlowTest, BestTimeIsTheElapsedTimeKeptWhenStrictlyBetter) {
+  game::TrackInfo track;
+  EXPECT_EQ(track.BestMin, 1000);
+  EXPECT_TRUE(game::RecordBestTime(track, 5234));
+  EXPECT_EQ(track.BestMin, 0);
+  EXPECT_EQ(track.BestSec, 52);
+  EXPECT_EQ(track.BestHund, 34);
+  EXPECT_FALSE(game::RecordBestTime(track, 5234));
+  EXPECT_FALSE(game::RecordBestTime(track, 6001));
+  EXPECT_TRUE(game::RecordBestTime(track, 5233));
+  EXPECT_EQ(track.BestHund, 33);
+
+  // Only a race driven over the line records a time.
+  StartRacing();
+  game::RaceState& race = form->Race;
+  race.SelectedTrack = 2;
+  race.ElapsedHund = 4321;
+  race.Paused = false;
+  game::NextRace(*form);
+  EXPECT_EQ(race.Tracks[2].BestMin, 1000);
+  race.ElapsedHund = 4321;
+  race.Paused = true;
+  game::NextRace(*form);
+  EXPECT_EQ(race.Tracks[2].BestSec, 43);
+  EXPECT_EQ(race.Tracks[2].BestHund, 21);
+}
+
+TEST_F(RaceFlowTest, TeardownLeavesNoRaceSpriteAndTraceStops) {
+  form->StartGame();
+  const std::string trace = form->RaceTraceFields();
+  EXPECT_EQ(trace.rfind(" level=1 lives=3 score=0 clock=1:00:00 place=", 0), 0u) << trace;
+  EXPECT_NE(trace.find(" finished=0 opp="), std::string::npos) << trace;
+  const std::string opp = trace.substr(trace.find("opp=") + 4);
+  EXPECT_EQ(std::count(opp.begin(), opp.end(), ','), 2) << opp;
+
+  form->Race.Player->Health = 40;
+  Frame();
+  form->LeaveState(game::gsRace);
+  EXPECT_EQ(form->OmegaSprite1.Count(), 0);
+  EXPECT_EQ(form->Race.Player, nullptr);
+  EXPECT_EQ(form->GameImageList.Find("healthbar")->TileWidth, 101);
+  EXPECT_EQ(form->RaceTraceFields(), "");
+}
+
+}  // namespace
