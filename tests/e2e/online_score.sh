@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# A game's score sent through the real flow (leave the race, final score, "send it?" yes) reaches our
+# own score server on loopback and appears on its table page.
+set -euo pipefail
+game_dir=$1
+server="$game_dir/../server/vornakel-scored"
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "online_score: $*" >&2
+  exit 1
+}
+
+port=$((20000 + $$ % 20000))
+"$server" --port "$port" --db "$work/scores.db" 2>"$work/server.err" &
+pid=$!
+for _ in $(seq 50); do
+  curl -s -o /dev/null "http://127.0.0.1:$port/cgi/version.pl?prg=Vornakel&show&type=0" && break
+  sleep 0.1
+done
+
+mkdir -p "$work/run"
+cp -r "$game_dir/Data" "$game_dir/Sounds" "$work/run/"
+cat > "$work/play.script" <<'SCRIPT'
+400 text Ракетчик
+410 key down 13
+411 key up 13
+420 mouse 156 439
+422 button left down
+423 button left up
+440 key down 13
+441 key up 13
+460 key down 13
+461 key up 13
+# leave the race, see the final score, go on and say yes to sending it
+800 key down 27
+801 key up 27
+820 mouse 294 444
+822 button left down
+823 button left up
+1040 mouse 400 424
+1042 button left down
+1043 button left up
+1060 mouse 294 444
+1062 button left down
+1063 button left up
+SCRIPT
+VORNAKEL_SCORE_SERVER="http://127.0.0.1:$port" "$game_dir/vornakel" --headless --fast --seed 9 \
+  --frames 1100 --workdir "$work/run" --script "$work/play.script" --trace "$work/trace.txt" \
+  2>"$work/game.err" || fail "game exit code $?"
+
+states=$(awk '{print $2}' "$work/trace.txt" | uniq | tr '\n' ' ')
+case "$states" in
+  *"state=25 state=26 "*) ;;
+  *) fail "the game never asked to send its score: $states" ;;
+esac
+page=$(curl -s "http://127.0.0.1:$port/cgi/version.pl?prg=Vornakel&show&type=0")
+echo "$page" | grep -q "Ракетчик" || fail "the score is not on the table page ($(tail -2 "$work/game.err"))"
+echo "online_score: the score reached the server's table"
