@@ -32,12 +32,6 @@ bool PointInQuad(const Point2& p, const Quad& q) {
   return sum >= 355;
 }
 
-namespace {
-
-struct Box {
-  double left, top, right, bottom;
-};
-
 Box BoundsOf(const Quad& q) {
   Box box{q[0].x, q[0].y, q[0].x, q[0].y};
   for (const Point2& p : q) {
@@ -52,9 +46,7 @@ Box BoundsOf(const Quad& q) {
 // Far-apart quads cannot overlap. The angle-sum test also takes points just outside an edge, up to
 // about 1.1 % of the edge's length away, so the boxes are widened by twice that before comparing:
 // the quick answer never differs from the full test.
-bool BoxesApart(const Quad& a, const Quad& b) {
-  const Box ba = BoundsOf(a);
-  const Box bb = BoundsOf(b);
+bool BoxesApart(const Box& ba, const Box& bb) {
   const double extent =
       std::max({ba.right - ba.left, ba.bottom - ba.top, bb.right - bb.left, bb.bottom - bb.top});
   const double margin = 0.025 * extent + 1.0;
@@ -62,10 +54,8 @@ bool BoxesApart(const Quad& a, const Quad& b) {
          ba.bottom + margin < bb.top || bb.bottom + margin < ba.top;
 }
 
-}  // namespace
-
 bool QuadsOverlap(const Quad& a, const Quad& b) {
-  if (BoxesApart(a, b)) return false;
+  if (BoxesApart(BoundsOf(a), BoundsOf(b))) return false;
   for (int k = 3; k >= 0; --k)
     if (PointInQuad(b[static_cast<size_t>(k)], a)) return true;
   for (int k = 3; k >= 0; --k)

@@ -37,6 +37,14 @@ bool PointInQuad(const Point2& p, const Quad& q);
 // True when a corner of either quadrilateral lies inside the other.
 bool QuadsOverlap(const Quad& a, const Quad& b);
 
+// Axis-aligned bounds of a quad, for the quick rejection QuadsOverlap makes first.
+struct Box {
+  double left, top, right, bottom;
+};
+Box BoundsOf(const Quad& q);
+// True when quads with these bounds cannot overlap (QuadsOverlap would say false).
+bool BoxesApart(const Box& a, const Box& b);
+
 // The corner angle offsets of a sprite's rectangle, taken once at creation.
 std::array<double, 4> CornerAnglesOf(const engine::TSprite& sprite);
 // Corners of the sprite's rectangle turned by its Rotation about its centre: at Rotation 0,

@@ -217,13 +217,17 @@ void TRoadRock::Move(float /*moveCount*/) {
     if (PlayerTouching) ApplyWallContact(Form, *player, *this);
   }
 
+  // Most sensors are far from this wall: their squares' bounds settle it without the angle test.
+  const Box wallBox = BoundsOf(Corners);
   for (int32_t i = 0; i < count; ++i) {
     TEnemyCar* opponent = race.Opponents[static_cast<size_t>(i)];
     if (opponent == nullptr) continue;
     for (size_t k = 0; k < 3; ++k) {
       TSensor& sensor = opponent->Sensors[k];
       sensor.WallHit = false;
-      if (QuadsOverlap(SquareAround(sensor.X, sensor.Y, 80), Corners)) sensor.WallHit = true;
+      const Quad square = SquareAround(sensor.X, sensor.Y, 80);
+      if (BoxesApart(BoundsOf(square), wallBox)) continue;
+      if (QuadsOverlap(square, Corners)) sensor.WallHit = true;
     }
   }
   if (Y > 3000) Dead();
