@@ -162,6 +162,22 @@ void TCar::DecaySpin() {
   }
 }
 
+void TCar::BoostStep() {
+  if (BoostActive) {
+    if (BoostTimer > 1) {
+      --BoostTimer;
+    } else {
+      MaxSpeed /= 2;
+      AccelRate /= 2;
+      SteerRate -= 0.1;
+      GroundFactor -= 0.1;
+      Speed /= 2;
+      BoostActive = false;
+      BoostTimer = 0;
+    }
+  }
+}
+
 void TCar::SpinStep() {
   if (!Spinning) return;
   Heading += SpinRate;

@@ -42,6 +42,8 @@ class TCar : public engine::TSprite {
   void ApplyFriction();
   // One frame of a spin-out: the truck turns by SpinRate and slows down; ends below 1 degree.
   void SpinStep();
+  // One frame of a boost: when it runs out, exactly what the boost added is taken back.
+  void BoostStep();
   // SpinRate one SpinDecay nearer to 0.
   void DecaySpin();
   // Corners around the rear pivot and the two road probes.

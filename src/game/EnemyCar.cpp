@@ -274,20 +274,8 @@ void TEnemyCar::Move(float /*moveCount*/) {
     }
   }
 
-  // 16. Boost runs out: undo what the boost added.
-  if (BoostActive) {
-    if (BoostTimer > 1) {
-      --BoostTimer;
-    } else {
-      MaxSpeed /= 2;
-      AccelRate /= 2;
-      SteerRate -= 0.1;
-      GroundFactor -= 0.1;
-      Speed /= 2;
-      BoostActive = false;
-      BoostTimer = 0;
-    }
-  }
+  // 16. Boost runs out.
+  BoostStep();
   UpdateArrows();
 
   // 17.-18.

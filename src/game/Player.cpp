@@ -258,20 +258,8 @@ void TPlayer::Move(float /*moveCount*/) {
     }
   }
 
-  // 14. Boost runs out: undo exactly what the boost added.
-  if (BoostActive) {
-    if (BoostTimer > 1) {
-      --BoostTimer;
-    } else {
-      MaxSpeed /= 2;
-      AccelRate /= 2;
-      SteerRate -= 0.1;
-      GroundFactor -= 0.1;
-      Speed /= 2;
-      BoostActive = false;
-      BoostTimer = 0;
-    }
-  }
+  // 14. Boost runs out.
+  BoostStep();
   UpdateArrows();
 
   // 15.-16.
