@@ -3,8 +3,10 @@
 #include "engine/OmegaImageList.h"
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "engine/Messages.h"
 #include "engine/OilArchive.h"
@@ -166,16 +168,30 @@ bool TImageListCollection::LoadFromBytes(const uint8_t* data, size_t size) {
   std::vector<OilItem> read;
   std::string error;
   const bool ok = ReadOilArchive(data, size, read, error);
-  for (OilItem& stored : read) {
+  // Decoding the pictures is most of the loading time; it is spread over the processor's cores.
+  std::vector<platform::Pixels> pictures(read.size());
+  std::vector<char> decoded(read.size(), 0);
+  std::atomic<size_t> next{0};
+  auto decode = [&] {
+    for (size_t i = next++; i < read.size(); i = next++) {
+      const OilItem& stored = read[i];
+      decoded[i] =
+          !stored.png.empty() && DecodePng(stored.png.data(), stored.png.size(), pictures[i]);
+    }
+  };
+  const size_t workers = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), 4) - 1;
+  std::vector<std::thread> threads;
+  for (size_t w = 0; w < workers && w + 1 < read.size(); ++w) threads.emplace_back(decode);
+  decode();
+  for (std::thread& thread : threads) thread.join();
+  for (size_t i = 0; i < read.size(); ++i) {
+    OilItem& stored = read[i];
     TImageListItem* item = Add();
     item->Name = std::move(stored.name);
-    if (!stored.png.empty()) {
-      platform::Pixels picture;
-      if (DecodePng(stored.png.data(), stored.png.size(), picture)) {
-        item->SetPicture(std::move(picture));
-      } else {
-        ReportOnce("the picture of image \"" + item->Name + "\" could not be decoded");
-      }
+    if (decoded[i]) {
+      item->SetPicture(std::move(pictures[i]));
+    } else if (!stored.png.empty()) {
+      ReportOnce("the picture of image \"" + item->Name + "\" could not be decoded");
     }
     item->SetTileHeight(stored.tileHeight);
     item->SetTileWidth(stored.tileWidth);
