@@ -19,6 +19,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNAKEL_SANITIZE=ON \
-  -DVORNAKEL_WERROR=ON -DVORNAKEL_BENCH=OFF -DVORNAKEL_ASSETS=OFF >/dev/null
+  -DVORNAKEL_WERROR=ON -DVORNAKEL_BENCH=OFF -DVORNAKEL_ASSETS=OFF \
+  -DVORNAKEL_TEST_GAME_DIR="$PWD/build/game" >/dev/null
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"

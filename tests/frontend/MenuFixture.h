@@ -72,6 +72,12 @@ class MenuFixture : public ::testing::Test {
     form->FormShow();
   }
 
+  // Without the generated archives every screen would look up missing pictures: say so plainly.
+  void SetUp() override {
+    ASSERT_TRUE(std::filesystem::exists(std::string(VORNAKEL_GAME_DIR) + "/Data/data1.oil"))
+        << "the generated archives are missing; build the assets target first";
+  }
+
   ~MenuFixture() override {
     form.reset();
     std::filesystem::current_path(previous_);
