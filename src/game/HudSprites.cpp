@@ -23,7 +23,7 @@ void Dress(engine::TSprite& sprite, engine::TImageListItem* image, const std::st
 }
 
 engine::TImageListItem* PictureOf(TForm1& form, const std::string& name, bool menuImages) {
-  return menuImages ? MenuImageOf(form, name) : GameImage(form, name);
+  return menuImages ? form.MenuImage(name) : GameImage(form, name);
 }
 
 }  // namespace
@@ -164,7 +164,7 @@ TArrow::TArrow(TForm1& form, float x, float y, int32_t patternIndex, bool menuIm
 }
 
 TLight::TLight(TForm1& form, float x, float y, int32_t kind) : TSprite(&form.OmegaSprite1) {
-  Dress(*this, MenuImageOf(form, kind == 0 ? "light1" : "light2"), "light", 149);
+  Dress(*this, form.MenuImage(kind == 0 ? "light1" : "light2"), "light", 149);
   SetAlpha(0);
   CenterX = 0;
   CenterY = 0.5f;

@@ -235,8 +235,7 @@ void TRoadRock::Move(float /*moveCount*/) {
 
 TGroundPoint::TGroundPoint(TForm1& form, double x, double y, double angleOffset, bool useMenuImages)
     : TSprite(&form.OmegaSprite1) {
-  SetPicture(*this,
-             useMenuImages ? MenuImageOf(form, "groundpoint") : GameImage(form, "groundpoint"));
+  SetPicture(*this, useMenuImages ? form.MenuImage("groundpoint") : GameImage(form, "groundpoint"));
   SetName("groundpoint");
   SetPatternIndex(0);
   CenterX = 0.5f;

@@ -13,10 +13,6 @@ engine::TImageListItem* GameImage(TForm1& form, const std::string& name) {
   return item;
 }
 
-engine::TImageListItem* MenuImageOf(TForm1& form, const std::string& name) {
-  return form.MenuImage(name);
-}
-
 void SetPicture(engine::TSprite& sprite, engine::TImageListItem* image) {
   if (image == nullptr) return;
   sprite.SetImage(image);

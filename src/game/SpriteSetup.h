@@ -12,8 +12,6 @@ class TForm1;
 
 // A picture of the race archive; a missing one is reported once and gives null.
 engine::TImageListItem* GameImage(TForm1& form, const std::string& name);
-// A picture of the menu archive; a missing one is reported once and gives null.
-engine::TImageListItem* MenuImageOf(TForm1& form, const std::string& name);
 // Sets the picture (its tile size becomes the sprite's size); without a picture the sprite keeps
 // its size and draws nothing.
 void SetPicture(engine::TSprite& sprite, engine::TImageListItem* image);
