@@ -121,7 +121,9 @@ void GameLoop::AfterFrame(double cpuMs) {
   if (options_.bench) {
     const auto start = std::chrono::steady_clock::now();
     device_.Finish();
-    stats_.Add(cpuMs, cpuMs + MillisecondsSince(start));
+    const double frameMs = cpuMs + MillisecondsSince(start);
+    stats_.Add(cpuMs, frameMs);
+    if (form_.GameState == game::gsRace) raceStats_.Add(cpuMs, frameMs);
   }
   for (const ScreenshotRequest& shot : options_.screenshots) {
     if (shot.frame == frame_ && !SaveScreenshot(shot.path)) {
@@ -161,7 +163,10 @@ int GameLoop::Run() {
       std::this_thread::yield();
     }
   }
-  if (options_.bench) std::printf("%s\n", stats_.Summary().c_str());
+  if (options_.bench) {
+    std::printf("%s\n", stats_.Summary().c_str());
+    if (raceStats_.Count() > 0) std::printf("race %s\n", raceStats_.Summary().c_str());
+  }
   return exitCode_;
 }
 

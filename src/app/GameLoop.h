@@ -48,6 +48,8 @@ class GameLoop {
   platform::VirtualClock* fastClock_;
   platform::RenderDevice& device_;
   FrameStats stats_;
+  // The same samples for the frames of a running race alone, without the menus around it.
+  FrameStats raceStats_;
   std::FILE* trace_ = nullptr;
   int64_t frame_ = 0;
   bool raceTimerWasEnabled_ = false;
