@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Races the player never starts, over several seeds and levels: every opponent keeps gaining progress
-# (no stall of more than 10 s = 900 frames) until the clock runs out, and on level 1 the opponents
-# reach the finish line before time is up.
+# Races the player never starts, over several seeds and every level from 1 to 9: every opponent
+# keeps gaining progress (no stall of more than 10 s = 900 frames) until the clock runs out, and on
+# level 1 the opponents reach the finish line before time is up. Two races run at a time.
 set -euo pipefail
 game_dir=$1
+seeds=${VORNAKEL_PROGRESS_SEEDS:-4}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -20,30 +21,39 @@ cat > "$work/start.script" <<'SCRIPT'
 460 key down 13
 461 key up 13
 SCRIPT
+
+# One race: menus, start lights and the whole race clock of the level (1:00, 1:06, then +5 s).
+race() {
+  local level=$1 seed=$2 dir="$work/run-$1-$2" limit
+  limit=$((level == 1 ? 60 : 61 + 5 * (level - 1)))
+  mkdir "$dir"
+  ln -s "$work/Data" "$work/Sounds" "$dir/"
+  "$game_dir/vornakel" --null-render --fast --seed "$seed" --start-level "$level" \
+    --frames $((1100 + 90 * limit)) --script "$work/start.script" --workdir "$dir" \
+    --trace "$dir/trace.txt" 2>/dev/null
+  echo "$level $seed $(awk -f "$here/lib/stall.awk" "$dir/trace.txt")"
+  rm -rf "$dir"
+}
+export -f race
+export game_dir work here
+
 status=0
-for level in 1 5 9; do
-  # Menus, start lights and the whole race clock of that level.
-  frames=$((800 + 260 + 6000 + (level - 1) * 600))
-  for seed in 1 2 3 4 5 6; do
-    rm -f "$work/Config.cfg" "$work/Configdat.cfg"
-    "$game_dir/vornakel" --null-render --fast --seed "$seed" --start-level "$level" \
-      --frames "$frames" --script "$work/start.script" --workdir "$work" \
-      --trace "$work/trace.txt" 2>/dev/null
-    result=$(awk -f "$here/lib/stall.awk" "$work/trace.txt")
-    stall=$(echo "$result" | sed 's/.*worst_stall=\([0-9]*\).*/\1/')
-    finished=$(echo "$result" | sed 's/.*finished=\([0-9]*\).*/\1/')
-    opponents=$(echo "$result" | sed 's/.*opponents=\([0-9]*\).*/\1/')
-    echo "level $level seed $seed: $result"
-    if [ "$opponents" -eq 0 ]; then
-      echo "  no race was run" >&2
-      status=1
-    elif [ "$stall" -gt 900 ]; then
-      echo "  an opponent stalled for $stall frames" >&2
-      status=1
-    elif [ "$level" -eq 1 ] && [ "$finished" -ne "$opponents" ]; then
-      echo "  only $finished of $opponents opponents finished" >&2
-      status=1
-    fi
-  done
-done
+while read -r level seed result; do
+  echo "level $level seed $seed: $result"
+  stall=$(echo "$result" | sed 's/.*worst_stall=\([0-9]*\).*/\1/')
+  finished=$(echo "$result" | sed 's/.*finished=\([0-9]*\).*/\1/')
+  opponents=$(echo "$result" | sed 's/.*opponents=\([0-9]*\).*/\1/')
+  if [ "$opponents" -eq 0 ]; then
+    echo "  no race was run" >&2
+    status=1
+  elif [ "$stall" -gt 900 ]; then
+    echo "  an opponent stalled for $stall frames" >&2
+    status=1
+  elif [ "$level" -eq 1 ] && [ "$finished" -ne "$opponents" ]; then
+    echo "  only $finished of $opponents opponents finished" >&2
+    status=1
+  fi
+done < <(for level in 1 2 3 4 5 6 7 8 9; do
+  for seed in $(seq 1 "$seeds"); do echo "$level $seed"; done
+done | xargs -P2 -n2 bash -c 'race "$0" "$1"')
 exit "$status"
