@@ -1,9 +1,11 @@
 // The SDL render device drawn headless: coverage, colour, blending, batching, read-back, reset.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/sdl/SdlPlatform.h"
 #include "platform/sdl/SdlRenderDevice.h"
@@ -246,6 +248,63 @@ TEST_P(RenderDeviceTest, LostTargetsAndDeviceAreRebuiltByReset) {
     device_->DestroyTexture(fresh);
   }
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
+TEST_P(RenderDeviceTest, OpaquePicturesLookTheSameDrawnWithoutBlending) {
+  // A 16 x 8 opaque picture in a 32 x 16 texture with clear padding, stretched and filtered, over
+  // a red background: once at the screen's near-full alpha (drawn without blending but for the
+  // rim that reaches the padding), once just below it (blended throughout).
+  std::vector<uint32_t> texels(32 * 16, 0);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 16; ++x) texels[y * 32 + x] = 0xFF000000u | (x * 15) << 8 | (y * 30);
+  }
+  TextureId texture = device_->CreateTexture(32, 16, texels.data());
+  ASSERT_NE(texture, 0u);
+  device_->SetLinearFilter(true);
+  auto draw = [&](uint32_t color) {
+    device_->Clear(0xFFFF0000);
+    Vertex v[4];
+    const float xs[4] = {10, 58, 58, 10}, ys[4] = {10, 10, 37, 37};
+    const float us[4] = {0, 0.5f, 0.5f, 0}, vs[4] = {0, 0, 0.5f, 0.5f};
+    for (int i = 0; i < 4; ++i)
+      v[i] = Vertex{xs[i] - 0.5f, ys[i] - 0.5f, 0, 1, color, us[i], vs[i]};
+    device_->DrawQuad(texture, v);
+    return Frame();
+  };
+  const uint64_t before = device_->OpaqueQuads();
+  Pixels opaque = draw(0xFEFEFEFE);
+  // SDL's software triangles are not cut into a core and a rim.
+  EXPECT_EQ(device_->OpaqueQuads() - before, GetParam() ? 0u : 1u);
+  Pixels blended = draw(0xFDFEFEFE);
+  EXPECT_EQ(device_->OpaqueQuads() - before, GetParam() ? 0u : 1u);
+  int worst = 0;
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      Rgb a = Channels(At(opaque, x, y)), b = Channels(At(blended, x, y));
+      worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+    }
+  }
+  EXPECT_LE(worst, 2);
+  if (!GetParam()) {  // SDL's software triangles only sample the nearest texel
+    // The bottom row mixes in the padding and still lets the red through.
+    EXPECT_GT(Channels(At(opaque, 30, 36)).r, 20);
+  }
+  device_->SetLinearFilter(false);
+  device_->DestroyTexture(texture);
+}
+
+TEST_P(RenderDeviceTest, QuadsOffTheBufferAreLeftOut) {
+  device_->Clear(0xFF000000);
+  const uint64_t before = device_->GeometryCalls();
+  Quad(0, -50, 0, 0, 10, 0xFFFFFFFF);
+  Quad(0, 800, 0, 850, 10, 0xFFFFFFFF);
+  Quad(0, 0, 600, 10, 700, 0xFFFFFFFF);
+  device_->Finish();
+  EXPECT_EQ(device_->GeometryCalls(), before);
+  Quad(0, -50, 0, 1, 10, 0xFFFFFFFF);  // one column on the buffer
+  Pixels frame = Frame();
+  EXPECT_EQ(At(frame, 0, 5), 0xFFFFFFFFu);
+  EXPECT_EQ(At(frame, 1, 5), 0xFF000000u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Renderers, RenderDeviceTest, ::testing::Values(false, true),

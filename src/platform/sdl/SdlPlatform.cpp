@@ -76,7 +76,7 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
   }
 
   p->renderer_ = SdlRenderDevice::Create(p->window_, options.width, options.height,
-                                         options.softwareRenderer, error);
+                                         options.softwareRenderer, options.headless, error);
   if (!p->renderer_) return nullptr;
   PinLoadedLibraries();
   p->fonts_ = std::make_unique<SdlFontRasterizer>();

@@ -13,6 +13,11 @@ namespace {
 // Software rendering has no size limit of its own; this keeps requests sane.
 constexpr int kUnlimitedTextureSize = 16384;
 
+// The screen's tint turns a full alpha of 255 into 254. Such a quad over opaque texels lets 1/255
+// of the background through, at most one step of any channel: drawn without blending it looks the
+// same, and the rasteriser need not read the background at all.
+constexpr uint32_t kOpaqueAlpha = 254;
+
 SDL_BlendFactor ToSdl(BlendFactor factor) {
   switch (factor) {
     case BlendFactor::kZero:
@@ -56,15 +61,21 @@ SDL_Color ToSdlColor(uint32_t argb) {
 }  // namespace
 
 std::unique_ptr<SdlRenderDevice> SdlRenderDevice::Create(SDL_Window* window, int width, int height,
-                                                         bool forceSoftware, std::string& error) {
+                                                         bool forceSoftware, bool offscreen,
+                                                         std::string& error) {
   std::unique_ptr<SdlRenderDevice> device(
-      new SdlRenderDevice(window, width, height, forceSoftware));
+      new SdlRenderDevice(window, width, height, forceSoftware, offscreen));
   if (!device->MakeRenderer(error) || !device->MakeTargets(error)) return nullptr;
   return device;
 }
 
-SdlRenderDevice::SdlRenderDevice(SDL_Window* window, int width, int height, bool forceSoftware)
-    : window_(window), width_(width), height_(height), forceSoftware_(forceSoftware) {
+SdlRenderDevice::SdlRenderDevice(SDL_Window* window, int width, int height, bool forceSoftware,
+                                 bool offscreen)
+    : window_(window),
+      width_(width),
+      height_(height),
+      forceSoftware_(forceSoftware),
+      offscreen_(offscreen) {
   fullScreen_ = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
   SDL_AddEventWatch(&SdlRenderDevice::WatchEvents, this);
 }
@@ -144,6 +155,7 @@ bool SdlRenderDevice::MakeTargets(std::string& error) {
   }
   SDL_SetTextureScaleMode(white_.texture, SDL_ScaleModeNearest);
   white_.linear = false;
+  white_.opacity = std::make_unique<OpacityMask>(1, 1, &white);
   return true;
 }
 
@@ -222,7 +234,7 @@ TextureId SdlRenderDevice::CreateTexture(int width, int height, const uint32_t* 
   }
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
   TextureId id = nextTextureId_++;
-  textures_[id] = Texture{texture, false};
+  textures_[id] = Texture{texture, false, std::make_unique<OpacityMask>(width, height, argb)};
   return id;
 }
 
@@ -286,12 +298,43 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
     if (it == textures_.end()) return;  // released, or made before a reset
     t = &it->second;
   }
+  // A quad with no pixel centre on the back buffer draws nothing.
+  float left = corners[0].x, right = left, top = corners[0].y, bottom = top;
+  for (const Vertex& v : corners) {
+    left = std::min(left, v.x);
+    right = std::max(right, v.x);
+    top = std::min(top, v.y);
+    bottom = std::max(bottom, v.y);
+  }
+  const float edgeX = static_cast<float>(width_) - 0.5f;
+  const float edgeY = static_cast<float>(height_) - 0.5f;
+  if (right <= -0.5f || bottom <= -0.5f || left >= edgeX || top >= edgeY) return;
+
+  if (blend_ != SDL_BLENDMODE_BLEND || !t->opacity) {
+    Queue(t, blend_, corners);
+    return;
+  }
+  const OpaqueSplit split = SplitOpaque(corners, *t->opacity, linear_, kOpaqueAlpha);
+  // SDL's own triangles need not meet without a seam where a quad is cut: take those whole.
+  if (!split.hasCore || (software_ && split.blendedCount > 0)) {
+    Queue(t, blend_, corners);
+    return;
+  }
+  ++opaqueQuads_;
+  // The parts do not overlap, so their order is free: keep the running batch going first.
+  const bool blendedFirst = batchTexture_ == t && batchBlend_ == SDL_BLENDMODE_BLEND;
+  if (!blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core);
+  for (int i = 0; i < split.blendedCount; ++i) Queue(t, SDL_BLENDMODE_BLEND, split.blended[i]);
+  if (blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core);
+}
+
+void SdlRenderDevice::Queue(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4]) {
   if (!batchVertices_.empty() &&
-      (t != batchTexture_ || blend_ != batchBlend_ || linear_ != batchLinear_)) {
+      (t != batchTexture_ || blend != batchBlend_ || linear_ != batchLinear_)) {
     Flush();
   }
   batchTexture_ = t;
-  batchBlend_ = blend_;
+  batchBlend_ = blend;
   batchLinear_ = linear_;
   int base = static_cast<int>(batchVertices_.size());
   for (const Vertex& v : corners) {
@@ -325,6 +368,14 @@ void SdlRenderDevice::Flush() {
 void SdlRenderDevice::Present() {
   if (!Ready()) return;
   Flush();
+  if (offscreen_) {
+    // Nobody sees the window: the finished frame simply becomes the front texture. Switching the
+    // target hands the frame to the renderer without waiting for it to be drawn.
+    std::swap(back_, front_);
+    hasFrame_ = true;
+    SDL_SetRenderTarget(renderer_, back_.texture);
+    return;
+  }
   SDL_SetRenderTarget(renderer_, nullptr);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
@@ -341,13 +392,21 @@ void SdlRenderDevice::Present() {
   SDL_SetRenderTarget(renderer_, back_.texture);
 }
 
-void SdlRenderDevice::Finish() {
-  if (!Ready()) return;
-  Flush();
-  // Reading a pixel back waits until the renderer has drawn everything before it.
+void SdlRenderDevice::WaitForTarget(SDL_Texture* target) {
+  // Reading a pixel back waits until the renderer has drawn everything into that target.
+  if (target != back_.texture) SDL_SetRenderTarget(renderer_, target);
   uint32_t pixel = 0;
   SDL_Rect one{0, 0, 1, 1};
   SDL_RenderReadPixels(renderer_, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+  if (target != back_.texture) SDL_SetRenderTarget(renderer_, back_.texture);
+}
+
+void SdlRenderDevice::Finish() {
+  if (!Ready()) return;
+  Flush();
+  WaitForTarget(back_.texture);
+  // The frame presented last may still be drawing when nothing has been drawn since.
+  if (hasFrame_) WaitForTarget(front_.texture);
 }
 
 bool SdlRenderDevice::ReadFrame(Pixels& out) {

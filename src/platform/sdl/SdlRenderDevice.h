@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/OpacityMask.h"
 #include "platform/RenderDevice.h"
 
 namespace platform {
@@ -18,10 +19,12 @@ namespace platform {
 class SdlRenderDevice final : public RenderDevice {
  public:
   // Makes the renderer for a window: an accelerated one when possible, otherwise SDL's software
-  // renderer (said once on stderr). Returns null with the reason in `error` when neither can be
-  // made.
+  // renderer (said once on stderr). A window nobody sees (`offscreen`) is never drawn to: frames
+  // stay in the back-buffer textures, where screenshots read them. Returns null with the reason in
+  // `error` when no renderer can be made.
   static std::unique_ptr<SdlRenderDevice> Create(SDL_Window* window, int width, int height,
-                                                 bool forceSoftware, std::string& error);
+                                                 bool forceSoftware, bool offscreen,
+                                                 std::string& error);
   ~SdlRenderDevice() override;
   SdlRenderDevice(const SdlRenderDevice&) = delete;
   SdlRenderDevice& operator=(const SdlRenderDevice&) = delete;
@@ -54,13 +57,17 @@ class SdlRenderDevice final : public RenderDevice {
   bool HasCustomBlending() const;
   // SDL_RenderGeometry calls made so far: shows how well quads are batched.
   uint64_t GeometryCalls() const { return geometryCalls_; }
+  // Quads drawn (wholly or but for a rim) without blending so far, as they hide what lies under
+  // them.
+  uint64_t OpaqueQuads() const { return opaqueQuads_; }
 
  private:
-  SdlRenderDevice(SDL_Window* window, int width, int height, bool forceSoftware);
+  SdlRenderDevice(SDL_Window* window, int width, int height, bool forceSoftware, bool offscreen);
 
   struct Texture {
     SDL_Texture* texture = nullptr;
-    bool linear = false;  // the scale mode last given to SDL
+    bool linear = false;                   // the scale mode last given to SDL
+    std::unique_ptr<OpacityMask> opacity;  // which texels are opaque; none for render targets
   };
 
   bool MakeRenderer(std::string& error);
@@ -71,12 +78,17 @@ class SdlRenderDevice final : public RenderDevice {
   void Flush();
   void ApplyScaleMode(Texture& texture, bool linear);
   SDL_BlendMode ResolveBlend(BlendFactor source, BlendFactor destination);
+  // Adds a quad to the batch, drawing the batch first when the quad cannot join it.
+  void Queue(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4]);
+  // Waits until the drawing into one target is done.
+  void WaitForTarget(SDL_Texture* target);
   static int SDLCALL WatchEvents(void* self, SDL_Event* event);
 
   SDL_Window* window_;
   int width_;
   int height_;
   bool forceSoftware_;
+  bool offscreen_;
   SDL_Renderer* renderer_ = nullptr;
   bool software_ = false;
   bool softwareNoticeShown_ = false;
@@ -104,6 +116,7 @@ class SdlRenderDevice final : public RenderDevice {
   std::vector<SDL_Vertex> batchVertices_;
   std::vector<int> batchIndices_;
   uint64_t geometryCalls_ = 0;
+  uint64_t opaqueQuads_ = 0;
 
   // Set from SDL's event watch when the renderer loses its targets or its whole device.
   std::atomic<bool> targetsLost_{false};

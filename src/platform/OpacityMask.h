@@ -1,0 +1,68 @@
+// Which texels of a texture are fully opaque, and which texels a drawn quad can sample: lets a
+// render device draw a quad that hides everything under it without reading the background.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/RenderDevice.h"
+
+namespace platform {
+
+// A rectangle of texels, both ends inclusive.
+struct TexelRect {
+  int left = 0;
+  int top = 0;
+  int right = -1;
+  int bottom = -1;
+};
+
+// The texels a quad can read from a width x height texture (edges clamped), given where the
+// engine places it: pixel centres on integer coordinates. An axis along which the quad shows its
+// texels one to one samples exactly the texels it covers, even when filtering is linear (the
+// neighbours get a weight of zero); along any other axis linear filtering also reads the next
+// texel on each side.
+TexelRect SampledTexels(const Vertex (&corners)[4], int width, int height, bool linear);
+
+class OpacityMask;
+
+// A quad cut into the part that hides what lies under it and the parts that must still blend.
+struct OpaqueSplit {
+  bool hasCore = false;
+  Vertex core[4];
+  int blendedCount = 0;
+  Vertex blended[4][4];
+};
+
+// Finds the part of a quad (of one colour, alpha at least `minAlpha`) whose pixels sample only
+// opaque texels. A quad that is not upright is taken whole or not at all; an upright one may keep
+// a rim that blends, where filtering mixes in the transparent texels beyond its picture.
+OpaqueSplit SplitOpaque(const Vertex (&corners)[4], OpacityMask& mask, bool linear,
+                        uint32_t minAlpha);
+
+class OpacityMask {
+ public:
+  OpacityMask() = default;
+  // Notes which of the ARGB texels (width * height of them) have an alpha of 255.
+  OpacityMask(int width, int height, const uint32_t* argb);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // True when every texel of the rectangle (clamped to the texture) is opaque. Answers are
+  // remembered, as the same tiles are drawn frame after frame.
+  bool Opaque(const TexelRect& rect);
+
+ private:
+  bool Scan(const TexelRect& rect) const;
+
+  int width_ = 0;
+  int height_ = 0;
+  int wordsPerRow_ = 0;
+  bool allOpaque_ = false;
+  bool noneOpaque_ = true;
+  std::vector<uint64_t> bits_;  // one bit per texel, set when opaque; empty when all or none are
+  std::unordered_map<uint64_t, bool> answers_;
+};
+
+}  // namespace platform
