@@ -7,13 +7,28 @@
 
 #include "engine/Messages.h"
 #include "engine/OmegaImageList.h"
+#include "engine/OmegaRenderer.h"
+#include "engine/OmegaScreen.h"
 
 namespace engine {
+
+namespace {
+
+// Nearest integer, ties to even, as std::nearbyint gives it in the default rounding mode. Below
+// 2^51 adding and taking away 1.5 * 2^52 rounds exactly so (the sum has no fraction bits left),
+// without a library call; the sign of a zero result may differ, which no caller can see.
+double NearestEven(double value) {
+  constexpr double kMagic = 6755399441055744.0;                               // 1.5 * 2^52
+  if (std::fabs(value) < 2251799813685248.0) return value + kMagic - kMagic;  // below 2^51
+  return std::nearbyint(value);
+}
+
+}  // namespace
 
 int32_t EngineRound(double value) {
   // Four-decimal pre-rounding (ties to even) first, so 2.49999 rounds up like 2.5 does.
   const double shifted = value >= 0 ? value + 0.5 : value - 0.5;
-  const double r = std::nearbyint(shifted * 10000.0);
+  const double r = NearestEven(shifted * 10000.0);
   return static_cast<int32_t>(std::trunc(r / 10000.0));
 }
 
@@ -187,14 +202,31 @@ void TSprite::Draw() {
     ReportOnce("No OmegaImageList assigned to sprite! (picture \"" + Image->Name + "\")");
     return;
   }
+  const bool hasDrawArea =
+      Engine != nullptr && (Engine->DrawAreaX1 != 0 || Engine->DrawAreaY1 != 0 ||
+                            Engine->DrawAreaX2 != 0 || Engine->DrawAreaY2 != 0);
+  if (!hasDrawArea) {
+    // Where the quad will stand, before its two roundings (together under 1.1 pixels).
+    double x = X + DrawOffsetX;
+    double y = Y + DrawOffsetY;
+    if (!Fixed && Engine != nullptr) {
+      x -= Engine->OffsetX;
+      y -= Engine->OffsetY;
+    }
+    if (OffScreen(x, y)) {
+      // Nothing of it would reach the back buffer; only the blend mode it sets stays behind.
+      TOmegaScreen* screen = Image->Renderer()->Screen();
+      if (screen != nullptr && BlendMode != -1) screen->SetBlendMode(BlendMode);
+      return;
+    }
+  }
   int32_t sx = EngineRound(X + DrawOffsetX);
   int32_t sy = EngineRound(Y + DrawOffsetY);
   if (!Fixed && Engine != nullptr) {
     sx = EngineRound(static_cast<double>(sx) - Engine->OffsetX);
     sy = EngineRound(static_cast<double>(sy) - Engine->OffsetY);
   }
-  if (Engine != nullptr && (Engine->DrawAreaX1 != 0 || Engine->DrawAreaY1 != 0 ||
-                            Engine->DrawAreaX2 != 0 || Engine->DrawAreaY2 != 0)) {
+  if (hasDrawArea) {
     if (Engine->DrawAreaX1 > sx + Width || sx > Engine->DrawAreaX2 ||
         Engine->DrawAreaY1 > sy + Height || sy > Engine->DrawAreaY2) {
       return;
@@ -202,6 +234,40 @@ void TSprite::Draw() {
   }
   Image->DrawSprite(sx, sy, PatternIndex, BlendMode, MirrorX, MirrorY, Color1, Color2, Color3,
                     Color4, ScaleX, ScaleY, CenterX, CenterY, Rotation);
+}
+
+bool TSprite::OffScreen(double sx, double sy) const {
+  const TOmegaScreen* screen = Image->Renderer()->Screen();
+  // Only a screen that draws quads as given; the whole picture (pattern -1) turns about another
+  // point and is always drawn.
+  if (screen == nullptr || PatternIndex == -1 || screen->Rotation != 0 || screen->ScaleX != 1 ||
+      screen->ScaleY != 1 || screen->OffsetX != 0 || screen->OffsetY != 0) {
+    return false;
+  }
+  // The tile quad as the image list places it, turned and scaled about its centre: every corner
+  // stays within (largest scale) * (|dx| + |dy|) of the centre.
+  const double left = sx - 0.5;
+  const double top = sy - 0.5;
+  const double right = left + Image->TileWidth;
+  const double bottom = top + Image->TileHeight;
+  const double cx = sx + static_cast<double>(Image->TileWidth) * CenterX;
+  const double cy = sy + static_cast<double>(Image->TileHeight) * CenterY;
+  const double scaleX = ScaleX == 0 ? 1.0 : std::fabs(static_cast<double>(ScaleX));
+  const double scaleY = ScaleY == 0 ? 1.0 : std::fabs(static_cast<double>(ScaleY));
+  double minX = left, maxX = right, minY = top, maxY = bottom;
+  if (ScaleX != 1 || ScaleY != 1 || Rotation != 0) {
+    const double reach =
+        std::max(scaleX, scaleY) * (std::max(std::fabs(left - cx), std::fabs(right - cx)) +
+                                    std::max(std::fabs(top - cy), std::fabs(bottom - cy)));
+    minX = cx - reach;
+    maxX = cx + reach;
+    minY = cy - reach;
+    maxY = cy + reach;
+  }
+  // Pixels to spare for the rounding of the position and the float arithmetic of the real quad.
+  constexpr double kSpare = 6;
+  return maxX < -kSpare || maxY < -kSpare || minX > screen->Width + kSpare ||
+         minY > screen->Height + kSpare;
 }
 
 void TSprite::Collision(TSprite& other) {

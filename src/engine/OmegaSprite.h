@@ -86,6 +86,9 @@ class TSprite {
 
  private:
   void RepackColors();
+  // True when the sprite's quad at about (sx, sy) lies wholly outside the screen, so drawing it
+  // would change no pixel.
+  bool OffScreen(double sx, double sy) const;
   bool PixelHit(TSprite& other, const TRect& overlap, int32_t& hx, int32_t& hy);
 };
 

@@ -60,11 +60,16 @@ TBonus::TBonus(TForm1& form, int32_t kind, double centreX, double centreY)
 void TBonus::UpdateSquare() {
   const double w = Width;
   const double h = Height;
-  const double r = std::sqrt((w / 2) * (w / 2) + (h / 2) * (h / 2));
+  if (squareWidth_ != Width || squareHeight_ != Height) {
+    const double r = std::sqrt((w / 2) * (w / 2) + (h / 2) * (h / 2));
+    for (size_t k = 0; k < 4; ++k)
+      squareOffsets_[k] = {r * CosDeg(kSquareAngles[k]), r * SinDeg(kSquareAngles[k])};
+    squareWidth_ = Width;
+    squareHeight_ = Height;
+  }
   const double cx = X + w / 2;
   const double cy = Y + h / 2;
-  for (size_t k = 0; k < 4; ++k)
-    Corners[k] = {cx + r * CosDeg(kSquareAngles[k]), cy + r * SinDeg(kSquareAngles[k])};
+  for (size_t k = 0; k < 4; ++k) Corners[k] = {cx + squareOffsets_[k].x, cy + squareOffsets_[k].y};
 }
 
 void TBonus::PlayNearScreen(const char* sound) {
@@ -74,6 +79,7 @@ void TBonus::PlayNearScreen(const char* sound) {
 void TBonus::Move(float /*moveCount*/) {
   RaceState& race = Form.Race;
   UpdateSquare();
+  const Box bounds = BoundsOf(Corners);
 
   // Opponents first, all tested before any is affected; a pickup that dies here still acts on
   // every truck touching it in this frame.
@@ -84,7 +90,8 @@ void TBonus::Move(float /*moveCount*/) {
     if (car == nullptr) continue;
     const double dx = X - (car->X - static_cast<double>(car->Width) / 2);
     const double dy = Y - (car->Y - static_cast<double>(car->Height) / 2);
-    if (std::sqrt(dx * dx + dy * dy) < 150 && QuadsOverlap(Corners, car->CornerQuad()))
+    if (WithinDistance(dx, dy, 150) &&
+        QuadsOverlap(Corners, bounds, car->CornerQuad(), car->CornerBounds))
       Touching[static_cast<size_t>(i)] = true;
   }
   for (int32_t i = 0; i < count; ++i) {
@@ -94,14 +101,14 @@ void TBonus::Move(float /*moveCount*/) {
 
   TPlayer* player = race.Player;
   if (player != nullptr) {
-    PlayerTouching = QuadsOverlap(Corners, player->CornerQuad());
+    PlayerTouching = QuadsOverlap(Corners, bounds, player->CornerQuad(), player->CornerBounds);
     // A blinking player passes through without using the pickup up.
     if (PlayerTouching && !player->Blinking) AffectPlayer(*player);
 
-    SetX(static_cast<float>(X + player->ScrollX));
-    SetY(static_cast<float>(Y + player->ScrollY));
-    SetX(static_cast<float>(X + player->PushX));
-    SetY(static_cast<float>(Y + player->PushY));
+    const float scrolledX = static_cast<float>(X + player->ScrollX);
+    const float scrolledY = static_cast<float>(Y + player->ScrollY);
+    SetX(static_cast<float>(scrolledX + player->PushX));
+    SetY(static_cast<float>(scrolledY + player->PushY));
   }
   if (Y > 2000) Dead();
 }

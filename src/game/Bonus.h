@@ -52,6 +52,11 @@ class TBonus : public engine::TSprite {
  private:
   // Opponents are heard only near the screen.
   void PlayNearScreen(const char* sound);
+
+  // The square's corner offsets from the centre, for the size they were worked out for.
+  int32_t squareWidth_ = -1;
+  int32_t squareHeight_ = -1;
+  std::array<Point2, 4> squareOffsets_{};
 };
 
 // The kind lottery of the current level: coins below BonusParamB, hazards up to BonusParamA,

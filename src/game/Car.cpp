@@ -203,6 +203,7 @@ void TCar::UpdateCornersAndProbes() {
     Corners[k].x = pivotX + Corners[k].radius * CosDeg(rotation + CornerOffsets[k]);
     Corners[k].y = pivotY + Corners[k].radius * SinDeg(rotation + CornerOffsets[k]);
   }
+  CornerBounds = BoundsOf(CornerQuad());
   if (FrontPoint != nullptr) {
     FrontPoint->SetX(static_cast<float>(pivotX + 40 * CosDeg(rotation + 90)));
     FrontPoint->SetY(static_cast<float>(pivotY + 40 * SinDeg(rotation + 90)));

@@ -76,6 +76,8 @@ class TCar : public engine::TSprite {
   double SkidFriction = 0.008;
   bool Skidding = false;
   std::array<CarCorner, 4> Corners{};
+  // Bounds of Corners, kept with them for the contact tests' quick rejection.
+  Box CornerBounds{};
   std::array<double, 4> CornerOffsets{};
   std::array<bool, kOpponentSlots> Colliding{};
   std::array<bool, kOpponentSlots> WasColliding{};

@@ -81,6 +81,10 @@ void TEnemyCar::PlaceSensors() {
     sensor.X = pivotX + sensor.Radius * CosDeg(rotation + sensor.AngleOffset);
     sensor.Y = pivotY + sensor.Radius * SinDeg(rotation + sensor.AngleOffset);
   }
+  WallSensorBounds = BoundsOf(SquareAround(Sensors[0].X, Sensors[0].Y, kWallSensorSquare));
+  for (size_t k = 1; k < 3; ++k)
+    WallSensorBounds = UnionOf(
+        WallSensorBounds, BoundsOf(SquareAround(Sensors[k].X, Sensors[k].Y, kWallSensorSquare)));
 }
 
 void TEnemyCar::UpdateProgress() {
@@ -147,7 +151,7 @@ void TEnemyCar::TruckContact() {
     for (int32_t j = 0; j < count; ++j) {
       const TEnemyCar* other = race.Opponents[static_cast<size_t>(j)];
       if (j == OpponentSlot || other == nullptr) continue;
-      if (QuadsOverlap(mine, other->CornerQuad())) {
+      if (QuadsOverlap(mine, CornerBounds, other->CornerQuad(), other->CornerBounds)) {
         Colliding[static_cast<size_t>(j)] = true;
       } else {
         Colliding[static_cast<size_t>(j)] = false;
@@ -161,7 +165,8 @@ void TEnemyCar::TruckContact() {
     }
   }
   if (const TPlayer* player = race.Player) {
-    TouchingPlayer = QuadsOverlap(CornerQuad(), player->CornerQuad());
+    TouchingPlayer =
+        QuadsOverlap(CornerQuad(), CornerBounds, player->CornerQuad(), player->CornerBounds);
     // A blinking player is passed through.
     if (TouchingPlayer && !player->Blinking) ContactResponse(*player);
   }
@@ -191,10 +196,10 @@ void TEnemyCar::Move(float /*moveCount*/) {
 
   // 3. Scroll with the world, then with the player's push.
   if (player != nullptr) {
-    SetX(static_cast<float>(X + player->ScrollX));
-    SetY(static_cast<float>(Y + player->ScrollY));
-    SetX(static_cast<float>(X + player->PushX));
-    SetY(static_cast<float>(Y + player->PushY));
+    const float scrolledX = static_cast<float>(X + player->ScrollX);
+    const float scrolledY = static_cast<float>(Y + player->ScrollY);
+    SetX(static_cast<float>(scrolledX + player->PushX));
+    SetY(static_cast<float>(scrolledY + player->PushY));
   }
 
   // 4.-5. Look for trucks ahead, then drive.

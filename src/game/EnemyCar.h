@@ -18,6 +18,9 @@ struct TSensor {
   bool WallHit = false;
 };
 
+// Side of the square around each of sensors 0..2 that the walls test.
+constexpr double kWallSensorSquare = 80;
+
 // Sensor roles.
 constexpr size_t kSensorFrontLeft = 0;
 constexpr size_t kSensorFrontRight = 1;
@@ -67,6 +70,9 @@ class TEnemyCar : public TCar {
   engine::TSprite* TargetArrow = nullptr;
   bool TouchingPlayer = false;
   std::array<TSensor, 5> Sensors{};
+  // The bounds of the wall-sensing squares around sensors 0..2, kept by PlaceSensors: a wall
+  // apart from them touches none of the three.
+  Box WallSensorBounds{};
   bool AvoidRight = false;
   bool AvoidLeft = false;
   bool AvoidBrake = false;

@@ -47,10 +47,10 @@ void TFinishLine::Move(float /*moveCount*/) {
   RaceState& race = Form.Race;
   TPlayer* player = race.Player;
   if (player != nullptr) {
-    SetX(static_cast<float>(X + player->ScrollX));
-    SetY(static_cast<float>(Y + player->ScrollY));
-    SetX(static_cast<float>(X + player->PushX));
-    SetY(static_cast<float>(Y + player->PushY));
+    const float scrolledX = static_cast<float>(X + player->ScrollX);
+    const float scrolledY = static_cast<float>(Y + player->ScrollY);
+    SetX(static_cast<float>(scrolledX + player->PushX));
+    SetY(static_cast<float>(scrolledY + player->PushY));
   }
   if (LineImage != nullptr) {
     LineImage->SetX(static_cast<float>(X + static_cast<double>(Width) / 2 -
@@ -58,14 +58,15 @@ void TFinishLine::Move(float /*moveCount*/) {
     LineImage->SetY(static_cast<float>(Y + static_cast<double>(Height) / 2 -
                                        static_cast<double>(LineImage->Height) / 2));
   }
-  UpdateCorners(*this, CornerAngles, Corners);
+  cornerCache_.Update(*this, CornerAngles, Corners);
+  const Box bounds = BoundsOf(Corners);
 
   // Opponents in slot order, each recorded once, with the race clock of this moment.
   const int32_t count = std::min(race.OpponentCount, kOpponentSlots);
   for (int32_t i = 0; i < count; ++i) {
     TEnemyCar* opponent = race.Opponents[static_cast<size_t>(i)];
     if (opponent == nullptr || !opponent->CanFinish) continue;
-    if (!QuadsOverlap(opponent->CornerQuad(), Corners)) continue;
+    if (!QuadsOverlap(opponent->CornerQuad(), opponent->CornerBounds, Corners, bounds)) continue;
     if (race.NextFinishPlace >= 1 && race.NextFinishPlace < kFinishRecordSize) {
       FinishRecord& record = race.FinishRecords[static_cast<size_t>(race.NextFinishPlace)];
       record.Truck = opponent->OpponentSlot;
@@ -79,7 +80,8 @@ void TFinishLine::Move(float /*moveCount*/) {
     opponent->CanFinish = false;
   }
 
-  if (player != nullptr && player->CanFinish && QuadsOverlap(player->CornerQuad(), Corners)) {
+  if (player != nullptr && player->CanFinish &&
+      QuadsOverlap(player->CornerQuad(), player->CornerBounds, Corners, bounds)) {
     player->CanFinish = false;
     race.FinishHund = race.TimeLeftHund;
     race.FinishSec = race.TimeLeftSec;

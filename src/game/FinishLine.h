@@ -29,6 +29,9 @@ class TFinishLine : public engine::TSprite {
   Quad Corners{};
   std::array<double, 4> CornerAngles{};
   TFLineImage* LineImage = nullptr;
+
+ private:
+  CornerCache cornerCache_;
 };
 
 }  // namespace game

@@ -22,6 +22,71 @@ bool Between(double v, double a, double b) {
   return std::min(a, b) <= v && v <= std::max(a, b);
 }
 
+// The path point nearest to C among 1..N: the smallest distance, the lowest index on a tie, and
+// point 1 when none is nearer than 6000000. A first guess, the point nearest in y, makes most
+// square roots unnecessary: a point farther than the best distance on either axis cannot be
+// nearer. (The factor covers the rounding of the distance, which is never below the larger axis
+// distance by more than a few parts in 2^53.) The path runs up the screen, its y never growing
+// from one point to the next, and the world moves all points alike; then the points within reach
+// in y lie together around the guess and the rest need no look at all.
+int32_t NearestPathPoint(const RaceState& race, int32_t n, const Point2& c) {
+  constexpr double kBelowRounding = 1 - 1e-12;
+  const auto& points = race.PathPoint;
+  int32_t guess = 1;
+  double guessDy = std::fabs(points[1].y - c.y);
+  bool upward = true;
+  for (int32_t k = 2; k <= n; ++k) {
+    const double y = points[static_cast<size_t>(k)].y;
+    upward = upward && y <= points[static_cast<size_t>(k - 1)].y;
+    const double dy = std::fabs(y - c.y);
+    if (dy < guessDy) {
+      guessDy = dy;
+      guess = k;
+    }
+  }
+  int32_t nearest = 1;
+  double best = 6000000;
+  // True when point k could be nearer than (or as near as) the best so far; then it is measured.
+  auto consider = [&](int32_t k, double ax, double ay) {
+    if ((ax > ay ? ax : ay) * kBelowRounding > best) return false;
+    const PathPointXY& p = points[static_cast<size_t>(k)];
+    const double d = std::sqrt((p.x - c.x) * (p.x - c.x) + (p.y - c.y) * (p.y - c.y));
+    if (d < best || (d == best && k < nearest)) {
+      best = d;
+      nearest = k;
+    }
+    return true;
+  };
+  auto axes = [&](int32_t k, double& ax, double& ay) {
+    const PathPointXY& p = points[static_cast<size_t>(k)];
+    ax = std::fabs(p.x - c.x);
+    ay = std::fabs(p.y - c.y);
+  };
+  consider(guess, 0, 0);
+  double ax = 0;
+  double ay = 0;
+  if (!upward) {
+    for (int32_t k = 1; k <= n; ++k) {
+      axes(k, ax, ay);
+      consider(k, ax, ay);
+    }
+    return nearest;
+  }
+  // Away from the guess on either side, the y distance only grows once it exceeds the guess's:
+  // the first point out of reach in y ends that side.
+  for (int32_t k = guess + 1; k <= n; ++k) {
+    axes(k, ax, ay);
+    if (ay * kBelowRounding > best) break;
+    consider(k, ax, ay);
+  }
+  for (int32_t k = guess - 1; k >= 1; --k) {
+    axes(k, ax, ay);
+    if (ay * kBelowRounding > best) break;
+    consider(k, ax, ay);
+  }
+  return nearest;
+}
+
 }  // namespace
 
 void BuildPath(RaceState& race, double x0, double y0) {
@@ -85,18 +150,8 @@ void PlaceFinishLine(TForm1& form, double x0, double y0) {
 bool MeasureProgress(const RaceState& race, const Point2& centre, PathProgress& result) {
   const int32_t n = std::min(race.PathPointCount, kPathPointSize - 1);
   if (n < 1) return false;
-  // Nearest point; the lowest index wins a tie.
-  int32_t nearest = 1;
-  double best = 6000000;
-  for (int32_t k = 1; k <= n; ++k) {
-    const PathPointXY& p = race.PathPoint[static_cast<size_t>(k)];
-    const double d =
-        std::sqrt((p.x - centre.x) * (p.x - centre.x) + (p.y - centre.y) * (p.y - centre.y));
-    if (d < best) {
-      best = d;
-      nearest = k;
-    }
-  }
+  // Nearest point; the lowest index wins a tie; none nearer than 6000000 leaves point 1.
+  const int32_t nearest = NearestPathPoint(race, n, centre);
   const PathPointXY& pa = race.PathPoint[static_cast<size_t>(nearest)];
   const PathPointXY& pb = race.PathPoint[static_cast<size_t>(nearest == n ? 1 : nearest + 1)];
   const Point2 a{pa.x, pa.y};

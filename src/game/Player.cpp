@@ -156,7 +156,7 @@ void TPlayer::TruckContact() {
     const double dx = mine.x - (other->X - static_cast<double>(other->Width) / 2);
     const double dy = mine.y - (other->Y - static_cast<double>(other->Height) / 2);
     if (std::sqrt(dx * dx + dy * dy) >= 200) continue;
-    if (QuadsOverlap(myCorners, other->CornerQuad())) {
+    if (QuadsOverlap(myCorners, CornerBounds, other->CornerQuad(), other->CornerBounds)) {
       Colliding[static_cast<size_t>(i)] = true;
     } else {
       WasColliding[static_cast<size_t>(i)] = false;

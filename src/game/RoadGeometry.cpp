@@ -32,30 +32,7 @@ bool PointInQuad(const Point2& p, const Quad& q) {
   return sum >= 355;
 }
 
-Box BoundsOf(const Quad& q) {
-  Box box{q[0].x, q[0].y, q[0].x, q[0].y};
-  for (const Point2& p : q) {
-    box.left = std::min(box.left, p.x);
-    box.right = std::max(box.right, p.x);
-    box.top = std::min(box.top, p.y);
-    box.bottom = std::max(box.bottom, p.y);
-  }
-  return box;
-}
-
-// Far-apart quads cannot overlap. The angle-sum test also takes points just outside an edge, up to
-// about 1.1 % of the edge's length away, so the boxes are widened by twice that before comparing:
-// the quick answer never differs from the full test.
-bool BoxesApart(const Box& ba, const Box& bb) {
-  const double extent =
-      std::max({ba.right - ba.left, ba.bottom - ba.top, bb.right - bb.left, bb.bottom - bb.top});
-  const double margin = 0.025 * extent + 1.0;
-  return ba.right + margin < bb.left || bb.right + margin < ba.left ||
-         ba.bottom + margin < bb.top || bb.bottom + margin < ba.top;
-}
-
-bool QuadsOverlap(const Quad& a, const Quad& b) {
-  if (BoxesApart(BoundsOf(a), BoundsOf(b))) return false;
+bool CornerInside(const Quad& a, const Quad& b) {
   for (int k = 3; k >= 0; --k)
     if (PointInQuad(b[static_cast<size_t>(k)], a)) return true;
   for (int k = 3; k >= 0; --k)
@@ -79,6 +56,32 @@ void UpdateCorners(const engine::TSprite& sprite, const std::array<double, 4>& c
   for (size_t k = 0; k < 4; ++k) {
     corners[k].x = cx + r * CosDeg(rotation + cornerAngles[k]);
     corners[k].y = cy + r * SinDeg(rotation + cornerAngles[k]);
+  }
+}
+
+void CornerCache::Update(const engine::TSprite& sprite, const std::array<double, 4>& cornerAngles,
+                         Quad& corners) {
+  const double halfW = static_cast<double>(sprite.Width) / 2;
+  const double halfH = static_cast<double>(sprite.Height) / 2;
+  if (!valid_ || rotation_ != sprite.Rotation || width_ != sprite.Width ||
+      height_ != sprite.Height || angles_ != cornerAngles) {
+    const double r = std::sqrt(halfW * halfW + halfH * halfH);
+    const double rotation = sprite.Rotation;
+    for (size_t k = 0; k < 4; ++k) {
+      offsets_[k].x = r * CosDeg(rotation + cornerAngles[k]);
+      offsets_[k].y = r * SinDeg(rotation + cornerAngles[k]);
+    }
+    valid_ = true;
+    rotation_ = sprite.Rotation;
+    width_ = sprite.Width;
+    height_ = sprite.Height;
+    angles_ = cornerAngles;
+  }
+  const double cx = sprite.X + halfW;
+  const double cy = sprite.Y + halfH;
+  for (size_t k = 0; k < 4; ++k) {
+    corners[k].x = cx + offsets_[k].x;
+    corners[k].y = cy + offsets_[k].y;
   }
 }
 

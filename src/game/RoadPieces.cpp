@@ -41,17 +41,19 @@ constexpr PieceLook kPieceLooks[7] = {
 constexpr const char* kGroundPictures[4] = {"back1", "back2", "back3", "back4"};
 
 // World sprites move with the player's scroll, then with its push of this frame.
+// (Both steps are rounded to the sprite's float position, as two moves would be.)
 void FollowWorld(engine::TSprite& sprite, const TPlayer* player) {
   if (player == nullptr) return;
-  sprite.SetX(static_cast<float>(sprite.X + player->ScrollX));
-  sprite.SetY(static_cast<float>(sprite.Y + player->ScrollY));
-  sprite.SetX(static_cast<float>(sprite.X + player->PushX));
-  sprite.SetY(static_cast<float>(sprite.Y + player->PushY));
+  const float scrolledX = static_cast<float>(sprite.X + player->ScrollX);
+  const float scrolledY = static_cast<float>(sprite.Y + player->ScrollY);
+  sprite.SetX(static_cast<float>(scrolledX + player->PushX));
+  sprite.SetY(static_cast<float>(scrolledY + player->PushY));
 }
 
-void TestProbe(TGroundPoint* probe, const Quad& band) {
+void TestProbe(TGroundPoint* probe, const Quad& band, const Box& bandBounds) {
   if (probe == nullptr) return;
-  if (QuadsOverlap(SquareAround(probe->X, probe->Y, 4), band)) probe->OnRoad = true;
+  const Quad square = SquareAround(probe->X, probe->Y, 4);
+  if (QuadsOverlap(square, BoundsOf(square), band, bandBounds)) probe->OnRoad = true;
 }
 
 }  // namespace
@@ -121,9 +123,10 @@ void TRoadPart::Move(float /*moveCount*/) {
   RaceState& race = Form.Race;
   FollowWorld(*this, race.Player);
   const Quad band = Band();
+  const Box bandBounds = BoundsOf(band);
   if (race.Player != nullptr) {
-    TestProbe(race.Player->FrontPoint, band);
-    TestProbe(race.Player->CentrePoint, band);
+    TestProbe(race.Player->FrontPoint, band, bandBounds);
+    TestProbe(race.Player->CentrePoint, band, bandBounds);
   }
   const int32_t count = std::min(race.OpponentCount, kOpponentSlots);
   for (int32_t i = 0; i < count; ++i) {
@@ -134,8 +137,8 @@ void TRoadPart::Move(float /*moveCount*/) {
       if (opponent->FrontPoint != nullptr) opponent->FrontPoint->OnRoad = true;
       if (opponent->CentrePoint != nullptr) opponent->CentrePoint->OnRoad = true;
     } else {
-      TestProbe(opponent->FrontPoint, band);
-      TestProbe(opponent->CentrePoint, band);
+      TestProbe(opponent->FrontPoint, band, bandBounds);
+      TestProbe(opponent->CentrePoint, band, bandBounds);
     }
   }
   if (Y > 3000) Dead();
@@ -194,7 +197,8 @@ TRoadRock::TRoadRock(TForm1& form, float x, float y, int32_t kind, double angle)
 void TRoadRock::Move(float /*moveCount*/) {
   RaceState& race = Form.Race;
   FollowWorld(*this, race.Player);
-  UpdateCorners(*this, CornerAngles, Corners);
+  cornerCache_.Update(*this, CornerAngles, Corners);
+  const Box wallBox = BoundsOf(Corners);
 
   const int32_t count = std::min(race.OpponentCount, kOpponentSlots);
   for (int32_t i = 0; i < count; ++i) {
@@ -203,7 +207,8 @@ void TRoadRock::Move(float /*moveCount*/) {
     if (opponent == nullptr) continue;
     const double dx = X - (opponent->X - static_cast<double>(opponent->Width) / 2);
     const double dy = Y - (opponent->Y - static_cast<double>(opponent->Height) / 2);
-    if (std::sqrt(dx * dx + dy * dy) < 150 && QuadsOverlap(opponent->CornerQuad(), Corners))
+    if (WithinDistance(dx, dy, 150) &&
+        QuadsOverlap(opponent->CornerQuad(), opponent->CornerBounds, Corners, wallBox))
       Touching[static_cast<size_t>(i)] = true;
   }
   for (int32_t i = 0; i < count; ++i) {
@@ -213,21 +218,23 @@ void TRoadRock::Move(float /*moveCount*/) {
   }
 
   if (TPlayer* player = race.Player) {
-    PlayerTouching = QuadsOverlap(player->CornerQuad(), Corners);
+    PlayerTouching = QuadsOverlap(player->CornerQuad(), player->CornerBounds, Corners, wallBox);
     if (PlayerTouching) ApplyWallContact(Form, *player, *this);
   }
 
-  // Most sensors are far from this wall: their squares' bounds settle it without the angle test.
-  const Box wallBox = BoundsOf(Corners);
+  // Most opponents are far from this wall: the bounds of their three sensor squares settle all
+  // three at once, without the angle test. (A player contact above may have moved this wall, but
+  // not its Corners.)
   for (int32_t i = 0; i < count; ++i) {
     TEnemyCar* opponent = race.Opponents[static_cast<size_t>(i)];
     if (opponent == nullptr) continue;
+    const bool farAway = BoxesApart(opponent->WallSensorBounds, wallBox);
     for (size_t k = 0; k < 3; ++k) {
       TSensor& sensor = opponent->Sensors[k];
       sensor.WallHit = false;
-      const Quad square = SquareAround(sensor.X, sensor.Y, 80);
-      if (BoxesApart(BoundsOf(square), wallBox)) continue;
-      if (QuadsOverlap(square, Corners)) sensor.WallHit = true;
+      if (farAway) continue;
+      const Quad square = SquareAround(sensor.X, sensor.Y, kWallSensorSquare);
+      if (QuadsOverlap(square, BoundsOf(square), Corners, wallBox)) sensor.WallHit = true;
     }
   }
   if (Y > 3000) Dead();

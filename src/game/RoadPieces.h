@@ -60,6 +60,9 @@ class TRoadRock : public engine::TSprite {
   std::array<double, 4> CornerAngles{};
   int32_t Kind = 0;
   double Angle = 0;
+
+ private:
+  CornerCache cornerCache_;
 };
 
 // A truck's road probe: the road pieces set OnRoad while it stands on the drivable band; the truck

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -49,6 +51,32 @@ TEST(EngineRoundTest, RoundsHalfAwayFromZeroAfterFourDecimals) {
   EXPECT_EQ(EngineRound(-2.4999), -2);
   EXPECT_EQ(EngineRound(0.0), 0);
   EXPECT_EQ(EngineRound(395.7f), 396);
+}
+
+// The rounding as the engine has always done it, through the library's nearest-even rounding.
+int32_t LibraryRound(double value) {
+  const double shifted = value >= 0 ? value + 0.5 : value - 0.5;
+  return static_cast<int32_t>(std::trunc(std::nearbyint(shifted * 10000.0) / 10000.0));
+}
+
+TEST(EngineRoundTest, AgreesWithLibraryRoundingAtTiesAndAtRandom) {
+  uint32_t seed = 17;
+  auto next = [&seed](double range) {
+    seed = seed * 134775813u + 1;
+    return static_cast<double>(seed) / 4294967296.0 * range;
+  };
+  for (int i = 0; i < 100000; ++i) {
+    const double anywhere = next(20000) - 10000;
+    // Halves of the fourth decimal and of the pixel, where ties to even decide.
+    const double tie = std::floor(next(20000) - 10000) / 10000 + 0.00005;
+    const double half = std::floor(next(2000) - 1000) + 0.5;
+    ASSERT_EQ(EngineRound(anywhere), LibraryRound(anywhere)) << anywhere;
+    ASSERT_EQ(EngineRound(tie), LibraryRound(tie)) << tie;
+    ASSERT_EQ(EngineRound(half), LibraryRound(half)) << half;
+    const auto f = static_cast<float>(anywhere);
+    ASSERT_EQ(EngineRound(f), LibraryRound(f)) << f;
+  }
+  EXPECT_EQ(EngineRound(-0.00004), 0);
 }
 
 TEST(SpriteEngineTest, EqualZGoesUnderAndReKeyingMovesToBottom) {
