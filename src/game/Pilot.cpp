@@ -48,12 +48,14 @@ void TEnemyCar::SenseTrucks() {
   const RaceState& race = Form.Race;
   const Quad nearBox = SquareAround(Sensors[kSensorNearAhead].X, Sensors[kSensorNearAhead].Y, 40);
   const Quad farBox = SquareAround(Sensors[kSensorFarAhead].X, Sensors[kSensorFarAhead].Y, 80);
+  const Box nearBounds = BoundsOf(nearBox);
+  const Box farBounds = BoundsOf(farBox);
   const Point2 mine = MeanOf(CornerQuad());
 
   auto look = [&](const TCar& other) {
     const Quad theirs = other.CornerQuad();
-    if (QuadsOverlap(nearBox, theirs)) AvoidBrake = true;
-    if (!QuadsOverlap(farBox, theirs)) return;
+    if (QuadsOverlap(nearBox, nearBounds, theirs, other.CornerBounds)) AvoidBrake = true;
+    if (!QuadsOverlap(farBox, farBounds, theirs, other.CornerBounds)) return;
     const Point2 o = MeanOf(theirs);
     const double dx = o.x - mine.x;
     const double dy = o.y - mine.y;
@@ -77,6 +79,40 @@ void TEnemyCar::SenseTrucks() {
     if (i != OpponentSlot && other != nullptr) look(*other);
   }
   if (race.Player != nullptr) look(*race.Player);
+}
+
+bool TEnemyCar::BackOffWhenStuck(const PilotRequests& steering, PilotRequests& requests) {
+  if (BackOffFrames == 0) {
+    if (Progress > BestProgress) {
+      BestProgress = Progress;
+      FramesWithoutGain = 0;
+    } else {
+      ++FramesWithoutGain;
+    }
+    const PathPointXY& first = Form.Race.PathPoint[1];
+    const double x = X - first.x;
+    const double y = Y - first.y;
+    if (std::fabs(x - StandX) > kStuckRadius || std::fabs(y - StandY) > kStuckRadius) {
+      StandX = x;
+      StandY = y;
+      FramesInPlace = 0;
+    } else {
+      ++FramesInPlace;
+    }
+    if (FramesInPlace < kStuckFrames && FramesWithoutGain < kLostFrames) return false;
+    FramesInPlace = 0;
+    FramesWithoutGain = 0;
+    StandX = kFarAway;
+    BackOffFrames = kBackOffFrames;
+  }
+  --BackOffFrames;
+  // Brake into reverse, steering toward the target; rolling backward, the opposite key does that.
+  requests = PilotRequests{};
+  requests.Brake = true;
+  const bool reversing = Speed < 0;
+  requests.TurnLeft = reversing ? steering.TurnRight : steering.TurnLeft;
+  requests.TurnRight = reversing ? steering.TurnLeft : steering.TurnRight;
+  return true;
 }
 
 PilotRequests TEnemyCar::RunPilot() {
@@ -113,6 +149,8 @@ PilotRequests TEnemyCar::RunPilot() {
       requests.TurnLeft = true;
     }
   }
+
+  const PilotRequests steering = requests;
 
   // 3. Close to the target, or already past its height (the race runs up the screen), aim at the
   // next point (the path is a loop). Without the second rule a truck that misses the target box
@@ -171,6 +209,8 @@ PilotRequests TEnemyCar::RunPilot() {
   AvoidRight = false;
   AvoidLeft = false;
   if (AvoidBrake && Speed > 2) BrakeInstead(requests);
+
+  BackOffWhenStuck(steering, requests);
 
   // 8. The same operations as the player's keys, each with its own speed conditions.
   if (requests.Accelerate) Accelerate();

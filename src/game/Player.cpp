@@ -74,19 +74,17 @@ void TPlayer::HandleInput() {
       Accel = CoastDecel;
     }
   }
+  // A release is acted on once. One left over from before the key went down again (released and
+  // pressed within a frame, or during a spin-out) must not cancel the key the driver now holds.
   for (int key : {kKeyUp, kKeyDown}) {
-    if (released[static_cast<size_t>(key)]) {
-      released[static_cast<size_t>(key)] = false;
-      down[static_cast<size_t>(key)] = false;
-      Accel = 0;
-    }
+    const auto k = static_cast<size_t>(key);
+    if (!released[k]) continue;
+    released[k] = false;
+    if (down[k]) continue;
+    Accel = 0;
   }
-  for (int key : {kKeyRight, kKeyLeft, kKeySpace, kKeyCtrl}) {
-    if (released[static_cast<size_t>(key)]) {
-      released[static_cast<size_t>(key)] = false;
-      down[static_cast<size_t>(key)] = false;
-    }
-  }
+  for (int key : {kKeyRight, kKeyLeft, kKeySpace, kKeyCtrl})
+    released[static_cast<size_t>(key)] = false;
 }
 
 void TPlayer::UpdateProgress() {

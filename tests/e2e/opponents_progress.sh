@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Races the player never starts, over several seeds and every level from 1 to 9: every opponent
 # keeps gaining progress (no stall of more than 10 s = 900 frames) until the clock runs out, and on
-# level 1 the opponents reach the finish line before time is up. Two races run at a time.
+# level 1 the opponents reach the finish line before time is up. Two races run at a time;
+# VORNAKEL_PROGRESS_SEEDS sets the number of seeds per level (50 for the full sweep).
 set -euo pipefail
 game_dir=$1
-seeds=${VORNAKEL_PROGRESS_SEEDS:-4}
+seeds=${VORNAKEL_PROGRESS_SEEDS:-12}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -71,6 +71,28 @@ TEST_F(PlayerTest, TopSpeedIsClampedAtTheStartOfEachFrame) {
   EXPECT_NEAR(player->Speed, before * 0.997, 1e-12);
 }
 
+TEST_F(PlayerTest, AKeyPressedAgainBeforeItsReleaseIsHandledStaysHeld) {
+  // Up released and pressed again within one frame, or during a spin-out: the truck drives on.
+  Hold(kUp);
+  Step();
+  Release(kUp);
+  Hold(kUp);
+  Release(kRight);
+  Hold(kRight);
+  player->Speed = 3;
+  Step();
+  EXPECT_FALSE(form->KeyReleased[kUp]);
+  EXPECT_FALSE(form->KeyReleased[kRight]);
+  EXPECT_TRUE(form->KeyDown[kUp]);
+  EXPECT_TRUE(form->KeyDown[kRight]);
+  EXPECT_GT(player->Accel, 0);
+  const double speed = player->Speed;
+  const double heading = player->Heading;
+  Step();
+  EXPECT_GT(player->Speed, speed);
+  EXPECT_GT(player->Heading, heading);
+}
+
 TEST_F(PlayerTest, NoSteeringAtWalkingPace) {
   Hold(kRight);
   player->Speed = 0.3;
