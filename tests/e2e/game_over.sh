@@ -14,39 +14,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 keep=${VORNAKEL_E2E_KEEP:-}
 trap '[ -n "$keep" ] && cp -r "$work/." "$keep/"; rm -rf "$work"' EXIT
+e2e_name=game_over
+source "$here/lib/trace.sh"
 # setting FILE N: line N of a settings file, decoded.
 source "$here/lib/settings.sh"
 
-fail() {
-  echo "game_over: $*" >&2
-  exit 1
-}
-line() { sed -n "${2}p" "$1"; }
-field() { line "$1" "$2" | tr ' ' '\n' | sed -n "s/^$3=//p"; }
-expect() {
-  local value
-  value=$(field "$1" "$2" "$3")
-  [ "$value" = "$4" ] || fail "frame $2: $3=$value, expected $4 ($(line "$1" "$2" | cut -c1-160))"
-}
-first() { grep -m1 -n -e "$2" "$1" | cut -d: -f1 || true; }
-fresh() {
-  mkdir -p "$work/$1"
-  cp -r "$game_dir/Data" "$game_dir/Sounds" "$work/$1/"
-}
-
 [ -x "$autodrive" ] || fail "no autopilot at $autodrive"
-cat >"$work/menus.script" <<'SCRIPT'
-400 text Вася
-410 key down 13
-411 key up 13
-420 mouse 156 439
-422 button left down
-423 button left up
-440 key down 13
-441 key up 13
-460 key down 13
-461 key up 13
-SCRIPT
+start_script "$work/menus.script"
 
 # --- the autopilot plays until the high-score table shows ---
 fresh drive

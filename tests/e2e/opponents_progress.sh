@@ -10,18 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$game_dir/Data" "$game_dir/Sounds" "$work/"
-cat > "$work/start.script" <<'SCRIPT'
-400 text Вася
-410 key down 13
-411 key up 13
-420 mouse 156 439
-422 button left down
-423 button left up
-440 key down 13
-441 key up 13
-460 key down 13
-461 key up 13
-SCRIPT
+source "$here/lib/trace.sh"
+start_script "$work/start.script"
 
 # One race: menus, start lights and the whole race clock of the level (1:00, 1:06, then +5 s).
 race() {

@@ -12,39 +12,12 @@ seed=${VORNAKEL_E2E_SEED:-4}
 work=$(mktemp -d)
 keep=${VORNAKEL_E2E_KEEP:-}
 trap '[ -n "$keep" ] && cp -r "$work/." "$keep/"; rm -rf "$work"' EXIT
-
-fail() {
-  echo "race_driven: $*" >&2
-  exit 1
-}
-line() { sed -n "${2}p" "$1"; }
-field() { line "$1" "$2" | tr ' ' '\n' | sed -n "s/^$3=//p"; }
-expect() {
-  local value
-  value=$(field "$1" "$2" "$3")
-  [ "$value" = "$4" ] || fail "frame $2: $3=$value, expected $4 ($(line "$1" "$2" | cut -c1-160))"
-}
-# First frame (line) of the trace matching a pattern, empty when none.
-first() { grep -m1 -n -e "$2" "$1" | cut -d: -f1 || true; }
-fresh() {
-  mkdir -p "$work/$1"
-  cp -r "$game_dir/Data" "$game_dir/Sounds" "$work/$1/"
-}
+here=$(cd "$(dirname "$0")" && pwd)
+e2e_name=race_driven
+source "$here/lib/trace.sh"
 
 [ -x "$autodrive" ] || fail "no autopilot at $autodrive"
-# Name entry, main menu, truck screen, race.
-cat >"$work/menus.script" <<'SCRIPT'
-400 text Вася
-410 key down 13
-411 key up 13
-420 mouse 156 439
-422 button left down
-423 button left up
-440 key down 13
-441 key up 13
-460 key down 13
-461 key up 13
-SCRIPT
+start_script "$work/menus.script"
 
 # --- the autopilot plays: race 1 driven, the results button, 30 frames of race 2 ---
 fresh drive

@@ -6,19 +6,9 @@ set -euo pipefail
 game_dir=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-fail() {
-  echo "race_flow: $*" >&2
-  exit 1
-}
-# The trace line of one frame.
-line() { sed -n "${2}p" "$1"; }
-field() { line "$1" "$2" | tr ' ' '\n' | sed -n "s/^$3=//p"; }
-expect() {
-  local value
-  value=$(field "$1" "$2" "$3")
-  [ "$value" = "$4" ] || fail "frame $2: $3=$value, expected $4 ($(line "$1" "$2" | cut -c1-160))"
-}
+here=$(cd "$(dirname "$0")" && pwd)
+e2e_name=race_flow
+source "$here/lib/trace.sh"
 
 # First run in an empty folder: name entry, main menu, track and truck screens, then the race.
 menus='400 text Вася
