@@ -63,6 +63,10 @@ class TEnemyCar : public TCar {
   // backs away for a moment, swinging its nose toward the target. Replaces the requests and
   // returns true while it is backing away.
   bool BackOffWhenStuck(const PilotRequests& steering, PilotRequests& requests);
+  // An opponent lost for kHopelessFrames (no new best Progress, backing away did not help) is put
+  // back on the path at the point before its target, facing it, where the player cannot see it
+  // happen: both places off the screen. Returns true when it did.
+  bool PutBackWhenLost();
   void UpdateProgress();
   void UpdateRacePosition();
   // Puts the five probe points around the rear pivot.
@@ -93,9 +97,11 @@ class TEnemyCar : public TCar {
   double StandX = kFarAway;
   double StandY = kFarAway;
   int32_t FramesInPlace = 0;
-  // The best Progress so far and the pilot's frames since it last grew.
+  // The best Progress so far and the pilot's frames since it last grew: since the last back-off,
+  // and in all.
   double BestProgress = -1e9;
   int32_t FramesWithoutGain = 0;
+  int32_t FramesSinceBest = 0;
   int32_t BackOffFrames = 0;
 };
 
@@ -106,6 +112,7 @@ inline constexpr double kStuckRadius = 10;
 inline constexpr int32_t kStuckFrames = 180;
 inline constexpr int32_t kLostFrames = 450;
 inline constexpr int32_t kBackOffFrames = 80;
+inline constexpr int32_t kHopelessFrames = 600;
 
 // The direction from C toward T in degrees, from the unit vector n = (C - T) / |C - T|, exactly as
 // the pilot works it out (straight down when T and C share their x).

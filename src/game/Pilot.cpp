@@ -7,6 +7,7 @@
 #include "game/EnemyCar.h"
 #include "game/MainForm.h"
 #include "game/Player.h"
+#include "game/SpriteSetup.h"
 
 namespace game {
 
@@ -81,14 +82,42 @@ void TEnemyCar::SenseTrucks() {
   if (race.Player != nullptr) look(*race.Player);
 }
 
+bool TEnemyCar::PutBackWhenLost() {
+  if (Progress > BestProgress) {
+    BestProgress = Progress;
+    FramesWithoutGain = 0;
+    FramesSinceBest = 0;
+    return false;
+  }
+  ++FramesWithoutGain;
+  if (++FramesSinceBest < kHopelessFrames) return false;
+  const RaceState& race = Form.Race;
+  const int32_t back = TargetPoint > 1 ? TargetPoint - 1 : TargetPoint;
+  const PathPointXY& from = race.PathPoint[static_cast<size_t>(back)];
+  const PathPointXY& to = race.PathPoint[static_cast<size_t>(TargetPoint)];
+  auto offScreen = [](double left, double top, double width, double height) {
+    return left > 800 || top > 600 || left + width < 0 || top + height < 0;
+  };
+  const double w = Width;
+  const double h = Height;
+  if (!offScreen(X, Y, w, h) || !offScreen(from.x - w / 2, from.y - h / 2, w, h)) return false;
+  CentreOn(*this, from.x, from.y);
+  Heading = back == TargetPoint ? -90 : std::atan2(to.y - from.y, to.x - from.x) / kDegToRad;
+  MoveDir = Heading;
+  Rotation = static_cast<float>(Heading - 90);
+  Speed = 0;
+  Accel = 0;
+  Skidding = false;
+  FramesSinceBest = 0;
+  FramesWithoutGain = 0;
+  FramesInPlace = 0;
+  StandX = kFarAway;
+  BackOffFrames = 0;
+  return true;
+}
+
 bool TEnemyCar::BackOffWhenStuck(const PilotRequests& steering, PilotRequests& requests) {
   if (BackOffFrames == 0) {
-    if (Progress > BestProgress) {
-      BestProgress = Progress;
-      FramesWithoutGain = 0;
-    } else {
-      ++FramesWithoutGain;
-    }
     const PathPointXY& first = Form.Race.PathPoint[1];
     const double x = X - first.x;
     const double y = Y - first.y;
@@ -121,6 +150,7 @@ PilotRequests TEnemyCar::RunPilot() {
   const int32_t pathPoints = std::min(race.PathPointCount, kPathPointSize - 1);
   if (pathPoints < 1) return requests;
   if (TargetPoint < 1 || TargetPoint > pathPoints) TargetPoint = 1;
+  PutBackWhenLost();
 
   // 1. Target: the path point shifted sideways; n points from the target to the truck.
   const PathPointXY& point = race.PathPoint[static_cast<size_t>(TargetPoint)];

@@ -449,3 +449,51 @@ TEST_F(EnemyStuckTest, ATruckThatMovesOnOrGainsGroundNeverBacksAway) {
 }
 
 }  // namespace
+
+namespace {
+
+class EnemyLostTest : public EnemyPilotTest {
+ protected:
+  // Path points beside each other, left to right, above the screen.
+  void PathAbove() {
+    game::RaceState& race = form->Race;
+    race.PathPointCount = 2;
+    race.PathPoint[1] = {200, -1500};
+    race.PathPoint[2] = {500, -1500};
+    car->TargetPoint = 2;
+    car->Progress = 10;
+  }
+  // Runs the pilot n times, the truck moving about without gaining ground.
+  void LostFor(int n) {
+    for (int i = 0; i < n; ++i) {
+      car->SetX(car->X + (i % 2 == 0 ? 30.f : -30.f));
+      Pilot(1);
+    }
+  }
+};
+
+TEST_F(EnemyLostTest, ALostTruckOutOfSightIsPutBackOnThePathFacingItsTarget) {
+  PathAbove();
+  car->SetY(-900);
+  LostFor(game::kHopelessFrames);  // the first frame sets the best Progress
+  EXPECT_NE(car->Centre().y, -1500) << "not yet";
+  LostFor(1);
+  EXPECT_DOUBLE_EQ(car->Centre().x, 200);
+  EXPECT_DOUBLE_EQ(car->Centre().y, -1500);
+  EXPECT_NEAR(car->Heading, 0, 1e-9) << "facing the target to its right";
+  EXPECT_EQ(car->MoveDir, car->Heading);
+  EXPECT_EQ(car->TargetPoint, 2);
+}
+
+TEST_F(EnemyLostTest, NothingIsPutBackWhereThePlayerWouldSeeIt) {
+  PathAbove();
+  car->SetY(300);  // on the screen
+  LostFor(2 * game::kHopelessFrames);
+  EXPECT_FLOAT_EQ(car->Y, 300);
+  car->SetY(-900);
+  form->Race.PathPoint[1] = {200, 300};  // the place it would go to is on the screen
+  LostFor(2 * game::kHopelessFrames);
+  EXPECT_FLOAT_EQ(car->Y, -900);
+}
+
+}  // namespace
