@@ -162,6 +162,31 @@ void TCar::DecaySpin() {
   }
 }
 
+void TCar::FollowNose(double step) {
+  if (Spinning) return;
+  if (!Skidding) {
+    if (MoveDir < Heading) {
+      MoveDir += step;
+    } else if (MoveDir > Heading) {
+      MoveDir -= step;
+    }
+  }
+  if (!(Speed == 0.1 && std::fabs(Heading - MoveDir) >= 0.1)) Skidding = false;
+}
+
+void TCar::SlowStep(double gripBack) {
+  if (!SlowActive) return;
+  if (SlowTimer > 1) {
+    --SlowTimer;
+    return;
+  }
+  MaxSpeed *= 2;
+  AccelRate *= 2;
+  Grip *= gripBack;
+  SlowActive = false;
+  SlowTimer = 0;
+}
+
 void TCar::BoostStep() {
   if (BoostActive) {
     if (BoostTimer > 1) {

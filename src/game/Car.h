@@ -44,6 +44,12 @@ class TCar : public engine::TSprite {
   void SpinStep();
   // One frame of a boost: when it runs out, exactly what the boost added is taken back.
   void BoostStep();
+  // The direction of travel follows the nose by `step` (no clamping), unless skidding or spinning;
+  // then the skid ends (except at exactly 0.1 px a frame with the nose 0.1 degree off).
+  void FollowNose(double step);
+  // One frame of a slow-down: when it runs out, speed and acceleration double again and the grip
+  // is multiplied by gripBack (the player's grip was cut to a third, an opponent's never).
+  void SlowStep(double gripBack);
   // SpinRate one SpinDecay nearer to 0.
   void DecaySpin();
   // Corners around the rear pivot and the two road probes.

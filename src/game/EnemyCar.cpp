@@ -252,32 +252,13 @@ void TEnemyCar::Move(float /*moveCount*/) {
   if (Skidding && Speed > 2) LeaveSkidMarks();
 
   // 13. The direction of travel follows the nose; close to it by fixed steps of 1.1.
-  if (!Spinning) {
-    if (!Skidding) {
-      const double step = std::fabs(MoveDir - Heading) > 5 ? SteerRate * Grip : 1.1;
-      if (MoveDir < Heading) {
-        MoveDir += step;
-      } else if (MoveDir > Heading) {
-        MoveDir -= step;
-      }
-    }
-    if (!(Speed == 0.1 && std::fabs(Heading - MoveDir) >= 0.1)) Skidding = false;
-  }
+  FollowNose(std::fabs(MoveDir - Heading) > 5 ? SteerRate * Grip : 1.1);
 
   // 14.
   SpinStep();
 
   // 15. Slow-down runs out (an opponent's grip was never touched).
-  if (SlowActive) {
-    if (SlowTimer > 1) {
-      --SlowTimer;
-    } else {
-      MaxSpeed *= 2;
-      AccelRate *= 2;
-      SlowActive = false;
-      SlowTimer = 0;
-    }
-  }
+  SlowStep(1);
 
   // 16. Boost runs out.
   BoostStep();

@@ -226,35 +226,14 @@ void TPlayer::Move(float /*moveCount*/) {
   Rotation = static_cast<float>(Heading - 90);
 
   // 11. The direction of travel follows the nose.
-  if (!Spinning) {
-    if (!Skidding) {
-      const double step = std::fabs(MoveDir - Heading) > 10
-                              ? SteerRate * Grip + 0.2 * (1 - Grip) * SteerRate
-                              : SteerRate * Grip;
-      if (MoveDir < Heading) {
-        MoveDir += step;
-      } else if (MoveDir > Heading) {
-        MoveDir -= step;
-      }
-    }
-    if (!(Speed == 0.1 && std::fabs(Heading - MoveDir) >= 0.1)) Skidding = false;
-  }
+  FollowNose(std::fabs(MoveDir - Heading) > 10 ? SteerRate * Grip + 0.2 * (1 - Grip) * SteerRate
+                                               : SteerRate * Grip);
 
   // 12. Spin-out.
   SpinStep();
 
   // 13. Slow-down runs out.
-  if (SlowActive) {
-    if (SlowTimer > 1) {
-      --SlowTimer;
-    } else {
-      MaxSpeed *= 2;
-      AccelRate *= 2;
-      Grip *= 3;
-      SlowActive = false;
-      SlowTimer = 0;
-    }
-  }
+  SlowStep(3);
 
   // 14. Boost runs out.
   BoostStep();

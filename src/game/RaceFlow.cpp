@@ -90,6 +90,23 @@ void StartLights(TForm1& form) {
 
 // The frame of a running race, in its order: the scene is drawn before it moves, so each frame
 // shows the positions of the previous frame's move.
+// The end of every frame of a running race, exploded or not: the display, the path scroll, and
+// after the player's finish the delay into the results.
+void EndRaceFrame(TForm1& form) {
+  RaceState& race = form.Race;
+  ShowScreenHud(form);
+  ScrollPath(form);
+  if (race.Paused) {
+    if (race.DelayCounter == kFinishDelay) {
+      form.RaceTimer.Enabled = false;
+      form.EnterState(gsRaceOver);
+    } else {
+      ++race.DelayCounter;
+    }
+  }
+  form.OmegaScreen1.EndScene();
+}
+
 void RaceFrame(TForm1& form) {
   RaceState& race = form.Race;
   form.OmegaScreen1.Clear(0, 0, 0, 0);
@@ -104,17 +121,7 @@ void RaceFrame(TForm1& form) {
     const std::string warning = Ru("Неправильный путь!");
     TextCentredOn(form.OmegaFont3, 400, 290, warning);
   }
-  ShowScreenHud(form);
-  ScrollPath(form);
-  if (race.Paused) {
-    if (race.DelayCounter == kFinishDelay) {
-      form.RaceTimer.Enabled = false;
-      form.EnterState(gsRaceOver);
-    } else {
-      ++race.DelayCounter;
-    }
-  }
-  form.OmegaScreen1.EndScene();
+  EndRaceFrame(form);
 
   if (Released(form, kKeyEsc)) {
     form.PlaySound("check2");
@@ -246,17 +253,7 @@ void RegisterExplodedState(TForm1& form) {
     form.OmegaSprite1.Draw();
     form.OmegaSprite1.Move(0);
     if (form.ScreenTick >= 0 && form.ScreenTick <= kExplosionFrames) ++form.ScreenTick;
-    ShowScreenHud(form);
-    ScrollPath(form);
-    if (race.Paused) {
-      if (race.DelayCounter == kFinishDelay) {
-        form.RaceTimer.Enabled = false;
-        form.EnterState(gsRaceOver);
-      } else {
-        ++race.DelayCounter;
-      }
-    }
-    form.OmegaScreen1.EndScene();
+    EndRaceFrame(form);
     if (form.GameState != gsExploded) return;
     if (Released(form, kKeyEsc)) {
       form.PlaySound("check2");
