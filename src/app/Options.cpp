@@ -18,7 +18,7 @@ bool ParseNumber(const std::string& text, T& value) {
 std::string UsageText() {
   return "usage: vornakel [--headless] [--workdir DIR] [--seed N] [--frames N] [--null-render]\n"
          "                [--fast] [--script FILE] [--record FILE] [--screenshot F:FILE.png]...\n"
-         "                [--trace FILE] [--start-level N] [--bench]\n";
+         "                [--trace FILE] [--start-level N] [--bench] [--dev-keys]\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -41,6 +41,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       options.fast = true;
     } else if (arg == "--bench") {
       options.bench = true;
+    } else if (arg == "--dev-keys") {
+      options.devKeys = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg == "--workdir") {

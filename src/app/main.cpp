@@ -137,6 +137,7 @@ int main(int argc, char** argv) {
     game::TForm1 form(services);
     frontend::RegisterFrontend(form);
     form.StartLevel = options.startLevel;
+    form.DevKeys = options.devKeys;
     if (options.seed) {
       form.FixedSeed = true;
       form.Seed = *options.seed;

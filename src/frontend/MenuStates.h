@@ -49,8 +49,10 @@ void CreateMenuLights(game::TForm1& form);
 void HideMenuLights(game::TForm1& form);
 void DrawMenuLights(game::TForm1& form);
 
-// The race as the overlays show it: black, every race sprite where it stood, the veil "undermenu"
-// of the race archive, then the title picture over it (when one is given).
+// The race as it stood: black, then every race sprite where it stood.
+void DrawFrozenScene(game::TForm1& form);
+// The race as the overlays show it: the frozen scene, the veil "undermenu" of the race archive,
+// then the title picture over it (when one is given).
 void DrawFrozenRace(game::TForm1& form, engine::TSprite* overlay);
 
 }  // namespace frontend

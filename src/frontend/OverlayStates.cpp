@@ -37,10 +37,6 @@ void ShowPlayerTruck(TForm1& form) {
   if (form.Race.Player != nullptr) form.Race.Player->Visible = true;
 }
 
-bool PlayerControlsOn(const TForm1& form) {
-  return form.Race.Player != nullptr && form.Race.Player->ControlsOn;
-}
-
 // The overlay's title picture lies over the veil, so the scene pass leaves it out and the frame
 // draws it itself.
 void MakeOverlay(TForm1& form, const std::string& picture, const std::string& name) {
@@ -54,11 +50,21 @@ void FreeOverlay(TForm1& form) {
   form.OmegaSprite1.Dead();
 }
 
-// Back to the race where it stood: the clock runs again when the truck is under control.
+// An overlay opens over the race or the burning wreck: remember which, and whether the clock ran
+// (it does not before the green light or after the finish), then stop it.
+void HoldRace(TForm1& form) {
+  if (form.GameState == game::gsRace || form.GameState == game::gsExploded) {
+    form.Race.ResumeState = form.GameState;
+    form.Race.ClockWasRunning = form.RaceTimer.Enabled;
+  }
+  form.RaceTimer.Enabled = false;
+}
+
+// Back to the race where it stood, without an entry: no second start sequence or explosion.
 void ResumeRace(TForm1& form, uint8_t from) {
-  if (PlayerControlsOn(form)) form.RaceTimer.Enabled = true;
+  form.RaceTimer.Enabled = form.Race.ClockWasRunning;
   form.LeaveState(from);
-  form.GameState = game::gsRace;
+  form.GameState = form.Race.ResumeState;
   ShowCursor(form, false);
 }
 
@@ -78,8 +84,8 @@ void RegisterRaceMenu(TForm1& form) {
   game::StateHandlers state;
   state.enter = [&form] {
     ClearKeys(form);
+    HoldRace(form);
     form.GameState = game::gsRaceMenu;
-    form.RaceTimer.Enabled = false;
     BeginButtons(form);
     AddButton(form, "b_no1", 412, 420, [&form] {
       ResumeRace(form, game::gsRaceMenu);
@@ -121,8 +127,8 @@ void RegisterPause(TForm1& form) {
     // question goes, so its buttons cannot end the game from under the resumed race.
     if (form.GameState == game::gsRaceMenu) form.LeaveState(game::gsRaceMenu);
     ClearKeys(form);
+    HoldRace(form);
     form.GameState = game::gsPause;
-    form.RaceTimer.Enabled = false;
     ShowCursor(form, true);
     ShowPlayerTruck(form);
   };
@@ -132,7 +138,8 @@ void RegisterPause(TForm1& form) {
       ResumeRace(form, game::gsPause);
       return;
     }
-    DrawFrozenRace(form, nullptr);
+    // The pause shows the race as it stands, with no veil over it.
+    DrawFrozenScene(form);
     TextCentered(form.OmegaFont3, 400, 290, Ru("Пауза"));
     game::ShowScreenHud(form);
     EndMenuFrame(form, false);
@@ -235,10 +242,11 @@ void EndGame(TForm1& form, const std::shared_ptr<ScoreLink>& scores, bool send) 
   FreeButtons(form);
   form.LeaveState(game::gsRaceOver);
   form.LeaveState(game::gsRace);
-  const bool entered = EnterHiScore(form);
+  // A game won with the development keys has no score worth keeping.
+  const bool entered = !form.DevWinUsed && EnterHiScore(form);
   CreateMenuLights(form);
   form.EnterState(entered ? game::gsHiScores : game::gsMainMenu);
-  if (send) scores->SubmitScore(form);
+  if (send && !form.DevWinUsed) scores->SubmitScore(form);
 }
 
 void RegisterSendScore(TForm1& form, const std::shared_ptr<ScoreLink>& scores) {
@@ -278,9 +286,13 @@ void RegisterOverlayStates(TForm1& form, std::shared_ptr<ScoreLink> scores) {
   RegisterSendScore(form, scores);
 }
 
-void DrawFrozenRace(TForm1& form, engine::TSprite* overlay) {
+void DrawFrozenScene(TForm1& form) {
   BeginMenuFrame(form, form.GameImageList, "");
   DrawScene(form, false);
+}
+
+void DrawFrozenRace(TForm1& form, engine::TSprite* overlay) {
+  DrawFrozenScene(form);
   if (engine::TImageListItem* veil = form.GameImageList.Find("undermenu")) {
     if (veil->Attached()) veil->Draw(0, 0, 0);
   }

@@ -163,6 +163,10 @@ class TForm1 {
 
   // Set before FormCreate: a new game starts at this race (as if LevelUp had run N - 1 times).
   int32_t StartLevel = 0;
+  // Set before FormCreate for tests and development: Enter wins a race outright.
+  bool DevKeys = false;
+  // The current game used that win: its score never enters the table or goes online.
+  bool DevWinUsed = false;
   // Set before FormCreate to seed the generator with a fixed value instead of the clock.
   bool FixedSeed = false;
   uint32_t Seed = 0;

@@ -122,6 +122,8 @@ void RaceFrame(TForm1& form) {
     TextCentredOn(form.OmegaFont3, 400, 290, warning);
   }
   EndRaceFrame(form);
+  // The end of the coast may have opened the results: the keys wait for them.
+  if (form.GameState != gsRace) return;
 
   if (Released(form, kKeyEsc)) {
     form.PlaySound("check2");
@@ -136,11 +138,18 @@ void RaceFrame(TForm1& form) {
   const bool hornH = Released(form, kKeyH);
   const bool hornPad = Released(form, kKeyPad8);
   if (hornH || hornPad) form.PlaySound("horn");
-  if (Released(form, kKeyEnter)) {
-    // Ends the race at once as a win; the finish-time values keep what they held.
-    form.RaceTimer.Enabled = false;
-    race.FinishPlace = 1;
-    form.EnterState(gsRaceOver);
+  if (Released(form, kKeyEnter) && form.GameState == gsRace) {
+    if (race.Paused) {
+      // Over the line: skip the coast to the results, keeping the place.
+      form.RaceTimer.Enabled = false;
+      form.EnterState(gsRaceOver);
+    } else if (form.DevKeys) {
+      // Development: the race ends at once as a win, and the game's score stays off the tables.
+      form.RaceTimer.Enabled = false;
+      race.FinishPlace = 1;
+      form.DevWinUsed = true;
+      form.EnterState(gsRaceOver);
+    }
   }
 
   // A key above may have left the race for an overlay or the results: the truck then waits.
@@ -205,6 +214,8 @@ void ResetFellBackTruck(TForm1& form) {
   player->ControlsOn = true;
   player->StartBlink();
   player->BackTravel = 0;
+  // However the clock was stopped before, a truck back on the road races against it again.
+  if (!race.Paused && form.ScreenTick >= kLightsGreenTick) form.RaceTimer.Enabled = true;
 }
 
 void RespawnTruck(TForm1& form) {
@@ -231,6 +242,7 @@ void RespawnTruck(TForm1& form) {
   }
   form.ScreenTick = kStartArrowsGoneTick + 1;
   form.GameState = gsRace;
+  if (!race.Paused) form.RaceTimer.Enabled = true;
 }
 
 void RegisterExplodedState(TForm1& form) {

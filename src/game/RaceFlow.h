@@ -53,10 +53,9 @@ void RespawnTruck(TForm1& form);
 int32_t NearestPathPoint(const RaceState& race, double x, double y);
 
 // --- results and progression ---
-// 3: nothing left to unlock; 2: a track step (levels 0, 2, 4) or 1: a truck step, when the next
-// threshold lies strictly between the score before the tally and that score plus the window;
-// 0 otherwise.
-int32_t UnlockTest(const TForm1& form, int32_t scoreBefore, int32_t window);
+// 3: nothing left to unlock; 2: a track step (levels 0, 2, 4) or 1: a truck step, when the score
+// went from below the next threshold (scoreFrom) to it or past it (scoreTo); 0 otherwise.
+int32_t UnlockTest(const TForm1& form, int32_t scoreFrom, int32_t scoreTo);
 // Performs the unlock step of UnlockLevel and moves on to the next threshold.
 void UnlockNext(TForm1& form);
 // Keeps an elapsed race time as the track's best when it is strictly better; true when kept.

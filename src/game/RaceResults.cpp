@@ -57,11 +57,12 @@ void EnterResults(TForm1& form) {
   overlay->SetZ(2000);
   overlay->SetX(60);
   overlay->SetY(90);
+  // Hidden from the scene pass: the frame draws it once, over the veil.
+  overlay->Visible = false;
   menu.OverlayScreen = overlay;
 
   // A place of 0 cannot come from a finish; it would only divide by zero.
   race.RacePrize /= std::max(race.FinishPlace, 1);
-  race.UnlockWindow = race.RacePrize;
   form.ScreenTick = 0;
   race.DelayCounter = kTallyRunning;
   if (menu.Cursor != nullptr) menu.Cursor->Visible = true;
@@ -75,7 +76,11 @@ void ResultsFrame(TForm1& form) {
   form.OmegaScreen1.BeginScene();
   form.OmegaSprite1.Draw();
   if (engine::TImageListItem* veil = form.GameImageList.Find("undermenu")) veil->Draw(0, 0, 0);
-  if (menu.OverlayScreen != nullptr) menu.OverlayScreen->Draw();
+  if (engine::TSprite* overlay = menu.OverlayScreen) {
+    overlay->Visible = true;
+    overlay->Draw();
+    overlay->Visible = false;
+  }
   form.OmegaGUI1.Draw();
   if (menu.Cursor != nullptr) menu.Cursor->Move(0);
 
@@ -97,7 +102,7 @@ void ResultsFrame(TForm1& form) {
   } else if (race.DelayCounter == kTallyDone) {
     if (menu.Buttons[0] != nullptr) menu.Buttons[0]->Visible = true;
     // Repeats every frame: each passing test performs one more step.
-    const int32_t verdict = UnlockTest(form, race.ScoreBeforeTally, race.UnlockWindow);
+    const int32_t verdict = UnlockTest(form, race.ScoreAtRaceStart, form.Score);
     if (verdict == 1 || verdict == 2) UnlockNext(form);
   }
   ++form.ScreenTick;
@@ -131,10 +136,10 @@ void UnlockTruck(TForm1& form, int32_t trucksOpen, int32_t entry) {
 
 }  // namespace
 
-int32_t UnlockTest(const TForm1& form, int32_t scoreBefore, int32_t window) {
+int32_t UnlockTest(const TForm1& form, int32_t scoreFrom, int32_t scoreTo) {
   if (form.UnlockLevel >= 9) return 3;
   const int32_t next = form.NextUnlockScore;
-  if (scoreBefore < next && next < scoreBefore + window) {
+  if (scoreFrom < next && next <= scoreTo) {
     const int32_t level = form.UnlockLevel;
     return level == 0 || level == 2 || level == 4 ? 2 : 1;
   }

@@ -71,12 +71,10 @@ void LevelUp(TForm1& form) {
   race.RacePrizeBase += 500;
   if (race.BonusParamA < 550) ++race.BonusParamA;
   if (race.BonusParamB < 300) ++race.BonusParamB;
-  // 1:00, 1:06, 1:11, then five seconds more per race; a minute boundary drops the spare seconds.
+  // 1:00, 1:06, 1:11, then five seconds more per race, carried into the minutes.
   race.TimeLimitSec += level >= 3 ? 5 : 10 - 2 * level;
-  if (race.TimeLimitSec > 60) {
-    race.TimeLimitSec = 0;
-    ++race.TimeLimitMin;
-  }
+  race.TimeLimitMin += race.TimeLimitSec / 60;
+  race.TimeLimitSec %= 60;
 }
 
 void StartGameFlow(TForm1& form) {
@@ -105,6 +103,7 @@ void StartGameFlow(TForm1& form) {
   race.Lives = 3;
   ResetLevelParameters(race);
   form.Score = 0;
+  form.DevWinUsed = false;
   race.PlayerPattern = engine::Random(3);
   // The harness may start a game further on, as if that many races had been won.
   for (int32_t level = 2; level <= form.StartLevel; ++level) {
@@ -184,6 +183,7 @@ void EnterRace(TForm1& form) {
   SetupRace(form);
   if (race.Player != nullptr) race.Player->Health = 100;
   race.Destroyed = false;
+  race.ScoreAtRaceStart = form.Score;
   form.ScreenTick = 0;
   race.StartArrows = new TBegArrows(form, 397, 423);
   ShowCursor(form, false);

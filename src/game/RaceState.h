@@ -153,10 +153,11 @@ struct RaceState {
   // --- display and race flow ---
   // Prize of the current race: set at the setup, divided by the place, tallied into Score.
   int32_t RacePrize = 0;
-  // Score on entering the results screen, and the width of the unlock test's window above it
-  // (the place-adjusted prize, so a threshold the tally passes unlocks the next step).
+  // Score as the race was set up, and on entering the results screen. A threshold the score
+  // reaches anywhere between the start of the race (coins included) and the end of the tally
+  // unlocks the next step.
+  int32_t ScoreAtRaceStart = 0;
   int32_t ScoreBeforeTally = 0;
-  int32_t UnlockWindow = 0;
   // Result lines shown on the results screen (0..4).
   int32_t ResultLines = 0;
   // Hundredths the race clock has counted in this race: the time driven, whatever extra time
@@ -164,6 +165,10 @@ struct RaceState {
   int32_t ElapsedHund = 0;
   // The ring of arrows around the grid until the start; null once gone.
   TBegArrows* StartArrows = nullptr;
+  // An overlay opened from the race (pause, the leave question) goes back to this state, the race
+  // (12) or the burning wreck (27), with the clock running again only if it ran when it opened.
+  uint8_t ResumeState = 12;
+  bool ClockWasRunning = false;
 };
 
 }  // namespace game

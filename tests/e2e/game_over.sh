@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A game lost by wrecking: race 1 is won with Enter for a score, then in race 2 the autopilot rams
+# A game lost by wrecking: the autopilot drives race 1 to the line for a score, then in race 2 rams
 # the walls at speed until the truck explodes, three times. The game replays the recorded keys by
 # itself; its trace must count the spare trucks down 3, 2, 1, end in game over, the final score,
 # "send the score?" answered no, and the high-score table, which (written on quitting) holds the
@@ -25,7 +25,7 @@ start_script "$work/menus.script"
 # --- the autopilot plays until the high-score table shows ---
 fresh drive
 "$autodrive" --workdir "$work/drive" --seed "$seed" --script "$work/menus.script" \
-  --plan enter,wreck --until-state 8 --frames 20000 --record "$work/game.script" \
+  --plan drive,wreck --until-state 8 --frames 20000 --record "$work/game.script" \
   --trace "$work/drive.trace" 2>"$work/drive.err" ||
   fail "autopilot exit code $? ($(tail -3 "$work/drive.err"))"
 table=$(first "$work/drive.trace" ' state=8 ')

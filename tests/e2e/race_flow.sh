@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A game driven through the menus into a race: the start lights hold the clock, pause keeps it,
-# Enter ends the race as a win, the tally adds the prize, the next race is longer; the clock runs
-# out into time's up; a game started at race 9 has nine opponents on the longest road.
+# Enter (with --dev-keys) ends the race as a win, the tally adds the prize, the next race is
+# longer; the clock runs out into time's up; a game started at race 9 has nine opponents on the
+# longest road.
 set -euo pipefail
 game_dir=$1
 work=$(mktemp -d)
@@ -44,7 +45,7 @@ $menus
 2101 button left down
 2103 button left up
 SCRIPT
-run win --null-render --frames 2200 --script "$work/win.txt"
+run win --null-render --dev-keys --frames 2200 --script "$work/win.txt"
 t=$work/win.trace
 start=$(grep -m1 -n ' state=12 ' "$t" | cut -d: -f1)
 [ -n "$start" ] || fail "the race never started"
@@ -94,7 +95,7 @@ progress=$(field "$t" 1200 opp | cut -d, -f1)
 awk -v p="$progress" 'BEGIN { exit !(p > 0) }' || fail "opponent 1 still at $progress"
 
 # --- the race drawn: the start lights and the results screen ---
-run shots --headless --frames 1300 --script "$work/win.txt" \
+run shots --headless --dev-keys --frames 1300 --script "$work/win.txt" \
   --screenshot "600:$work/lights.png" --screenshot "1300:$work/results.png"
 for shot in lights results; do
   [ "$(head -c 4 "$work/$shot.png" | od -An -tx1 | tr -d ' \n')" = 89504e47 ] || fail "no $shot screenshot"

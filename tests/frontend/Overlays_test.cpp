@@ -2,8 +2,13 @@
 // the end of a game with or without sending the score.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "frontend/MenuFixture.h"
+#include "game/EnemyCar.h"
 #include "game/Player.h"
+#include "game/RaceFlow.h"
 
 namespace frontendtest {
 namespace {
@@ -75,6 +80,87 @@ TEST_F(OverlayTest, PauseStopsTheClockUntilEscPOrF1) {
   }
 }
 
+TEST_F(OverlayTest, PauseDuringTheExplosionKeepsTheWreckAndTheClockRunsOn) {
+  StartRace();
+  game::RaceState& race = form->Race;
+  Frame(100);
+  race.Destroyed = true;
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsExploded);
+  Frame(50);
+  const int32_t tick = form->ScreenTick;
+  std::vector<double> speeds;
+  for (int i = 0; i < race.OpponentCount; ++i)
+    speeds.push_back(race.Opponents[static_cast<size_t>(i)]->Speed);
+  for (int key : {80, 27}) {
+    Press(key);
+    Frame();
+    ASSERT_NE(form->GameState, game::gsExploded);
+    EXPECT_FALSE(form->RaceTimer.Enabled);
+    // P resumes the pause; "no" answers the leave question.
+    if (key == 80) {
+      Press(80);
+      Frame();
+    } else {
+      ClickSlot(0);
+    }
+    EXPECT_EQ(form->GameState, game::gsExploded) << "back to the burning wreck, key " << key;
+    EXPECT_TRUE(form->RaceTimer.Enabled) << "the clock runs on, key " << key;
+  }
+  // Only the two frames that opened the overlays counted.
+  EXPECT_EQ(form->ScreenTick, tick + 2) << "the explosion goes on where it was";
+  for (int i = 0; i < race.OpponentCount; ++i)
+    EXPECT_GT(race.Opponents[static_cast<size_t>(i)]->Speed, 0.5 * speeds[static_cast<size_t>(i)])
+        << "opponent " << i << " keeps its speed: no second start";
+
+  // The respawn races against the clock again.
+  Frame(game::kExplosionFrames - tick - 2);
+  ASSERT_EQ(form->GameState, game::gsRace);
+  EXPECT_EQ(race.Lives, 2);
+  EXPECT_TRUE(form->RaceTimer.Enabled);
+  auto left = [&] { return race.TimeLeftMin * 6000 + race.TimeLeftSec * 100 + race.TimeLeftHund; };
+  const int32_t before = left();
+  for (int i = 0; i < 5; ++i) form->RaceTimerTimer();
+  EXPECT_EQ(left(), before - 5);
+}
+
+TEST_F(OverlayTest, PauseHasNoVeilAndEveryOverlayTitleIsDrawnOnce) {
+  form->DevKeys = true;
+  StartRace();
+  // Quads of each picture in one frame.
+  auto quadsOf = [&](const std::vector<const char*>& names) {
+    device_.quads.clear();
+    device_.Record(true);
+    Frame();
+    device_.Record(false);
+    std::vector<long> counts;
+    for (const char* name : names) {
+      const engine::TImageListItem* picture = form->GameImageList.Find(name);
+      EXPECT_NE(picture, nullptr) << name;
+      if (picture == nullptr) return counts;
+      counts.push_back(
+          std::count_if(device_.quads.begin(), device_.quads.end(),
+                        [&](const auto& quad) { return quad.texture == picture->Texture(); }));
+    }
+    return counts;
+  };
+  Press(80);
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsPause);
+  EXPECT_EQ(quadsOf({"undermenu"}), std::vector<long>{0});
+  Press(80);
+  Frame();
+  Press(27);
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsRaceMenu);
+  EXPECT_EQ(quadsOf({"undermenu", "scr_exitgame"}), (std::vector<long>{1, 1}));
+  ClickSlot(0);
+  Press(13);
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsRaceOver);
+  EXPECT_EQ(quadsOf({"undermenu", "scr_raceover"}), (std::vector<long>{1, 1}));
+}
+
 TEST_F(OverlayTest, EscAndPInOneFrameLeaveOnlyThePauseOpen) {
   StartRace();
   // What the race frame does with both keys released at once.
@@ -122,6 +208,24 @@ TEST_F(OverlayTest, SendingTheScoreAsksTheServerAfterTheTable) {
   EXPECT_NE(http->urls[0].find("version&prg=Vornakel"), std::string::npos);
   EXPECT_NE(http->urls[1].find("hs&prg=Vornakel&inf="), std::string::npos);
   EXPECT_TRUE(shell_.messages.empty());
+}
+
+TEST_F(OverlayTest, AGameWonWithTheDevKeysStaysOffBothTables) {
+  form->DevKeys = true;
+  StartRace();
+  Press(13);
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsRaceOver);
+  EXPECT_TRUE(form->DevWinUsed);
+  form->LeaveState(game::gsRaceOver);
+  form->Score = 5000;
+  form->EnterState(game::gsGameOver);
+  Frame(200);
+  ThroughFinalScore();
+  ClickSlot(1);  // yes, send
+  EXPECT_EQ(form->GameState, game::gsMainMenu);
+  EXPECT_TRUE(http->urls.empty());
+  for (const auto& row : form->Menu.HiScores) EXPECT_NE(row.Score, "5000");
 }
 
 TEST_F(OverlayTest, TimeUpAndGameOverShowTheirNoticeForTwoHundredFrames) {

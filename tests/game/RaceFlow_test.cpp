@@ -131,6 +131,11 @@ TEST_F(RaceFlowTest, LongGamesCarryTheTimeLimitIntoTheNextMinute) {
     game::LevelUp(*form);
   }
   EXPECT_EQ(race.TimeLimitMin, 2) << "1:56 plus five seconds passes the minute";
+  EXPECT_EQ(race.TimeLimitSec, 1) << "and keeps the spare second";
+  race.TimeLimitSec = 55;
+  form->LevelNumber = 14;
+  game::LevelUp(*form);
+  EXPECT_EQ(race.TimeLimitMin, 3) << "exactly sixty seconds are a minute too";
   EXPECT_EQ(race.TimeLimitSec, 0);
 }
 
@@ -224,14 +229,40 @@ TEST_F(RaceFlowTest, FinishWaits150FramesThenTalliesThePrizeDividedByThePlace) {
   EXPECT_EQ(form->Score, 165);
 }
 
-TEST_F(RaceFlowTest, EnterEndsTheRaceAsAWinWithTheWholePrize) {
+TEST_F(RaceFlowTest, EnterOnlySkipsTheCoastAfterTheLineUnlessDevKeysWinOutright) {
+  StartRacing();
+  game::RaceState& race = form->Race;
+  Press(13);
+  Frame();
+  EXPECT_EQ(form->GameState, game::gsRace) << "no win before the line";
+  EXPECT_TRUE(form->RaceTimer.Enabled);
+
+  // Over the line in third place: Enter skips the coast and keeps the place.
+  race.FinishPlace = 3;
+  race.Paused = true;
+  race.DelayCounter = 0;
+  form->RaceTimer.Enabled = false;
+  Frames(10);
+  Press(13);
+  Frame();
+  EXPECT_EQ(form->GameState, game::gsRaceOver);
+  EXPECT_EQ(race.FinishPlace, 3);
+  EXPECT_EQ(race.RacePrize, 166);
+  EXPECT_FALSE(form->DevWinUsed);
+
+  form->DevKeys = true;
   StartRacing();
   Press(13);
   Frame();
   EXPECT_EQ(form->GameState, game::gsRaceOver);
   EXPECT_FALSE(form->RaceTimer.Enabled);
-  EXPECT_EQ(form->Race.FinishPlace, 1);
-  EXPECT_EQ(form->Race.RacePrize, 500);
+  EXPECT_EQ(race.FinishPlace, 1);
+  EXPECT_EQ(race.RacePrize, 500);
+  EXPECT_TRUE(form->DevWinUsed);
+  form->LeaveState(game::gsRaceOver);
+  form->LeaveState(game::gsRace);
+  form->StartGame();
+  EXPECT_FALSE(form->DevWinUsed) << "a new game starts clean";
 }
 
 TEST_F(RaceFlowTest, EscAndPauseInOneFrameOpenBothOverlaysInOrder) {
@@ -327,17 +358,17 @@ TEST_F(RaceFlowTest, RespawnNeverGoesBeforeTheFirstPathPoint) {
   EXPECT_EQ(race.StartArrows, nullptr);
 }
 
-TEST_F(RaceFlowTest, UnlockThresholdsAreStrictAndTrucksNeverClose) {
+TEST_F(RaceFlowTest, UnlockThresholdsReachedExactlyCountAndTrucksNeverClose) {
   form->UnlockLevel = 0;
   form->NextUnlockScore = 300;
-  EXPECT_EQ(game::UnlockTest(*form, 300, 500), 0) << "equal to the score before";
-  EXPECT_EQ(game::UnlockTest(*form, 100, 200), 0) << "equal to score plus window";
-  EXPECT_EQ(game::UnlockTest(*form, 299, 2), 2);
-  EXPECT_EQ(game::UnlockTest(*form, 0, 0), 0) << "no window, no unlock";
+  EXPECT_EQ(game::UnlockTest(*form, 300, 800), 0) << "already reached before the race";
+  EXPECT_EQ(game::UnlockTest(*form, 100, 299), 0) << "not reached";
+  EXPECT_EQ(game::UnlockTest(*form, 100, 300), 2) << "landing exactly on it";
+  EXPECT_EQ(game::UnlockTest(*form, 299, 301), 2);
   form->UnlockLevel = 1;
-  EXPECT_EQ(game::UnlockTest(*form, 299, 2), 1);
+  EXPECT_EQ(game::UnlockTest(*form, 299, 301), 1);
   form->UnlockLevel = 9;
-  EXPECT_EQ(game::UnlockTest(*form, 299, 2), 3);
+  EXPECT_EQ(game::UnlockTest(*form, 299, 301), 3);
 
   form->UnlockLevel = 0;
   form->NextUnlockScore = 300;
@@ -362,25 +393,38 @@ TEST_F(RaceFlowTest, UnlockThresholdsAreStrictAndTrucksNeverClose) {
   EXPECT_EQ(form->TrucksOpen, 5) << "a truck step never lowers the open trucks";
 }
 
-TEST_F(RaceFlowTest, TallyThatPassesThresholdsUnlocksEachOfThem) {
+TEST_F(RaceFlowTest, ThresholdsPassedByCoinsOrTheTallyUnlockEachOfThem) {
+  form->DevKeys = true;
   StartRacing();
   game::RaceState& race = form->Race;
-  form->Score = 250;
+  EXPECT_EQ(race.ScoreAtRaceStart, 0);
+  // Coins of the race carry the score from 0 past the first threshold before the tally.
+  form->Score = 450;
   form->UnlockLevel = 0;
   form->NextUnlockScore = 300;
   form->TracksOpen = 3;
   Press(13);  // a win: the whole prize of 500
   Frame();
   ASSERT_EQ(form->GameState, game::gsRaceOver);
-  EXPECT_EQ(race.UnlockWindow, 500);
   Frames(351 + 500 + 110);
-  EXPECT_EQ(form->Score, 750);
-  // 300 and 700 lie within (250, 750); 1200 does not.
+  EXPECT_EQ(form->Score, 950);
+  // 300 and 700 lie within (0, 950]; 1200 does not.
   EXPECT_EQ(form->UnlockLevel, 2);
   EXPECT_EQ(form->NextUnlockScore, 1200);
   EXPECT_EQ(form->TracksOpen, 5);
   EXPECT_TRUE(race.Tracks[3].Unlocked);
   EXPECT_TRUE(race.Tracks[4].Unlocked);
+
+  // The next race's tally of 1000 lands exactly on the threshold.
+  game::NextRace(*form);
+  EXPECT_EQ(race.ScoreAtRaceStart, 950);
+  form->NextUnlockScore = 1950;
+  Frames(game::kStartArrowsGoneTick + 1);
+  Press(13);
+  Frame();
+  Frames(351 + 1000 + 110);
+  EXPECT_EQ(form->Score, 1950);
+  EXPECT_EQ(form->UnlockLevel, 3);
 }
 
 TEST_F(RaceFlowTest, BestTimeIsTheElapsedTimeKeptWhenStrictlyBetter) {

@@ -42,6 +42,9 @@ class NullRenderDevice : public RenderDevice {
   void Finish() override {}
   bool ReadFrame(Pixels& out) override;
 
+  // Turns the recording of quads on or off.
+  void Record(bool on) { record_ = on; }
+
   // What the tests look at (recorded only when recording is on, counters always).
   std::vector<Quad> quads;
   std::map<TextureId, TextureInfo> textures;
