@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "engine/PngCodec.h"
+#include "platform/QuitSignals.h"
 
 namespace app {
 namespace {
@@ -54,6 +55,10 @@ GameLoop::~GameLoop() {
 }
 
 bool GameLoop::PumpInput() {
+  if (platform::QuitSignalled()) {
+    form_.CloseFromOutside();
+    return false;
+  }
   if (OnBeforeInput) OnBeforeInput(frame_ + 1);
   platform::InputEvent event;
   while (input_.Poll(event)) {
@@ -77,8 +82,9 @@ bool GameLoop::PumpInput() {
         form_.FormMouseUp(ButtonNumber(event.button), event.x, event.y);
         break;
       case Type::kCloseRequest:
-        if (form_.FormCloseQuery()) return false;
-        break;
+        // The window manager (or Alt+F4) asks: the game keeps the player's progress and goes.
+        form_.CloseFromOutside();
+        return false;
     }
   }
   return !form_.Closed();

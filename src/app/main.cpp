@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -15,6 +16,7 @@
 #include "engine/Messages.h"
 #include "frontend/Frontend.h"
 #include "game/MainForm.h"
+#include "platform/QuitSignals.h"
 #include "platform/null/NullAudioDevice.h"
 #include "platform/null/NullPlatform.h"
 #include "platform/null/NullRenderDevice.h"
@@ -23,13 +25,20 @@
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  text = buffer.str();
-  return true;
+// Scripts may come through a pipe (a shell's <(…)), so only folders are refused before reading.
+bool ReadScriptFile(const std::string& path, std::string& text) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;
+  try {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    text = buffer.str();
+    return !in.bad();
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 // Drains live input while a script drives the game, so the window stays responsive.
@@ -70,7 +79,7 @@ int main(int argc, char** argv) {
   std::vector<app::TimedEvent> scriptEvents;
   if (!options.scriptPath.empty()) {
     std::string text;
-    if (!ReadWholeFile(options.scriptPath, text)) {
+    if (!ReadScriptFile(options.scriptPath, text)) {
       std::fprintf(stderr, "vornakel: cannot read the script %s\n", options.scriptPath.c_str());
       return 2;
     }
@@ -143,7 +152,8 @@ int main(int argc, char** argv) {
       form.Seed = *options.seed;
     }
     form.FormCreate();
-    form.FormShow();
+    if (!form.Closed()) form.FormShow();
+    platform::InstallQuitSignals();
     app::GameLoop loop(options, form, *input, *services.clock,
                        options.fast ? &virtualClock : nullptr, *services.device);
     loop.OnBeforeInput = [&](int64_t frame) {
@@ -152,6 +162,7 @@ int main(int argc, char** argv) {
     };
     exitCode = loop.Run();
     form.FormDestroy();
+    if (form.ExitCode != 0) exitCode = form.ExitCode;
   }
   if (recordFile != nullptr) std::fclose(recordFile);
   engine::SetMessageHandler(nullptr);

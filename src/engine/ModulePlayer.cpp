@@ -3,8 +3,7 @@
 
 #include <libopenmpt/libopenmpt.h>
 
-#include <fstream>
-#include <iterator>
+#include "platform/Files.h"
 
 namespace engine {
 
@@ -13,10 +12,9 @@ ModulePlayer::~ModulePlayer() {
 }
 
 bool ModulePlayer::LoadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
+  std::vector<uint8_t> data;
+  std::string error;
+  if (!platform::ReadWholeFile(path, platform::kMaxModuleFileBytes, data, error)) return false;
   return LoadMemory(data);
 }
 

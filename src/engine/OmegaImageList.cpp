@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <fstream>
 #include <iterator>
 #include <thread>
 
 #include "engine/Messages.h"
 #include "engine/OilArchive.h"
 #include "engine/PngCodec.h"
+#include "platform/Files.h"
 #include "platform/Paths.h"
 
 namespace engine {
@@ -32,10 +32,8 @@ std::string Trim(const std::string& text) {
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  out.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
+  std::string error;
+  return platform::ReadWholeFile(path, platform::kMaxArchiveFileBytes, out, error);
 }
 
 }  // namespace

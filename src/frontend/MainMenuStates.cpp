@@ -8,6 +8,7 @@
 #include "frontend/MenuStates.h"
 #include "frontend/Profiles.h"
 #include "game/HudSprites.h"
+#include "game/RaceFlow.h"
 #include "online/GoToLink.h"
 #include "platform/Text1251.h"
 
@@ -130,7 +131,7 @@ void RegisterMainMenu(TForm1& form) {
       GoFromMainMenu(form, game::gsExitGame);
       return;
     }
-    if (TakeKey(form, kVkZ)) form.Score += 10;
+    if (TakeKey(form, kVkZ)) form.Score = game::AddedScore(form.Score, 10);
     BeginMenuFrame(form, form.OmegaImageList1, "mainback");
     DrawScene(form, true);
     form.OmegaGUI1.Draw();

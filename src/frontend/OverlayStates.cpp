@@ -244,6 +244,8 @@ void EndGame(TForm1& form, const std::shared_ptr<ScoreLink>& scores, bool send) 
   form.LeaveState(game::gsRace);
   // A game won with the development keys has no score worth keeping.
   const bool entered = !form.DevWinUsed && EnterHiScore(form);
+  // The table and the progress are kept the moment a game ends.
+  if (form.WriteConfigFiles) form.WriteConfigFiles();
   CreateMenuLights(form);
   form.EnterState(entered ? game::gsHiScores : game::gsMainMenu);
   if (send && !form.DevWinUsed) scores->SubmitScore(form);

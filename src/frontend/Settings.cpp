@@ -20,6 +20,7 @@
 #include "frontend/Profiles.h"
 #include "frontend/Registration.h"
 #include "online/TextCodec.h"
+#include "platform/Files.h"
 
 namespace frontend {
 namespace {
@@ -99,6 +100,13 @@ class EncodedLines {
     return text;
   }
 
+  // A name or option text, cut to what the name entry lets a player type.
+  std::optional<std::string> Name(size_t number) const {
+    std::optional<std::string> text = Text(number);
+    if (text && text->size() > static_cast<size_t>(kMaxNameLength)) text->resize(kMaxNameLength);
+    return text;
+  }
+
   std::optional<int32_t> Number(size_t number) const {
     std::optional<std::string> text = Text(number);
     if (!text) return std::nullopt;
@@ -114,18 +122,18 @@ T Clamped(T value, T low, T high) {
   return std::min(std::max(value, low), high);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  content = buffer.str();
-  return !in.bad();
+// A settings file that is not there gives the defaults quietly; one that cannot be read or is far
+// larger than the game ever writes is damage, said once on the console, and gives the defaults.
+bool ReadSettingsFile(const char* name, std::string& content) {
+  std::string error;
+  if (platform::ReadWholeFile(name, platform::kMaxSettingsFileBytes, content, error)) return true;
+  if (!error.empty()) std::fprintf(stderr, "vornakel: %s ignored: %s\n", name, error.c_str());
+  return false;
 }
 
 bool WriteSettingsFile(game::TForm1& form, const char* name, const std::string& content) {
   std::string error;
-  if (WriteFileAtomically(name, content, error)) return true;
+  if (platform::WriteFileAtomically(name, content, error)) return true;
   if (!form.Menu.SettingsWriteReported) {
     form.Menu.SettingsWriteReported = true;
     engine::ShowMessage(std::string("Could not save ") + name + ": " + error +
@@ -184,15 +192,15 @@ bool ParseConfig(std::string_view content, game::TForm1& form) {
   if (std::optional<std::string> flag = lines.Raw(2); flag && *flag == "false")
     form.MusicOn = false;
   if (std::optional<int32_t> volume = lines.Number(3)) form.SoundVolume = Clamped(*volume, 0, 5);
-  if (std::optional<std::string> text = lines.Text(4)) menu.OptionText = *text;
-  const std::optional<std::string> playerName = lines.Text(5);
+  if (std::optional<std::string> text = lines.Name(4)) menu.OptionText = *text;
+  const std::optional<std::string> playerName = lines.Name(5);
   if (playerName) form.PlayerName = *playerName;
   for (size_t k = 0; k < static_cast<size_t>(game::MenuState::kHiScoreRows); ++k) {
     auto& row = menu.HiScores[k];
     const size_t nameLine = 6 + 2 * k;
     // An empty line keeps the row's default.
     if (std::optional<std::string> raw = lines.Raw(nameLine); raw && !raw->empty()) {
-      if (std::optional<std::string> name = lines.Text(nameLine)) row.Name = *name;
+      if (std::optional<std::string> name = lines.Name(nameLine)) row.Name = *name;
     }
     if (std::optional<std::string> raw = lines.Raw(nameLine + 1); raw && !raw->empty()) {
       if (std::optional<int32_t> score = lines.Number(nameLine + 1)) {
@@ -207,7 +215,7 @@ bool ParseConfig(std::string_view content, game::TForm1& form) {
   for (int32_t i = 0; i < count; ++i) {
     auto& profile = menu.Profiles[static_cast<size_t>(i)];
     const size_t nameLine = kFirstProfileLine + 2 * static_cast<size_t>(i);
-    profile.Name = lines.Text(nameLine).value_or(std::string());
+    profile.Name = lines.Name(nameLine).value_or(std::string());
     profile.ProfileTag = lines.Number(nameLine + 1).value_or(0);
   }
   const int32_t current = lines.Number(27).value_or(0);
@@ -274,7 +282,7 @@ void ReadConfigFile(game::TForm1& form) {
   form.Menu.ProfileCount = 0;
   form.Menu.CurrentProfile = 0;
   std::string content;
-  if (!ReadWholeFile(kConfigFileName, content)) return;
+  if (!ReadSettingsFile(kConfigFileName, content)) return;
   if (ParseConfig(content, form) && !form.OmegaScreen1.FullScreen) {
     form.OmegaScreen1.ToggleFullScreen();
   }
@@ -282,7 +290,7 @@ void ReadConfigFile(game::TForm1& form) {
 
 void ReadProgressFile(game::TForm1& form) {
   std::string content;
-  if (ReadWholeFile(kProgressFileName, content)) ParseProgress(content, form);
+  if (ReadSettingsFile(kProgressFileName, content)) ParseProgress(content, form);
 }
 
 bool WriteConfigFile(game::TForm1& form) {
@@ -291,45 +299,6 @@ bool WriteConfigFile(game::TForm1& form) {
 
 bool WriteProgressFile(game::TForm1& form) {
   return WriteSettingsFile(form, kProgressFileName, FormatProgress(form));
-}
-
-bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error) {
-  const std::string temporary = path + ".tmp";
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return false;
-  }
-  size_t written = 0;
-  while (written < content.size()) {
-    const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      error = n < 0 ? std::strerror(errno) : "nothing could be written";
-      ::close(fd);
-      ::unlink(temporary.c_str());
-      return false;
-    }
-    written += static_cast<size_t>(n);
-  }
-  // The data must be on the disk before the rename makes it the file.
-  if (::fsync(fd) != 0) {
-    error = std::strerror(errno);
-    ::close(fd);
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  if (::close(fd) != 0) {
-    error = std::strerror(errno);
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = std::strerror(errno);
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 void InstallSettingsFiles(game::TForm1& form) {

@@ -41,8 +41,4 @@ void ReadProgressFile(game::TForm1& form);
 bool WriteConfigFile(game::TForm1& form);
 bool WriteProgressFile(game::TForm1& form);
 
-// Writes a temporary file in the same folder, flushes it to disk and renames it over the old one:
-// an interrupted write never leaves a cut or empty file behind. On failure, error says why.
-bool WriteFileAtomically(const std::string& path, std::string_view content, std::string& error);
-
 }  // namespace frontend

@@ -11,6 +11,7 @@
 #include "game/Explosion.h"
 #include "game/MainForm.h"
 #include "game/Player.h"
+#include "game/RaceFlow.h"
 #include "game/SpriteSetup.h"
 
 namespace game {
@@ -119,7 +120,7 @@ void TBonus::AffectPlayer(TPlayer& player) {
     case kPickupCoin10:
     case kPickupCoin20:
     case kPickupCoin30:
-      Form.Score += 10 * (PickupKind + 1);
+      Form.Score = AddedScore(Form.Score, 10 * (PickupKind + 1));
       Form.PlaySound("coin");
       Dead();
       break;

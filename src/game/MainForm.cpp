@@ -44,6 +44,22 @@ TForm1::TForm1(const PlatformServices& services)
 
 TForm1::~TForm1() = default;
 
+// The menus cannot be shown, let alone played, without the pictures of the first screens: a
+// damaged or cut menu archive ends the program with a message instead of a blind window.
+bool TForm1::MenuPicturesPresent(bool archiveLoaded) {
+  bool present = archiveLoaded;
+  for (const char* name : {"logo", "mainback", "undermenu", "mousecursor", "font"})
+    present = present && OmegaImageList1.Find(name) != nullptr;
+  if (present) return true;
+  engine::ShowMessage(
+      "Data/data1.oil is damaged or missing, so the menus have no pictures.\n"
+      "Please reinstall the game. This application will now exit.",
+      "Vornakel");
+  ExitCode = 1;
+  Close();
+  return false;
+}
+
 void TForm1::FormCreate() {
   if (FixedSeed) {
     engine::SetRandSeed(Seed);
@@ -57,7 +73,9 @@ void TForm1::FormCreate() {
   Score = 0;
   GameImagesPending = true;
   for (size_t key = 1; key < KeyReleased.size(); ++key) KeyReleased[key] = false;
-  OmegaImageList1.ImageList().LoadFromFile(platform::NativePath("Data\\data1.oil"));
+  const bool menusLoaded =
+      OmegaImageList1.ImageList().LoadFromFile(platform::NativePath("Data\\data1.oil"));
+  if (!MenuPicturesPresent(menusLoaded)) return;
   OmegaGUI1.Start();
   if (Services.device != nullptr) {
     OmegaScreen1.Width = Services.device->Width();
@@ -108,6 +126,12 @@ void TForm1::FormShow() {
   EnterState(gsLogo);
 }
 
+void TForm1::CloseFromOutside() {
+  // A game that could not start never read the settings: it must not overwrite them.
+  if (ExitCode == 0 && WriteConfigFiles) WriteConfigFiles();
+  Close();
+}
+
 bool TForm1::FormCloseQuery() {
   // Only the exit screen lets the window go, and only once its countdown has run out.
   return GameState == gsExitScreen && (!ExitScreenBusy || !ExitScreenBusy());
@@ -122,7 +146,7 @@ void TForm1::FormDestroy() {
       module->Unload();
     }
   }
-  if (ExitLauncher) ExitLauncher();
+  if (ExitLauncher && ExitCode == 0) ExitLauncher();
 }
 
 void TForm1::FormKeyDown(int key) {

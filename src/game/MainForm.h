@@ -57,6 +57,11 @@ class TForm1 {
   bool FormCloseQuery();
   void FormDestroy();
   bool Closed() const { return closed_; }
+  // A close from outside the game (the window's close box, SIGTERM): the settings and progress
+  // are saved and the window closes at once, whatever the screen.
+  void CloseFromOutside();
+  // Set when the game cannot go on (the menus' pictures are missing): the program's exit code.
+  int ExitCode = 0;
   // Closes the window from inside the game (the exit screen does this).
   void Close() { closed_ = true; }
 
@@ -172,6 +177,7 @@ class TForm1 {
   uint32_t Seed = 0;
 
  private:
+  bool MenuPicturesPresent(bool archiveLoaded);
   bool closed_ = false;
 };
 

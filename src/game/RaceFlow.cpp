@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "engine/OmegaImageList.h"
 #include "game/EnemyCar.h"
@@ -160,6 +161,12 @@ void RaceFrame(TForm1& form) {
 }
 
 }  // namespace
+
+int32_t AddedScore(int32_t score, int32_t points) {
+  const int64_t sum = static_cast<int64_t>(score) + points;
+  return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
 
 ClockTick TickRaceClock(RaceState& race) {
   if (race.TimeLeftHund >= 1) {

@@ -18,6 +18,8 @@ constexpr int32_t kFinishDelay = 150;
 constexpr int32_t kExplosionFrames = 200;
 
 // --- game and level ---
+// Score plus points, held at the largest score instead of wrapping round.
+int32_t AddedScore(int32_t score, int32_t points);
 // The level parameters as a game starts them.
 void ResetLevelParameters(RaceState& race);
 // Raises the level parameters for race LevelNumber (called after LevelNumber went up).

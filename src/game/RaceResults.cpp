@@ -91,7 +91,7 @@ void ResultsFrame(TForm1& form) {
   if (t == 280) race.ResultLines = 4;
   if (t > kTallyStartTick && race.DelayCounter > 1000) {
     if (race.RacePrize > 0) {
-      ++form.Score;
+      form.Score = AddedScore(form.Score, 1);
       --race.RacePrize;
     } else {
       race.DelayCounter = 0;
@@ -180,7 +180,8 @@ void UnlockNext(TForm1& form) {
   }
   const int32_t level =
       std::clamp(form.UnlockLevel, 0, static_cast<int32_t>(form.UnlockSteps.size()) - 1);
-  form.NextUnlockScore += form.UnlockSteps[static_cast<size_t>(level)];
+  form.NextUnlockScore =
+      AddedScore(form.NextUnlockScore, form.UnlockSteps[static_cast<size_t>(level)]);
   if (form.UnlockLevel < 8) ++form.UnlockLevel;
 }
 
@@ -206,6 +207,8 @@ void NextRace(TForm1& form) {
   // Only a race driven over the finish line has a time (Enter ends a race without one).
   if (race.Paused && race.SelectedTrack >= 0 && race.SelectedTrack < kTrackTableSize)
     RecordBestTime(race.Tracks[static_cast<size_t>(race.SelectedTrack)], race.ElapsedHund);
+  // The race's unlocks and best time are kept at once, whatever ends the program later.
+  if (form.WriteConfigFiles) form.WriteConfigFiles();
   race.ResultLines = 0;
   form.LeaveState(gsRaceOver);
   form.LeaveState(gsRace);

@@ -19,6 +19,8 @@
 namespace online {
 namespace {
 
+// The longest countdown a description may ask for.
+constexpr int64_t kMaxCountdownSeconds = 60;
 // Used when the description asks for a countdown font of no size at all.
 constexpr int32_t kFallbackFontSize = 12;
 
@@ -186,10 +188,10 @@ bool TShareScreen::Parse(std::string_view text) {
   const auto center = in.Numbers<2>();
   TextX = center[0];
   TextY = center[1];
-  const int64_t seconds = in.Numbers<1>()[0];
-  // A countdown below zero would never reach zero and keep the window open for good.
-  Countdown = static_cast<int32_t>(
-      std::clamp<int64_t>(100 * seconds - 100, 0, std::numeric_limits<int32_t>::max()));
+  // A countdown below zero would never reach zero, and a huge one would keep the window open for
+  // good: a minute is the most a player waits.
+  const int64_t seconds = std::clamp<int64_t>(in.Numbers<1>()[0], 0, kMaxCountdownSeconds);
+  Countdown = static_cast<int32_t>(std::max<int64_t>(100 * seconds - 100, 0));
   const auto color = in.Numbers<3>();
   TextRed = color[0];
   TextGreen = color[1];

@@ -15,6 +15,7 @@
 #include "frontend/Registration.h"
 #include "frontend/SettingsFixture.h"
 #include "online/TextCodec.h"
+#include "platform/Files.h"
 #include "platform/Text1251.h"
 
 namespace settingstest {
@@ -165,6 +166,17 @@ TEST_F(SettingsTest, DamagedConfigLinesKeepTheirDefaultsAndTheRestIsRead) {
   EXPECT_EQ(low->SoundVolume, 0);
   EXPECT_EQ(low->Menu.ProfileCount, 0);
   EXPECT_EQ(low->Menu.CurrentProfile, 0);
+
+  // Names longer than the name entry allows are cut to its twelve letters wherever they stand.
+  const std::string longName(100000, 'w');
+  for (size_t line : {4u, 5u, 6u, 28u}) lines[line - 1] = online::encode(longName);
+  lines[25] = Encoded("3");
+  auto cut = NewForm();
+  frontend::ParseConfig(Join(lines), *cut);
+  EXPECT_EQ(cut->Menu.OptionText, std::string(12, 'w'));
+  EXPECT_EQ(cut->PlayerName, std::string(12, 'w'));
+  EXPECT_EQ(cut->Menu.HiScores[0].Name, std::string(12, 'w'));
+  EXPECT_EQ(cut->Menu.Profiles[0].Name, std::string(12, 'w'));
 }
 
 TEST_F(SettingsTest, ConfigCutShortOrNotCodecTextKeepsWhatIsMissing) {
@@ -277,10 +289,10 @@ TEST_F(SettingsTest, InstalledSeamsReadAndWriteBothFiles) {
 
 TEST_F(SettingsTest, WritesReplaceTheFileWholeAndFailuresAreReportedOnce) {
   std::string error;
-  ASSERT_TRUE(frontend::WriteFileAtomically("Config.cfg", "old\r\n", error));
-  ASSERT_TRUE(frontend::WriteFileAtomically("Config.cfg", "new\r\n", error));
+  ASSERT_TRUE(platform::WriteFileAtomically("Config.cfg", "old\r\n", error));
+  ASSERT_TRUE(platform::WriteFileAtomically("Config.cfg", "new\r\n", error));
   EXPECT_EQ(ReadFile("Config.cfg"), "new\r\n");
-  EXPECT_FALSE(frontend::WriteFileAtomically("missing/Config.cfg", "x", error));
+  EXPECT_FALSE(platform::WriteFileAtomically("missing/Config.cfg", "x", error));
   EXPECT_FALSE(error.empty());
 
   // A folder where the file cannot be created: a directory stands in the temporary file's way.

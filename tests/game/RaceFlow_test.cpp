@@ -427,6 +427,16 @@ TEST_F(RaceFlowTest, ThresholdsPassedByCoinsOrTheTallyUnlockEachOfThem) {
   EXPECT_EQ(form->UnlockLevel, 3);
 }
 
+TEST_F(RaceFlowTest, ScoresAndThresholdsStopAtTheTopInsteadOfWrapping) {
+  constexpr int32_t kTop = 2147483647;
+  EXPECT_EQ(game::AddedScore(kTop - 5, 10), kTop);
+  EXPECT_EQ(game::AddedScore(kTop - 5, 3), kTop - 2);
+  form->UnlockLevel = 8;
+  form->NextUnlockScore = kTop - 100;
+  game::UnlockNext(*form);
+  EXPECT_EQ(form->NextUnlockScore, kTop);
+}
+
 TEST_F(RaceFlowTest, BestTimeIsTheElapsedTimeKeptWhenStrictlyBetter) {
   game::TrackInfo track;
   EXPECT_EQ(track.BestMin, 1000);

@@ -157,6 +157,11 @@ TEST_F(ShareTest, CountdownLengthAndNumberShown) {
     EXPECT_EQ(share->Countdown, 0) << seconds;
     EXPECT_TRUE(share->ExitButton()->Enabled) << seconds;
   }
+  // A minute is the longest wait, however long the description asks for.
+  for (const char* seconds : {"61", "2147483647"}) {
+    lines[14] = seconds;
+    EXPECT_EQ(LoadText(Join(lines))->Countdown, 5900) << seconds;
+  }
   // The number: ((countdown div 10) + 1) div 10 + 1.
   auto share = LoadText(Join(TwoButtonLines()));
   for (const auto& [countdown, text] : std::vector<std::pair<int32_t, std::string>>{{400, "5"},

@@ -1,6 +1,8 @@
 // An audio device without sound that records its calls.
 #include "platform/null/NullAudioDevice.h"
 
+#include "platform/Files.h"
+
 #include <algorithm>
 #include <fstream>
 
@@ -18,6 +20,7 @@ uint64_t NullAudioDevice::NowMicros() {
 WaveId NullAudioDevice::LoadWave(const std::string& path) {
   loads.push_back(path);
   // Only files that are there and start like a wave load, so missing sounds show up here too.
+  if (!IsRegularFile(path)) return 0;
   std::ifstream in(path, std::ios::binary);
   char magic[4] = {};
   if (!in.read(magic, 4) || std::string(magic, 4) != "RIFF") return 0;

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "platform/Files.h"
+
 namespace platform {
 namespace {
 
@@ -53,6 +55,8 @@ SdlAudioDevice::Wave* SdlAudioDevice::Find(WaveId wave) {
 }
 
 WaveId SdlAudioDevice::LoadWave(const std::string& path) {
+  // A folder, FIFO or device in a sound's place is no sound (and must not block the game).
+  if (!IsRegularFile(path)) return 0;
   Wave wave;
   wave.used = true;
   if (open_) {
