@@ -1,7 +1,9 @@
 // Tests of the token store and of the score table's order and page.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <atomic>
+#include <fstream>
 #include <set>
 #include <thread>
 
@@ -89,10 +91,33 @@ TEST(ScoreTable, ConcurrentInsertsAreAllCommittedOnce) {
   EXPECT_EQ(db->Best(1).at(0).score, 7039);
 }
 
-TEST(ScoreTable, OpenFailsCleanlyOnAnUnusablePath) {
+TEST(ScoreTable, OpenFailsCleanlyOnAnUnusablePathOrADamagedFile) {
   std::string error;
   EXPECT_FALSE(ScoreDb::Open("/nonexistent-folder/x/scores.db", error));
   EXPECT_FALSE(error.empty());
+
+  testing::TempDir dir;
+  const std::string path = dir.File("d.db");
+  ASSERT_TRUE(ScoreDb::Open(path, error)) << error;
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(raw,
+                         "INSERT INTO scores (name, score, text, time) WITH RECURSIVE n(i) AS "
+                         "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                         "SELECT 'name', i, 'some text', 0 FROM n",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(raw);
+  // Scribble over a page in the middle of the table; the first page, the schema, stays whole.
+  {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(4096 * 6 + 100);
+    const std::string junk(2000, '\x5a');
+    file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+  }
+  error.clear();
+  EXPECT_FALSE(ScoreDb::Open(path, error));
+  EXPECT_NE(error.find("the database is damaged"), std::string::npos) << error;
 }
 
 }  // namespace
