@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/Text1251.h"
+#include "server/ClientAddress.h"
 #include "server/Protocol.h"
 #include "server/ScorePage.h"
 
@@ -22,7 +23,7 @@ Reply Refuse(int status, std::string why) {
 ScoreServer::ScoreServer(ScoreDb& db, ServerOptions options)
     : db_(db),
       options_(std::move(options)),
-      tokens_(options_.tokenLifetime, options_.tokenCapacity),
+      tokens_(options_.tokenLifetime, options_.tokenCapacity, options_.tokensPerClient),
       http_(std::make_unique<httplib::Server>()) {
   const int threads = options_.threads > 0 ? options_.threads : 1;
   http_->new_task_queue = [threads] {
@@ -51,7 +52,8 @@ ScoreServer::ScoreServer(ScoreDb& db, ServerOptions options)
     const std::string_view query = mark == std::string::npos
                                        ? std::string_view()
                                        : std::string_view(req.target).substr(mark + 1);
-    Reply reply = Handle(query);
+    Reply reply = Handle(query, RequestClient(req.remote_addr, req.get_header_value("X-Real-IP"),
+                                              options_.trustedProxies));
     res.status = reply.status;
     res.set_content(std::move(reply.body), reply.contentType.c_str());
   });
@@ -95,14 +97,14 @@ void ScoreServer::Stop() {
   http_->stop();
 }
 
-Reply ScoreServer::Handle(std::string_view query) {
+Reply ScoreServer::Handle(std::string_view query, const std::string& client) {
   const auto params = ParseQuery(query);
   if (!params || SingleParam(*params, "prg") != std::string(kProgram)) {
     ++rejected_;
     return Refuse(400, "unknown program");
   }
   const auto has = [&](std::string_view name) { return SingleParam(*params, name).has_value(); };
-  if (params->size() == 2 && has("version")) return Version();
+  if (params->size() == 2 && has("version")) return Version(client);
   if (params->size() == 3 && has("hs")) {
     const auto code = SingleParam(*params, "inf");
     if (code) return Submit(*code);
@@ -112,8 +114,8 @@ Reply ScoreServer::Handle(std::string_view query) {
   return Refuse(400, "unknown request");
 }
 
-Reply ScoreServer::Version() {
-  const std::string token = tokens_.Issue();
+Reply ScoreServer::Version(const std::string& client) {
+  const std::string token = tokens_.Issue(client);
   if (token.empty()) return Refuse(503, "no token available");
   // The client takes the fifth field, and only when a "|" follows it.
   return Reply{200, "text/plain; charset=utf-8",
@@ -127,7 +129,8 @@ Reply ScoreServer::Submit(std::string_view code) {
     return Refuse(400, check.problem);
   }
   const Submission& entry = *check.submission;
-  if (!tokens_.Consume(entry.token)) {
+  const auto ticket = tokens_.Take(entry.token);
+  if (!ticket) {
     ++rejected_;
     return Refuse(403, "unknown, used or expired token");
   }
@@ -137,6 +140,8 @@ Reply ScoreServer::Submit(std::string_view code) {
   row.text = platform::Cp1251ToUtf8(entry.text);
   row.time = static_cast<int64_t>(std::time(nullptr));
   if (!db_.Insert(row)) {
+    // The player did nothing wrong: the same token may try again.
+    tokens_.Return(*ticket);
     ++rejected_;
     return Refuse(500, "the score could not be stored");
   }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "server/ScoreDb.h"
 #include "server/TokenStore.h"
@@ -23,6 +24,10 @@ struct ServerOptions {
   int threads = 32;
   std::chrono::seconds tokenLifetime{600};
   size_t tokenCapacity = 100000;
+  // Outstanding tokens of one client; an honest game holds one for a second or two.
+  size_t tokensPerClient = 16;
+  // Peers whose X-Real-IP header names the client (the reverse proxy in front of us).
+  std::vector<std::string> trustedProxies = {"127.0.0.1", "::1"};
   // Longest request target (path and query) served.
   size_t maxTargetLength = 2048;
   std::chrono::seconds ioTimeout{5};
@@ -50,14 +55,14 @@ class ScoreServer {
   // Safe from any thread and at any time, also before Run has begun.
   void Stop();
 
-  // Answers one request target's query string (everything after "?").
-  Reply Handle(std::string_view query);
+  // Answers one request target's query string (everything after "?") from a client (its key).
+  Reply Handle(std::string_view query, const std::string& client = {});
 
   int64_t Accepted() const { return accepted_; }
   int64_t Rejected() const { return rejected_; }
 
  private:
-  Reply Version();
+  Reply Version(const std::string& client);
   Reply Submit(std::string_view code);
   Reply Table();
 

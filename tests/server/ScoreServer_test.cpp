@@ -2,6 +2,7 @@
 #include "server/ScoreServer.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "online/CurlHttpClient.h"
 #include "online/ScoreClient.h"
@@ -111,6 +112,21 @@ TEST_F(ScoreServerTest, HostileNamesAreStoredVerbatimAndShownEscaped) {
   EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
   EXPECT_EQ(page.find("<b>x"), std::string::npos);
   EXPECT_EQ(page.find("<script>"), std::string::npos);
+}
+
+TEST_F(ScoreServerTest, AScoreThatCouldNotBeStoredKeepsItsToken) {
+  const std::string token = Token();
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(dir_.File("scores.db").c_str(), &raw), SQLITE_OK);
+  const auto exec = [raw](const char* sql) {
+    return sqlite3_exec(raw, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+  };
+  ASSERT_TRUE(exec("ALTER TABLE scores RENAME TO kept"));
+  EXPECT_EQ(Submit(Payload("late", "10", token)), 500);
+  ASSERT_TRUE(exec("ALTER TABLE kept RENAME TO scores"));
+  sqlite3_close(raw);
+  EXPECT_EQ(Submit(Payload("late", "10", token)), 200);
+  EXPECT_EQ(server_.Db().Count(), 1);
 }
 
 TEST(ScoreServerLife, ScoresSurviveARestart) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <thread>
 
+#include "server/ClientAddress.h"
 #include "server/ScoreDb.h"
 #include "server/ScorePage.h"
 #include "server/ServerFixture.h"
@@ -32,7 +33,7 @@ TEST(TokenStore, EachTokenOnceAndOnlyBeforeItExpires) {
 }
 
 TEST(TokenStore, StaysWithinItsCapacity) {
-  TokenStore tokens(seconds(600), 50);
+  TokenStore tokens(seconds(600), 50, 1000);
   const auto now = TokenStore::Clock::now();
   std::set<std::string> issued;
   std::string first;
@@ -44,6 +45,36 @@ TEST(TokenStore, StaysWithinItsCapacity) {
   EXPECT_EQ(issued.size(), 500u);
   EXPECT_EQ(tokens.Outstanding(), 50u);
   EXPECT_FALSE(tokens.Consume(first, now));
+}
+
+TEST(TokenStore, AFloodFromOneClientPushesOutOnlyItsOwnTokens) {
+  TokenStore tokens(seconds(600), 100000, 16);
+  const auto now = TokenStore::Clock::now();
+  const std::string honest = tokens.Issue("10.0.0.1", now);
+  std::string newest;
+  for (int i = 0; i < 100000; ++i) newest = tokens.Issue("10.0.0.2", now);
+  EXPECT_EQ(tokens.Outstanding(), 17u);
+  EXPECT_TRUE(tokens.Consume(honest, now));
+  EXPECT_TRUE(tokens.Consume(newest, now));
+
+  // A token taken for a submission that could not be stored goes back as it was.
+  const std::string again = tokens.Issue("10.0.0.1", now);
+  const auto ticket = tokens.Take(again, now);
+  ASSERT_TRUE(ticket);
+  tokens.Return(*ticket, now);
+  tokens.Return(*ticket, now);
+  EXPECT_TRUE(tokens.Consume(again, now));
+  EXPECT_FALSE(tokens.Consume(again, now));
+}
+
+TEST(ClientAddress, KeysAndTrustedProxies) {
+  EXPECT_EQ(ClientKey("203.0.113.9"), "203.0.113.9");
+  EXPECT_EQ(ClientKey("::ffff:203.0.113.9"), "203.0.113.9");
+  EXPECT_EQ(ClientKey("2001:db8:1:2:aaaa:bbbb:cccc:dddd"), "2001:db8:1:2::/64");
+  const std::vector<std::string> proxies = {"127.0.0.1"};
+  EXPECT_EQ(RequestClient("127.0.0.1", "198.51.100.7", proxies), "198.51.100.7");
+  EXPECT_EQ(RequestClient("127.0.0.1", "", proxies), "127.0.0.1");
+  EXPECT_EQ(RequestClient("192.0.2.1", "198.51.100.7", proxies), "192.0.2.1");
 }
 
 TEST(ScoreTable, BestHundredHighestFirstEarlierFirstOnTies) {
