@@ -3,11 +3,13 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <ctime>
 #include <thread>
 
 #include "platform/Text1251.h"
 #include "server/ClientAddress.h"
+#include "server/HttpFront.h"
 #include "server/Protocol.h"
 #include "server/ScorePage.h"
 
@@ -24,17 +26,17 @@ ScoreServer::ScoreServer(ScoreDb& db, ServerOptions options)
     : db_(db),
       options_(std::move(options)),
       tokens_(options_.tokenLifetime, options_.tokenCapacity, options_.tokensPerClient),
-      http_(std::make_unique<httplib::Server>()) {
-  const int threads = options_.threads > 0 ? options_.threads : 1;
-  http_->new_task_queue = [threads] {
-    return new httplib::ThreadPool(static_cast<size_t>(threads));
-  };
-  const auto timeout = static_cast<time_t>(options_.ioTimeout.count());
-  http_->set_read_timeout(timeout, 0);
-  http_->set_write_timeout(timeout, 0);
-  http_->set_keep_alive_timeout(static_cast<time_t>(options_.keepAlive.count()));
-  http_->set_keep_alive_max_count(1000);
-  // Replies go out in more than one write; without this each one waits for a delayed ACK.
+      http_(std::make_unique<HttpFront>(ConnectionLimits{
+          .connections = options_.connections,
+          .perClient = options_.connectionsPerClient,
+          .trustedProxies = options_.trustedProxies,
+          .request = options_.requestTimeout,
+          .write = options_.requestTimeout,
+          .keepAlive = options_.keepAlive,
+          .keepAliveBusy = std::min(options_.keepAlive, std::chrono::milliseconds(200)),
+          .keepAliveRequests = options_.keepAliveRequests,
+      })) {  // Replies go out in more than one write; without this each one waits for a delayed
+             // ACK.
   http_->set_tcp_nodelay(true);
   // Every request is a GET; a body has nothing to say here.
   http_->set_payload_max_length(1024);
@@ -70,11 +72,14 @@ ScoreServer::~ScoreServer() {
 }
 
 int ScoreServer::Bind() {
+  int port = 0;
   if (options_.port == 0) {
-    const int port = http_->bind_to_any_port(options_.bind);
-    return port > 0 ? port : 0;
+    port = std::max(http_->bind_to_any_port(options_.bind), 0);
+  } else if (http_->bind_to_port(options_.bind, options_.port)) {
+    port = options_.port;
   }
-  return http_->bind_to_port(options_.bind, options_.port) ? options_.port : 0;
+  if (port != 0) http_->WidenBacklog();
+  return port;
 }
 
 bool ScoreServer::Run() {
