@@ -24,8 +24,12 @@ void NameOf(const sockaddr_storage& address, socklen_t length, std::string& ip, 
 
 }  // namespace
 
-ConnectionStream::ConnectionStream(int sock, std::chrono::milliseconds writeTimeout)
-    : sock_(sock), writeTimeout_(writeTimeout), deadline_(Clock::now()) {
+ConnectionStream::ConnectionStream(int sock, std::chrono::milliseconds writeTimeout,
+                                   size_t maxRequestBytes)
+    : sock_(sock),
+      writeTimeout_(writeTimeout),
+      maxRequestBytes_(maxRequestBytes),
+      deadline_(Clock::now()) {
   sockaddr_storage address{};
   socklen_t length = sizeof address;
   if (getpeername(sock, reinterpret_cast<sockaddr*>(&address), &length) == 0)
@@ -77,6 +81,7 @@ bool ConnectionStream::is_writable() const {
 }
 
 ssize_t ConnectionStream::read(char* ptr, size_t size) {
+  if (requestBytes_ >= maxRequestBytes_) return -1;
   if (!HasBuffered()) {
     // A client that trickles its request still has to finish it by the deadline.
     if (!Wait(POLLIN, deadline_)) return -1;
@@ -88,13 +93,15 @@ ssize_t ConnectionStream::read(char* ptr, size_t size) {
     start_ = 0;
     end_ = static_cast<size_t>(got);
   }
-  const size_t n = std::min(size, end_ - start_);
+  const size_t n = std::min({size, end_ - start_, maxRequestBytes_ - requestBytes_});
   std::memcpy(ptr, buffer_.data() + start_, n);
   start_ += n;
+  requestBytes_ += n;
   return static_cast<ssize_t>(n);
 }
 
 ssize_t ConnectionStream::write(const char* ptr, size_t size) {
+  answered_ = true;
   const auto until = Clock::now() + writeTimeout_;
   size_t done = 0;
   while (done < size) {

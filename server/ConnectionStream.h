@@ -15,13 +15,21 @@ class ConnectionStream final : public httplib::Stream {
  public:
   using Clock = std::chrono::steady_clock;
 
-  ConnectionStream(int sock, std::chrono::milliseconds writeTimeout);
+  ConnectionStream(int sock, std::chrono::milliseconds writeTimeout, size_t maxRequestBytes);
 
   // Waits up to idle for the first byte of the next request; false when none came, the client
   // left, or stopping() turned true.
   bool WaitForRequest(std::chrono::milliseconds idle, const std::function<bool()>& stopping);
-  // Every read of the request that starts now must be done by the deadline.
-  void StartRequest(Clock::time_point deadline) { deadline_ = deadline; }
+  // Every read of the request that starts now must be done by the deadline, and within
+  // maxRequestBytes, so that endless headers cannot fill the memory either.
+  void StartRequest(Clock::time_point deadline) {
+    deadline_ = deadline;
+    requestBytes_ = 0;
+    answered_ = false;
+  }
+  // The request ran into maxRequestBytes; whether anything was written since it started.
+  bool TooLarge() const { return requestBytes_ >= maxRequestBytes_; }
+  bool Answered() const { return answered_; }
   bool HasBuffered() const { return start_ < end_; }
   const std::string& PeerAddress() const { return peerIp_; }
 
@@ -39,6 +47,9 @@ class ConnectionStream final : public httplib::Stream {
 
   int sock_;
   std::chrono::milliseconds writeTimeout_;
+  size_t maxRequestBytes_;
+  size_t requestBytes_ = 0;
+  bool answered_ = false;
   Clock::time_point deadline_;
   std::array<char, 4096> buffer_{};
   size_t start_ = 0;

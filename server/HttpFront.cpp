@@ -5,6 +5,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <string_view>
+
 #include "server/ClientAddress.h"
 #include "server/ConnectionStream.h"
 
@@ -22,13 +24,18 @@ void CloseGently(int sock) {
   close(sock);
 }
 
-// Says "busy" to a connection that is not admitted, without waiting for its request.
-void RefuseBusy(int sock) {
-  static constexpr char kBusy[] =
-      "HTTP/1.1 503 Service Unavailable\r\nContent-Type: text/plain; charset=utf-8\r\n"
-      "Content-Length: 15\r\nRetry-After: 1\r\nConnection: close\r\n\r\nserver is busy\n";
-  [[maybe_unused]] const ssize_t sent = send(sock, kBusy, sizeof kBusy - 1, MSG_NOSIGNAL);
+// Answers a connection that is not admitted ("busy", without waiting for its request) or a request
+// cut off for its size; the connection is closed after it.
+void SendFinal(int sock, std::string_view answer) {
+  [[maybe_unused]] const ssize_t sent = send(sock, answer.data(), answer.size(), MSG_NOSIGNAL);
 }
+
+constexpr std::string_view kBusy =
+    "HTTP/1.1 503 Service Unavailable\r\nContent-Type: text/plain; charset=utf-8\r\n"
+    "Content-Length: 15\r\nRetry-After: 1\r\nConnection: close\r\n\r\nserver is busy\n";
+constexpr std::string_view kTooLarge =
+    "HTTP/1.1 431 Request Header Fields Too Large\r\nContent-Type: text/plain; charset=utf-8\r\n"
+    "Content-Length: 18\r\nConnection: close\r\n\r\nrequest too large\n";
 
 }  // namespace
 
@@ -104,12 +111,12 @@ void HttpFront::Leave(const std::string& client, bool trusted) {
 }
 
 bool HttpFront::process_and_close_socket(socket_t sock) {
-  ConnectionStream stream(sock, limits_.write);
+  ConnectionStream stream(sock, limits_.write, limits_.requestBytes);
   const std::string client = ClientKey(stream.PeerAddress());
   const bool trusted = IsTrustedProxy(stream.PeerAddress(), limits_.trustedProxies);
   bool ok = false;
   if (!Admit(client, trusted)) {
-    RefuseBusy(sock);
+    SendFinal(sock, kBusy);
   } else {
     const auto stopping = [this] { return svr_sock_ == INVALID_SOCKET; };
     for (size_t served = 0; served < limits_.keepAliveRequests; ++served) {
@@ -123,6 +130,7 @@ bool HttpFront::process_and_close_socket(socket_t sock) {
       const bool last = served + 1 == limits_.keepAliveRequests || stopping();
       bool closed = false;
       ok = process_request(stream, last, closed, nullptr);
+      if (!ok && stream.TooLarge() && !stream.Answered()) SendFinal(sock, kTooLarge);
       if (!ok || closed || last) break;
     }
     Leave(client, trusted);

@@ -25,6 +25,8 @@ struct ConnectionLimits {
   std::vector<std::string> trustedProxies;
   // From a request's first byte to its last (head and body).
   std::chrono::milliseconds request{5000};
+  // The most a request may send, head and body; ours are GETs of well under 4 KB.
+  size_t requestBytes = 16384;
   std::chrono::milliseconds write{5000};
   // How long an idle connection is kept; when more than half the connections are taken, idle
   // ones are let go after `keepAliveBusy` instead.

@@ -155,6 +155,15 @@ TEST(Connections, LimitsPerClientAndManyKeepAliveClientsServedAtOnce) {
     RawConnection fifth(server.Port());
     fifth.Send(kVersion + "\r\n");
     EXPECT_NE(fifth.Read(1s).find("HTTP/1.1 503"), std::string::npos);
+    held.pop_back();
+    // Endless headers are cut off instead of filling the memory.
+    RawConnection endless(server.Port());
+    std::string head = kVersion;
+    for (int i = 0; i < 1000; ++i) head += "X-Filler-" + std::to_string(i) + ": 0123456789\r\n";
+    endless.Send(head + "\r\n");
+    bool closed = false;
+    EXPECT_EQ(endless.Read(2s, &closed).find("200 OK"), std::string::npos);
+    EXPECT_TRUE(closed);
   }
   // 64 clients that keep their connections open are all answered at once.
   LiveServer server(dir.File("k.db"));
