@@ -15,11 +15,13 @@ namespace {
 
 // Ends the connection with FIN after the last answer: input the client sent that was never read
 // is drained first, as closing over it would reset the connection and could lose that answer.
+// The drain is short and bounded, so a client that keeps sending cannot hold the thread.
 void CloseGently(int sock) {
   shutdown(sock, SHUT_WR);
-  char sink[1024];
+  char sink[4096];
   pollfd fd{sock, POLLIN, 0};
-  while (poll(&fd, 1, 100) > 0 && recv(sock, sink, sizeof sink, MSG_DONTWAIT) > 0) {
+  for (int round = 0; round < 16 && poll(&fd, 1, 100) > 0; ++round) {
+    if (recv(sock, sink, sizeof sink, MSG_DONTWAIT) <= 0) break;
   }
   close(sock);
 }
@@ -94,9 +96,10 @@ bool HttpFront::Admit(const std::string& client, bool trusted) {
   std::lock_guard lock(mutex_);
   if (open_ >= limits_.connections) return false;
   if (!trusted) {
-    size_t& mine = perClient_[client];
-    if (mine >= limits_.perClient) return false;
-    ++mine;
+    const auto mine = perClient_.find(client);
+    if (mine != perClient_.end() && mine->second >= limits_.perClient) return false;
+    if (limits_.perClient == 0) return false;
+    ++perClient_[client];
   }
   ++open_;
   return true;
