@@ -51,11 +51,14 @@ bool IsToken(std::string_view text) {
          std::all_of(text.begin(), text.end(), [](char c) { return HexValue(c) >= 0; });
 }
 
+// Only the digits the game writes: no sign, no leading zero, within what a game can reach.
 std::optional<int32_t> ParseScore(std::string_view text) {
+  if (text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
   int32_t value = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  if (value > kMaxScore || (text.size() > 1 && text[0] == '0')) return std::nullopt;
   return value;
 }
 
@@ -144,8 +147,9 @@ SubmissionCheck CheckSubmission(std::string_view code) {
     check.problem = "wrong padding";
     return check;
   }
-  if (name.size() > kMaxNameLength || !Printable1251(name)) {
-    check.problem = "the name is too long or holds control characters";
+  if (name.empty() || name.size() > kMaxNameLength || !Printable1251(name) ||
+      name.find_first_not_of(' ') == std::string_view::npos) {
+    check.problem = "the name is empty, too long or holds control characters";
     return check;
   }
   if (add.size() > kMaxTextLength || !Printable1251(add)) {
@@ -154,7 +158,7 @@ SubmissionCheck CheckSubmission(std::string_view code) {
   }
   const auto value = ParseScore(score);
   if (!value) {
-    check.problem = "the score is not a 32-bit decimal number";
+    check.problem = "the score is not one a game can reach";
     return check;
   }
   if (!IsToken(token)) {

@@ -12,8 +12,13 @@
 namespace scored {
 
 inline constexpr std::string_view kProgram = "Vornakel";
+// The game's name entry takes 1 to 12 characters and trims surrounding spaces.
 inline constexpr size_t kMaxNameLength = 12;
 inline constexpr size_t kMaxTextLength = 12;
+// A game's score starts at 0 and only grows: coins add 10 to 30, and every prize point is tallied
+// one a frame at 90 frames a second. A billion points would take over 120 days of unbroken play,
+// so anything above it is forged.
+inline constexpr int32_t kMaxScore = 1000000000;
 // A genuine submission code is under 200 symbols; anything far longer is not one.
 inline constexpr size_t kMaxCodeLength = 512;
 
@@ -37,9 +42,10 @@ struct SubmissionCheck {
   std::string problem;  // why it was refused
 };
 
-// Decodes an "inf" code and checks every field: type 0, a name of at most 12 printable
-// characters, a decimal score in the signed 32-bit range, key X, a token, an options text of at
-// most 12 printable characters and "0" padding; each field exactly once, nothing else.
+// Decodes an "inf" code and checks every field: type 0, a name of 1 to 12 printable characters
+// that is not all spaces, a score written as the game writes it (plain decimal, 0 to kMaxScore),
+// key X, a token, an options text of at most 12 printable characters and "0" padding; each field
+// exactly once, nothing else.
 SubmissionCheck CheckSubmission(std::string_view code);
 
 }  // namespace scored

@@ -24,6 +24,27 @@ bool RunFixed(sqlite3* db, const char* sql, std::string* firstColumn, std::strin
   return ok;
 }
 
+// SQLite's quick check: "ok", or the first problems it found. A damaged file is never served.
+bool QuickCheck(sqlite3* db, std::string& error) {
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db, "PRAGMA quick_check(5)", -1, &stmt, nullptr) != SQLITE_OK) {
+    error = std::string("the database is damaged: ") + sqlite3_errmsg(db);
+    return false;
+  }
+  std::string report;
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    const auto* text = sqlite3_column_text(stmt, 0);
+    if (!report.empty()) report += "; ";
+    report += text != nullptr ? reinterpret_cast<const char*>(text) : "";
+  }
+  if (rc != SQLITE_DONE) report = sqlite3_errmsg(db);
+  sqlite3_finalize(stmt);
+  if (report == "ok") return true;
+  error = "the database is damaged (" + report + "); restore it from a backup";
+  return false;
+}
+
 std::string ColumnText(sqlite3_stmt* stmt, int column) {
   const auto* text = sqlite3_column_text(stmt, column);
   const int bytes = sqlite3_column_bytes(stmt, column);
@@ -40,6 +61,7 @@ std::unique_ptr<ScoreDb> ScoreDb::Open(const std::string& path, std::string& err
     return nullptr;
   }
   sqlite3_busy_timeout(store->db_, 5000);
+  if (!QuickCheck(store->db_, error)) return nullptr;
   std::string mode;
   if (!RunFixed(store->db_, "PRAGMA journal_mode=WAL", &mode, error)) return nullptr;
   if (mode != "wal") {

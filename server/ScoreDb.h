@@ -24,7 +24,8 @@ struct ScoreRow {
 // flush per group), and each Insert returns only after its own row is durable.
 class ScoreDb {
  public:
-  // Opens or creates the database. Returns null and sets error when it cannot.
+  // Opens or creates the database after SQLite's quick check. Returns null and sets error when it
+  // cannot or when the file is damaged.
   static std::unique_ptr<ScoreDb> Open(const std::string& path, std::string& error);
   ~ScoreDb();
   ScoreDb(const ScoreDb&) = delete;

@@ -3,10 +3,13 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <ctime>
 #include <thread>
 
 #include "platform/Text1251.h"
+#include "server/ClientAddress.h"
+#include "server/HttpFront.h"
 #include "server/Protocol.h"
 #include "server/ScorePage.h"
 
@@ -22,18 +25,18 @@ Reply Refuse(int status, std::string why) {
 ScoreServer::ScoreServer(ScoreDb& db, ServerOptions options)
     : db_(db),
       options_(std::move(options)),
-      tokens_(options_.tokenLifetime, options_.tokenCapacity),
-      http_(std::make_unique<httplib::Server>()) {
-  const int threads = options_.threads > 0 ? options_.threads : 1;
-  http_->new_task_queue = [threads] {
-    return new httplib::ThreadPool(static_cast<size_t>(threads));
-  };
-  const auto timeout = static_cast<time_t>(options_.ioTimeout.count());
-  http_->set_read_timeout(timeout, 0);
-  http_->set_write_timeout(timeout, 0);
-  http_->set_keep_alive_timeout(static_cast<time_t>(options_.keepAlive.count()));
-  http_->set_keep_alive_max_count(1000);
-  // Replies go out in more than one write; without this each one waits for a delayed ACK.
+      tokens_(options_.tokenLifetime, options_.tokenCapacity, options_.tokensPerClient),
+      http_(std::make_unique<HttpFront>(ConnectionLimits{
+          .connections = options_.connections,
+          .perClient = options_.connectionsPerClient,
+          .trustedProxies = options_.trustedProxies,
+          .request = options_.requestTimeout,
+          .write = options_.requestTimeout,
+          .keepAlive = options_.keepAlive,
+          .keepAliveBusy = std::min(options_.keepAlive, std::chrono::milliseconds(200)),
+          .keepAliveRequests = options_.keepAliveRequests,
+      })) {  // Replies go out in more than one write; without this each one waits for a delayed
+             // ACK.
   http_->set_tcp_nodelay(true);
   // Every request is a GET; a body has nothing to say here.
   http_->set_payload_max_length(1024);
@@ -51,7 +54,8 @@ ScoreServer::ScoreServer(ScoreDb& db, ServerOptions options)
     const std::string_view query = mark == std::string::npos
                                        ? std::string_view()
                                        : std::string_view(req.target).substr(mark + 1);
-    Reply reply = Handle(query);
+    Reply reply = Handle(query, RequestClient(req.remote_addr, req.get_header_value("X-Real-IP"),
+                                              options_.trustedProxies));
     res.status = reply.status;
     res.set_content(std::move(reply.body), reply.contentType.c_str());
   });
@@ -68,11 +72,14 @@ ScoreServer::~ScoreServer() {
 }
 
 int ScoreServer::Bind() {
+  int port = 0;
   if (options_.port == 0) {
-    const int port = http_->bind_to_any_port(options_.bind);
-    return port > 0 ? port : 0;
+    port = std::max(http_->bind_to_any_port(options_.bind), 0);
+  } else if (http_->bind_to_port(options_.bind, options_.port)) {
+    port = options_.port;
   }
-  return http_->bind_to_port(options_.bind, options_.port) ? options_.port : 0;
+  if (port != 0) http_->WidenBacklog();
+  return port;
 }
 
 bool ScoreServer::Run() {
@@ -95,14 +102,14 @@ void ScoreServer::Stop() {
   http_->stop();
 }
 
-Reply ScoreServer::Handle(std::string_view query) {
+Reply ScoreServer::Handle(std::string_view query, const std::string& client) {
   const auto params = ParseQuery(query);
   if (!params || SingleParam(*params, "prg") != std::string(kProgram)) {
     ++rejected_;
     return Refuse(400, "unknown program");
   }
   const auto has = [&](std::string_view name) { return SingleParam(*params, name).has_value(); };
-  if (params->size() == 2 && has("version")) return Version();
+  if (params->size() == 2 && has("version")) return Version(client);
   if (params->size() == 3 && has("hs")) {
     const auto code = SingleParam(*params, "inf");
     if (code) return Submit(*code);
@@ -112,8 +119,8 @@ Reply ScoreServer::Handle(std::string_view query) {
   return Refuse(400, "unknown request");
 }
 
-Reply ScoreServer::Version() {
-  const std::string token = tokens_.Issue();
+Reply ScoreServer::Version(const std::string& client) {
+  const std::string token = tokens_.Issue(client);
   if (token.empty()) return Refuse(503, "no token available");
   // The client takes the fifth field, and only when a "|" follows it.
   return Reply{200, "text/plain; charset=utf-8",
@@ -127,7 +134,8 @@ Reply ScoreServer::Submit(std::string_view code) {
     return Refuse(400, check.problem);
   }
   const Submission& entry = *check.submission;
-  if (!tokens_.Consume(entry.token)) {
+  const auto ticket = tokens_.Take(entry.token);
+  if (!ticket) {
     ++rejected_;
     return Refuse(403, "unknown, used or expired token");
   }
@@ -137,6 +145,8 @@ Reply ScoreServer::Submit(std::string_view code) {
   row.text = platform::Cp1251ToUtf8(entry.text);
   row.time = static_cast<int64_t>(std::time(nullptr));
   if (!db_.Insert(row)) {
+    // The player did nothing wrong: the same token may try again.
+    tokens_.Return(*ticket);
     ++rejected_;
     return Refuse(500, "the score could not be stored");
   }

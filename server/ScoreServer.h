@@ -7,27 +7,35 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "server/ScoreDb.h"
 #include "server/TokenStore.h"
 
-namespace httplib {
-class Server;
-}
-
 namespace scored {
+
+class HttpFront;
 
 struct ServerOptions {
   std::string bind = "127.0.0.1";
   int port = 8642;  // 0 picks a free port
-  int threads = 32;
+  // Connections served at once, and of one client (a trusted proxy's are not counted per client).
+  size_t connections = 512;
+  size_t connectionsPerClient = 16;
   std::chrono::seconds tokenLifetime{600};
   size_t tokenCapacity = 100000;
+  // Outstanding tokens of one client; an honest game holds one for a second or two.
+  size_t tokensPerClient = 16;
+  // Peers whose X-Real-IP header names the client (the reverse proxy in front of us).
+  std::vector<std::string> trustedProxies = {"127.0.0.1", "::1"};
   // Longest request target (path and query) served.
   size_t maxTargetLength = 2048;
-  std::chrono::seconds ioTimeout{5};
-  // How long an idle connection is kept open; a stop waits at most this long for idle clients.
-  std::chrono::seconds keepAlive{2};
+  // Longest a request may take from its first byte to its last (head and body); also the longest
+  // a reply may take to go out.
+  std::chrono::milliseconds requestTimeout{5000};
+  // How long an idle connection is kept open, and how many requests it may carry.
+  std::chrono::milliseconds keepAlive{2000};
+  size_t keepAliveRequests = 100;
 };
 
 struct Reply {
@@ -50,21 +58,21 @@ class ScoreServer {
   // Safe from any thread and at any time, also before Run has begun.
   void Stop();
 
-  // Answers one request target's query string (everything after "?").
-  Reply Handle(std::string_view query);
+  // Answers one request target's query string (everything after "?") from a client (its key).
+  Reply Handle(std::string_view query, const std::string& client = {});
 
   int64_t Accepted() const { return accepted_; }
   int64_t Rejected() const { return rejected_; }
 
  private:
-  Reply Version();
+  Reply Version(const std::string& client);
   Reply Submit(std::string_view code);
   Reply Table();
 
   ScoreDb& db_;
   ServerOptions options_;
   TokenStore tokens_;
-  std::unique_ptr<httplib::Server> http_;
+  std::unique_ptr<HttpFront> http_;
   std::atomic<bool> running_{false};
   std::atomic<bool> stopRequested_{false};
   std::atomic<int64_t> accepted_{0};

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdint>
 
 namespace scored {
 namespace {
@@ -25,18 +24,41 @@ bool FillRandom(uint8_t* out, size_t size) {
 
 }  // namespace
 
-TokenStore::TokenStore(std::chrono::seconds lifetime, size_t capacity)
-    : lifetime_(lifetime), capacity_(capacity == 0 ? 1 : capacity) {}
+TokenStore::TokenStore(std::chrono::seconds lifetime, size_t capacity, size_t perOwner)
+    : lifetime_(lifetime),
+      capacity_(capacity == 0 ? 1 : capacity),
+      perOwner_(perOwner == 0 ? 1 : perOwner) {}
 
-void TokenStore::Forget(Clock::time_point now) {
-  while (!issued_.empty() && (issued_.front().first <= now || issued_.size() > capacity_)) {
-    const auto it = expiry_.find(issued_.front().second);
-    if (it != expiry_.end() && it->second == issued_.front().first) expiry_.erase(it);
-    issued_.pop_front();
+void TokenStore::Add(const std::string& token, Entry entry) {
+  order_.emplace(entry.serial, token);
+  owners_[entry.owner].emplace(entry.serial, token);
+  live_.emplace(token, std::move(entry));
+}
+
+void TokenStore::Remove(Live::iterator it) {
+  const Entry& entry = it->second;
+  order_.erase(entry.serial);
+  const auto owner = owners_.find(entry.owner);
+  if (owner != owners_.end()) {
+    owner->second.erase(entry.serial);
+    if (owner->second.empty()) owners_.erase(owner);
+  }
+  live_.erase(it);
+}
+
+void TokenStore::Trim(const std::string& owner, Clock::time_point now) {
+  const auto mine = owners_.find(owner);
+  if (mine != owners_.end() && mine->second.size() > perOwner_)
+    Remove(live_.find(mine->second.begin()->second));
+  // Every token lives equally long, so the oldest issued expires first.
+  while (!order_.empty()) {
+    const auto oldest = live_.find(order_.begin()->second);
+    if (oldest->second.expires > now && order_.size() <= capacity_) break;
+    Remove(oldest);
   }
 }
 
-std::string TokenStore::Issue(Clock::time_point now) {
+std::string TokenStore::Issue(const std::string& owner, Clock::time_point now) {
   std::array<uint8_t, 16> bytes{};
   if (!FillRandom(bytes.data(), bytes.size())) return {};
   static constexpr char kHex[] = "0123456789abcdef";
@@ -46,26 +68,33 @@ std::string TokenStore::Issue(Clock::time_point now) {
     token += kHex[b >> 4];
     token += kHex[b & 15];
   }
-  const Clock::time_point expires = now + lifetime_;
   std::lock_guard lock(mutex_);
-  issued_.emplace_back(expires, token);
-  expiry_[token] = expires;
-  Forget(now);
+  Add(token, Entry{owner, now + lifetime_, nextSerial_++});
+  Trim(owner, now);
   return token;
 }
 
-bool TokenStore::Consume(const std::string& token, Clock::time_point now) {
+std::optional<TokenStore::Ticket> TokenStore::Take(const std::string& token,
+                                                   Clock::time_point now) {
   std::lock_guard lock(mutex_);
-  const auto it = expiry_.find(token);
-  if (it == expiry_.end()) return false;
-  const bool fresh = now < it->second;
-  expiry_.erase(it);
-  return fresh;
+  const auto it = live_.find(token);
+  if (it == live_.end()) return std::nullopt;
+  Ticket ticket{token, it->second.owner, it->second.expires, it->second.serial};
+  Remove(it);
+  if (now >= ticket.expires) return std::nullopt;
+  return ticket;
+}
+
+void TokenStore::Return(const Ticket& ticket, Clock::time_point now) {
+  std::lock_guard lock(mutex_);
+  if (now >= ticket.expires || live_.count(ticket.token) != 0) return;
+  Add(ticket.token, Entry{ticket.owner, ticket.expires, ticket.serial});
+  Trim(ticket.owner, now);
 }
 
 size_t TokenStore::Outstanding() {
   std::lock_guard lock(mutex_);
-  return expiry_.size();
+  return live_.size();
 }
 
 }  // namespace scored

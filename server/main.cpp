@@ -2,6 +2,7 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -16,11 +17,15 @@ namespace {
 
 void PrintUsage() {
   std::fprintf(stderr,
-               "usage: vornakel-scored [--port N] [--db FILE] [--bind ADDR] [--threads N]\n"
-               "  --port N     TCP port (default 8642; 0 picks a free one)\n"
-               "  --db FILE    SQLite database (default vornakel-scores.db)\n"
-               "  --bind ADDR  address to listen on (default 127.0.0.1)\n"
-               "  --threads N  request threads (default 32)\n");
+               "usage: vornakel-scored [--port N] [--db FILE] [--bind ADDR] [--connections N]\n"
+               "                       [--per-client N] [--trusted-proxy ADDR,...|none]\n"
+               "  --port N           TCP port (default 8642; 0 picks a free one)\n"
+               "  --db FILE          SQLite database (default vornakel-scores.db)\n"
+               "  --bind ADDR        address to listen on (default 127.0.0.1)\n"
+               "  --connections N    connections served at once (default 512)\n"
+               "  --per-client N     connections of one client address (default 16)\n"
+               "  --trusted-proxy A  proxies whose X-Real-IP names the client\n"
+               "                     (default 127.0.0.1,::1)\n");
 }
 
 bool ParseInt(std::string_view text, int low, int high, int& out) {
@@ -54,8 +59,19 @@ int main(int argc, char** argv) {
     bool ok = true;
     if (arg == "--port") {
       ok = ParseInt(value, 0, 65535, options.port);
-    } else if (arg == "--threads") {
-      ok = ParseInt(value, 1, 1024, options.threads);
+    } else if (arg == "--connections" || arg == "--per-client") {
+      int count = 0;
+      // Each connection holds a descriptor and a thread; stay well inside the usual limits.
+      ok = ParseInt(value, 1, 4000, count);
+      (arg == "--connections" ? options.connections : options.connectionsPerClient) =
+          static_cast<size_t>(count);
+    } else if (arg == "--trusted-proxy") {
+      options.trustedProxies.clear();
+      for (size_t start = 0; value != "none" && start <= value.size();) {
+        const size_t comma = std::min(value.find(',', start), value.size());
+        if (comma > start) options.trustedProxies.emplace_back(value.substr(start, comma - start));
+        start = comma + 1;
+      }
     } else if (arg == "--db") {
       dbPath = value;
       ok = !dbPath.empty();

@@ -1,10 +1,12 @@
 // vornakel-scored-load: version + submission pairs per second against a local score server.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -16,7 +18,7 @@
 
 namespace {
 
-constexpr int kMaxClients = 64;
+constexpr int kMaxClients = 1024;
 constexpr int kMaxSeconds = 60;
 constexpr long long kMaxPairs = 2000000;
 
@@ -120,15 +122,22 @@ int main(int argc, char** argv) {
   const auto begin = std::chrono::steady_clock::now();
   const auto deadline = begin + std::chrono::seconds(options.seconds);
 
+  std::mutex timesMutex;
+  std::vector<double> pairMs;
   std::vector<std::thread> clients;
   for (int c = 0; c < options.clients; ++c) {
     clients.emplace_back([&, c] {
       online::CurlHttpClient http;
       const std::string name = "load" + std::to_string(c);
+      // Each client comes as its own address through the proxy the server trusts on loopback.
+      std::vector<online::HttpHeader> headers = online::ScoreRequestHeaders();
+      headers.emplace_back("X-Real-IP",
+                           "10.77." + std::to_string(c / 256) + "." + std::to_string(c % 256));
+      std::vector<double> mine;
       int32_t score = 0;
       while (std::chrono::steady_clock::now() < deadline && started++ < options.maxPairs) {
-        const online::HttpResult version =
-            http.Get(online::VersionUrl(options.server), online::ScoreRequestHeaders());
+        const auto pairBegin = std::chrono::steady_clock::now();
+        const online::HttpResult version = http.Get(online::VersionUrl(options.server), headers);
         const std::string token = online::ExtractToken(version.body);
         if (!version.Succeeded() || version.body.compare(0, 2, "OK") != 0 || token.empty()) {
           ++failed;
@@ -136,14 +145,18 @@ int main(int argc, char** argv) {
         }
         const std::string payload = online::BuildScorePayload(name, ++score, token, "load");
         const online::HttpResult sent =
-            http.Get(online::SubmissionUrl(options.server, online::encode(payload)),
-                     online::ScoreRequestHeaders());
+            http.Get(online::SubmissionUrl(options.server, online::encode(payload)), headers);
         if (sent.Succeeded() && sent.body.compare(0, 2, "OK") == 0) {
           ++accepted;
         } else {
           ++failed;
         }
+        mine.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - pairBegin)
+                .count());
       }
+      std::lock_guard lock(timesMutex);
+      pairMs.insert(pairMs.end(), mine.begin(), mine.end());
     });
   }
   for (auto& t : clients) t.join();
@@ -151,10 +164,15 @@ int main(int argc, char** argv) {
       std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
 
   const long long pairs = accepted + failed;
+  std::sort(pairMs.begin(), pairMs.end());
+  const auto percentile = [&pairMs](double share) {
+    return pairMs.empty() ? 0.0 : pairMs[static_cast<size_t>(share * (pairMs.size() - 1))];
+  };
   std::printf(
-      "clients=%d seconds=%.2f pairs=%lld accepted=%lld failed=%lld pairs_per_second=%.0f\n",
+      "clients=%d seconds=%.2f pairs=%lld accepted=%lld failed=%lld pairs_per_second=%.0f "
+      "pair_ms_median=%.1f pair_ms_p99=%.1f pair_ms_max=%.1f\n",
       options.clients, seconds, pairs, accepted.load(), failed.load(),
-      static_cast<double>(accepted) / seconds);
+      static_cast<double>(accepted) / seconds, percentile(0.5), percentile(0.99), percentile(1.0));
   bool ok = failed == 0;
   if (!options.db.empty()) {
     const long long rowsAfter = CountRows(options.db);

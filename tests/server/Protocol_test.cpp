@@ -20,10 +20,10 @@ std::string Why(const std::string& payload) {
 
 TEST(CheckSubmission, AcceptsWhatTheClientSends) {
   const SubmissionCheck check =
-      CheckSubmission(online::encode(online::BuildScorePayload("Kyrrin", -5, "00ff", "")));
+      CheckSubmission(online::encode(online::BuildScorePayload("Kyrrin", 5, "00ff", "")));
   ASSERT_TRUE(check.submission) << check.problem;
   EXPECT_EQ(check.submission->name, "Kyrrin");
-  EXPECT_EQ(check.submission->score, -5);
+  EXPECT_EQ(check.submission->score, 5);
   EXPECT_EQ(check.submission->token, "00ff");
   EXPECT_EQ(check.submission->text, "");
   // Fields in another order are still the same fields.
@@ -62,10 +62,23 @@ TEST(CheckSubmission, NamesTextsAndScoresWithinTheirLimits) {
   EXPECT_NE(with("n", "1", std::string(13, 'a')), "accepted");
   EXPECT_NE(with("a\tb", "1", ""), "accepted");
   EXPECT_NE(with("n", "1", "a\x01"), "accepted");
-  EXPECT_EQ(with("n", "2147483647", ""), "accepted");
-  EXPECT_EQ(with("n", "-2147483648", ""), "accepted");
-  for (const char* bad : {"2147483648", "-2147483649", "", "+1", "1e3", " 1", "0x10", "12a"}) {
-    EXPECT_NE(with("n", bad, ""), "accepted") << bad;
+}
+
+TEST(CheckSubmission, RefusesWhatTheGameCanNeverSend) {
+  const auto with = [](const std::string& name, const std::string& score) {
+    return Why("type=0|name=" + name + "|score=" + score + "|key=X|p=ab|add=|z=");
+  };
+  EXPECT_EQ(with("n", "0"), "accepted");
+  EXPECT_EQ(with("n", std::to_string(kMaxScore)), "accepted");
+  for (const std::string& bad :
+       {std::string("-1"), std::string("-2147483648"), std::to_string(kMaxScore + 1),
+        std::string("2147483647"), std::string("2147483648"), std::string("007"), std::string("-0"),
+        std::string(""), std::string("+1"), std::string("1e3"), std::string(" 1"),
+        std::string("0x10"), std::string("12a")}) {
+    EXPECT_EQ(with("n", bad), "the score is not one a game can reach") << bad;
+  }
+  for (const std::string& bad : {std::string(""), std::string(" "), std::string(12, ' ')}) {
+    EXPECT_EQ(with(bad, "1"), "the name is empty, too long or holds control characters") << bad;
   }
 }
 

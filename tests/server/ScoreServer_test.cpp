@@ -2,6 +2,7 @@
 #include "server/ScoreServer.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "online/CurlHttpClient.h"
 #include "online/ScoreClient.h"
@@ -45,15 +46,16 @@ TEST_F(ScoreServerTest, TheGamesClientSubmitsAndTheScoreIsShown) {
   online::ScoreClient client(server_.Address(), http_,
                              [&](const std::string& m) { messages.push_back(m); });
   EXPECT_TRUE(client.submitScore(Ru("Кирилл"), 98765, Ru("привет")));
+  // The server refuses what no game can send; the client does not show that answer.
   EXPECT_TRUE(client.submitScore("", -3, ""));
   EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(server_.Db().Count(), 2);
+  EXPECT_EQ(server_.Db().Count(), 1);
 
   const online::HttpResult page = http_.Get(online::TableUrl(server_.Address()), {});
   EXPECT_EQ(page.status, 200);
   EXPECT_NE(page.body.find("<td>Кирилл</td><td class=\"score\">98765</td><td>привет</td>"),
             std::string::npos);
-  EXPECT_NE(page.body.find("<td></td><td class=\"score\">-3</td>"), std::string::npos);
+  EXPECT_EQ(page.body.find(">-3<"), std::string::npos);
 }
 
 TEST_F(ScoreServerTest, RefusesBadInputStoresNothingAndKeepsServing) {
@@ -110,6 +112,21 @@ TEST_F(ScoreServerTest, HostileNamesAreStoredVerbatimAndShownEscaped) {
   EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
   EXPECT_EQ(page.find("<b>x"), std::string::npos);
   EXPECT_EQ(page.find("<script>"), std::string::npos);
+}
+
+TEST_F(ScoreServerTest, AScoreThatCouldNotBeStoredKeepsItsToken) {
+  const std::string token = Token();
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(dir_.File("scores.db").c_str(), &raw), SQLITE_OK);
+  const auto exec = [raw](const char* sql) {
+    return sqlite3_exec(raw, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+  };
+  ASSERT_TRUE(exec("ALTER TABLE scores RENAME TO kept"));
+  EXPECT_EQ(Submit(Payload("late", "10", token)), 500);
+  ASSERT_TRUE(exec("ALTER TABLE kept RENAME TO scores"));
+  sqlite3_close(raw);
+  EXPECT_EQ(Submit(Payload("late", "10", token)), 200);
+  EXPECT_EQ(server_.Db().Count(), 1);
 }
 
 TEST(ScoreServerLife, ScoresSurviveARestart) {

@@ -1,10 +1,13 @@
 // Tests of the token store and of the score table's order and page.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <atomic>
+#include <fstream>
 #include <set>
 #include <thread>
 
+#include "server/ClientAddress.h"
 #include "server/ScoreDb.h"
 #include "server/ScorePage.h"
 #include "server/ServerFixture.h"
@@ -30,7 +33,7 @@ TEST(TokenStore, EachTokenOnceAndOnlyBeforeItExpires) {
 }
 
 TEST(TokenStore, StaysWithinItsCapacity) {
-  TokenStore tokens(seconds(600), 50);
+  TokenStore tokens(seconds(600), 50, 1000);
   const auto now = TokenStore::Clock::now();
   std::set<std::string> issued;
   std::string first;
@@ -42,6 +45,36 @@ TEST(TokenStore, StaysWithinItsCapacity) {
   EXPECT_EQ(issued.size(), 500u);
   EXPECT_EQ(tokens.Outstanding(), 50u);
   EXPECT_FALSE(tokens.Consume(first, now));
+}
+
+TEST(TokenStore, AFloodFromOneClientPushesOutOnlyItsOwnTokens) {
+  TokenStore tokens(seconds(600), 100000, 16);
+  const auto now = TokenStore::Clock::now();
+  const std::string honest = tokens.Issue("10.0.0.1", now);
+  std::string newest;
+  for (int i = 0; i < 100000; ++i) newest = tokens.Issue("10.0.0.2", now);
+  EXPECT_EQ(tokens.Outstanding(), 17u);
+  EXPECT_TRUE(tokens.Consume(honest, now));
+  EXPECT_TRUE(tokens.Consume(newest, now));
+
+  // A token taken for a submission that could not be stored goes back as it was.
+  const std::string again = tokens.Issue("10.0.0.1", now);
+  const auto ticket = tokens.Take(again, now);
+  ASSERT_TRUE(ticket);
+  tokens.Return(*ticket, now);
+  tokens.Return(*ticket, now);
+  EXPECT_TRUE(tokens.Consume(again, now));
+  EXPECT_FALSE(tokens.Consume(again, now));
+}
+
+TEST(ClientAddress, KeysAndTrustedProxies) {
+  EXPECT_EQ(ClientKey("203.0.113.9"), "203.0.113.9");
+  EXPECT_EQ(ClientKey("::ffff:203.0.113.9"), "203.0.113.9");
+  EXPECT_EQ(ClientKey("2001:db8:1:2:aaaa:bbbb:cccc:dddd"), "2001:db8:1:2::/64");
+  const std::vector<std::string> proxies = {"127.0.0.1"};
+  EXPECT_EQ(RequestClient("127.0.0.1", "198.51.100.7", proxies), "198.51.100.7");
+  EXPECT_EQ(RequestClient("127.0.0.1", "", proxies), "127.0.0.1");
+  EXPECT_EQ(RequestClient("192.0.2.1", "198.51.100.7", proxies), "192.0.2.1");
 }
 
 TEST(ScoreTable, BestHundredHighestFirstEarlierFirstOnTies) {
@@ -89,10 +122,33 @@ TEST(ScoreTable, ConcurrentInsertsAreAllCommittedOnce) {
   EXPECT_EQ(db->Best(1).at(0).score, 7039);
 }
 
-TEST(ScoreTable, OpenFailsCleanlyOnAnUnusablePath) {
+TEST(ScoreTable, OpenFailsCleanlyOnAnUnusablePathOrADamagedFile) {
   std::string error;
   EXPECT_FALSE(ScoreDb::Open("/nonexistent-folder/x/scores.db", error));
   EXPECT_FALSE(error.empty());
+
+  testing::TempDir dir;
+  const std::string path = dir.File("d.db");
+  ASSERT_TRUE(ScoreDb::Open(path, error)) << error;
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(raw,
+                         "INSERT INTO scores (name, score, text, time) WITH RECURSIVE n(i) AS "
+                         "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                         "SELECT 'name', i, 'some text', 0 FROM n",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(raw);
+  // Scribble over a page in the middle of the table; the first page, the schema, stays whole.
+  {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(4096 * 6 + 100);
+    const std::string junk(2000, '\x5a');
+    file.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+  }
+  error.clear();
+  EXPECT_FALSE(ScoreDb::Open(path, error));
+  EXPECT_NE(error.find("the database is damaged"), std::string::npos) << error;
 }
 
 }  // namespace

@@ -51,6 +51,7 @@ class LiveServer {
     if (server_) server_->Stop();
     if (thread_.joinable()) thread_.join();
   }
+  int Port() const { return port_; }
   std::string Address() const { return "http://127.0.0.1:" + std::to_string(port_); }
   std::string Url(const std::string& query) const { return Address() + "/cgi/version.pl?" + query; }
   ScoreDb& Db() { return *db_; }
