@@ -208,8 +208,9 @@ class TOmegaEdit : public TOmegaGUIComponent {
   int32_t Margin = 5;
   std::string Caret = "_";
   bool ShowCaret = true;
-  // Latin characters typed are taken as the Cyrillic letters on the same keys of the Russian
-  // layout, for keyboards without one (the name fonts hold no Latin letters).
+  // Latin letters typed are taken as the Cyrillic letters on the same keys of the Russian layout,
+  // for keyboards without one (the name fonts hold no Latin letters); characters the font holds,
+  // punctuation included, go in as they are.
   bool LatinToCyrillic = false;
 
   // Replaces the text and puts the caret after it.
