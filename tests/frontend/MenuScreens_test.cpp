@@ -34,6 +34,9 @@ TEST_F(MenuFixture, FirstRunGoesFromTheLogoThroughNameEntryToTheMainMenu) {
   EXPECT_EQ(form->Menu.ProfileCount, 1);
   EXPECT_EQ(form->LevelNumber, 1);
   EXPECT_NE(form->Menu.MenuLights[0], nullptr);
+  // Only the new player is saved; the progress file waits for quitting.
+  EXPECT_TRUE(std::filesystem::exists("Config.cfg"));
+  EXPECT_FALSE(std::filesystem::exists("Configdat.cfg"));
 }
 
 TEST_F(MenuFixture, NameEntryKeepsTwelveCharactersAndTrimsSpaces) {
