@@ -54,18 +54,24 @@ TEST(InputScriptTest, ParsesEventsInFrameOrderAndReportsBadLines) {
                             "5 button left down\n"
                             "  \n"
                             "12 text Привет, Вася\n"
+                            "12 button left down 2\n"
                             "20 close\n",
                             events, error))
       << error;
-  ASSERT_EQ(events.size(), 5u);
+  ASSERT_EQ(events.size(), 6u);
   EXPECT_EQ(events[0].event.type, Type::kMouseMove);
   EXPECT_EQ(events[1].event.type, Type::kMouseDown);
+  EXPECT_EQ(events[1].event.clicks, 1);
   EXPECT_EQ(events[2].event.key, 38);
   EXPECT_EQ(events[3].event.text, Ru("Привет, Вася"));
-  EXPECT_EQ(events[4].event.type, Type::kCloseRequest);
+  // The second press of a double click carries its count, and is written back with it.
+  EXPECT_EQ(events[4].event.clicks, 2);
+  EXPECT_EQ(app::FormatInputEvent(12, events[4].event), "12 button left down 2");
+  EXPECT_EQ(events[5].event.type, Type::kCloseRequest);
 
-  for (const char* bad : {"x key down 1", "3 key sideways 1", "3 key down 256", "3 mouse 1",
-                          "3 button left sideways", "3 jump"}) {
+  for (const char* bad :
+       {"x key down 1", "3 key sideways 1", "3 key down 256", "3 mouse 1", "3 button left sideways",
+        "3 button left up 2", "3 button left down 0", "3 jump"}) {
     std::vector<app::TimedEvent> none;
     EXPECT_FALSE(app::ParseInputScript(std::string("1 key up 2\n") + bad, none, error)) << bad;
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;

@@ -133,6 +133,9 @@ TEST_F(MenuFixture, HelpPagesStopAtOneAndFour) {
   ClickSlot(2);
   EXPECT_EQ(form->Menu.HelpPage, 3);
   EXPECT_EQ(pictureOfPage(), "scr_help3");
+  // A double click turns one page, not two.
+  DoubleClickSlot(2);
+  EXPECT_EQ(form->Menu.HelpPage, 2);
   // Coming back starts on page 1.
   Press(27);
   Frame();
