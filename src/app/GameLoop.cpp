@@ -76,7 +76,7 @@ bool GameLoop::PumpInput() {
         form_.FormMouseMove(event.x, event.y);
         break;
       case Type::kMouseDown:
-        form_.FormMouseDown(ButtonNumber(event.button), event.x, event.y);
+        form_.FormMouseDown(ButtonNumber(event.button), event.x, event.y, event.clicks);
         break;
       case Type::kMouseUp:
         form_.FormMouseUp(ButtonNumber(event.button), event.x, event.y);

@@ -84,6 +84,15 @@ bool ParseLine(const std::string& line, TimedEvent& out, std::string& why) {
     event.button = which == "left"    ? Button::kLeft
                    : which == "right" ? Button::kRight
                                       : Button::kMiddle;
+    std::string count;
+    if (in >> count) {
+      int64_t clicks = 0;
+      if (dir != "down" || !ToInt(count, clicks) || clicks < 1 || clicks > 255) {
+        why = "only a press takes a click count, 1..255";
+        return false;
+      }
+      event.clicks = static_cast<int>(clicks);
+    }
   } else if (kind == "close") {
     event.type = Type::kCloseRequest;
   } else {
@@ -131,7 +140,8 @@ std::string FormatInputEvent(int64_t frame, const platform::InputEvent& event) {
     case Type::kMouseMove:
       return f + "mouse " + std::to_string(event.x) + " " + std::to_string(event.y);
     case Type::kMouseDown:
-      return f + "button " + ButtonName(event.button) + " down";
+      return f + "button " + ButtonName(event.button) + " down" +
+             (event.clicks > 1 ? " " + std::to_string(event.clicks) : "");
     case Type::kMouseUp:
       return f + "button " + ButtonName(event.button) + " up";
     case Type::kCloseRequest:

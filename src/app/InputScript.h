@@ -17,8 +17,10 @@ struct TimedEvent {
 };
 
 // Lines: "F key down VK", "F key up VK", "F text UTF8TEXT", "F mouse X Y", "F button left down",
-// "F button left up" (also right/middle), "F close"; "#" starts a comment. Text is kept as code
-// page 1251. Returns false with the line number and reason on the first bad line.
+// "F button left up" (also right/middle), "F close"; "#" starts a comment. A press may end with
+// its click count ("F button left down 2" is the second press of a double click; 1 when left
+// out). Text is kept as code page 1251. Returns false with the line number and reason on the first
+// bad line.
 bool ParseInputScript(const std::string& text, std::vector<TimedEvent>& events, std::string& error);
 // One script line (without newline) for an event.
 std::string FormatInputEvent(int64_t frame, const platform::InputEvent& event);

@@ -10,13 +10,13 @@
 namespace engine {
 namespace {
 
-// The keys row by row, unshifted then shifted, and what the Russian layout puts on them.
+// The letter keys row by row, small then capital, and what the Russian layout puts on them.
 constexpr std::string_view kLatinKeys =
-    "qwertyuiop[]asdfghjkl;'zxcvbnm,.`"
-    "QWERTYUIOP{}ASDFGHJKL:\"ZXCVBNM<>~";
+    "qwertyuiopasdfghjklzxcvbnm"
+    "QWERTYUIOPASDFGHJKLZXCVBNM";
 constexpr std::string_view kCyrillicKeys =
-    "йцукенгшщзхъфывапролджэячсмитьбюё"
-    "ЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮЁ";
+    "йцукенгшщзфывапролдячсмить"
+    "ЙЦУКЕНГШЩЗФЫВАПРОЛДЯЧСМИТЬ";
 
 std::array<unsigned char, 256> BuildTable() {
   std::array<unsigned char, 256> table{};

@@ -410,11 +410,16 @@ bool TOmegaGUI::MouseDown(int32_t button, int32_t x, int32_t y) {
   EventScope scope(*this);
   // The press happens where the button went down, even when the last move was held back.
   UpdateHover(x, y);
+  return Press(button);
+}
+
+bool TOmegaGUI::Press(int32_t button) {
   PreviousState = CurrentState();
   switch (button) {
     case gbLeft:
       LeftButton = true;
       PressedID = HoverID;
+      lastLeftPressID_ = HoverID;
       break;
     case gbRight:
       RightButton = true;
@@ -458,8 +463,13 @@ bool TOmegaGUI::MouseDoubleClick(int32_t x, int32_t y) {
   if (!hooked_) return false;
   EventScope scope(*this);
   UpdateHover(x, y);
+  // Only a second press on the widget of the first one is a double click there; a press on
+  // another widget (or on a new screen's button under the same spot) is a press of its own.
+  if (HoverID <= 0 || HoverID != lastLeftPressID_) return Press(gbLeft);
   PreviousState = CurrentState();
   LeftButton = true;
+  // The next press of the same widget starts a new click, not a third one of this double click.
+  lastLeftPressID_ = -1;
   Dispatch(gbLeft, Action::kDouble);
   return true;
 }

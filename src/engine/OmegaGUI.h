@@ -208,8 +208,9 @@ class TOmegaEdit : public TOmegaGUIComponent {
   int32_t Margin = 5;
   std::string Caret = "_";
   bool ShowCaret = true;
-  // Latin characters typed are taken as the Cyrillic letters on the same keys of the Russian
-  // layout, for keyboards without one (the name fonts hold no Latin letters).
+  // Latin letters typed are taken as the Cyrillic letters on the same keys of the Russian layout,
+  // for keyboards without one (the name fonts hold no Latin letters); characters the font holds,
+  // punctuation included, go in as they are.
   bool LatinToCyrillic = false;
 
   // Replaces the text and puts the caret after it.
@@ -376,6 +377,9 @@ class TOmegaGUI {
   bool MouseMove(int32_t x, int32_t y);
   bool MouseDown(int32_t button, int32_t x, int32_t y);
   bool MouseUp(int32_t button, int32_t x, int32_t y);
+  // A left press the system counts as the second of a double click. On the widget the previous
+  // left press hit it goes to OnDblClick (no click follows its release); elsewhere it is an
+  // ordinary press.
   bool MouseDoubleClick(int32_t x, int32_t y);
   bool KeyDown(int32_t key);
   // One code page 1251 character of text input.
@@ -406,6 +410,8 @@ class TOmegaGUI {
   // contains the point wins; leave and enter events follow a change.
   void UpdateHover(int32_t x, int32_t y);
   void Dispatch(int32_t button, Action action);
+  // A button going down where the pointer is (hover already tested).
+  bool Press(int32_t button);
   uint64_t Milliseconds() const;
 
   std::vector<std::unique_ptr<TOmegaGUIList>> lists_;
@@ -422,6 +428,8 @@ class TOmegaGUI {
   bool movePending_ = false;
   int32_t pendingX_ = 0;
   int32_t pendingY_ = 0;
+  // The widget the last left press hit (-1 after a double click): a double click needs it again.
+  int32_t lastLeftPressID_ = -1;
   // Lists or widgets came or went since the last hit test: the pointer may be over a new widget.
   bool layoutChanged_ = false;
 };

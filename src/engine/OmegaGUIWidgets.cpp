@@ -97,7 +97,8 @@ bool TOmegaEdit::InFont(unsigned char c) const {
 bool TOmegaEdit::InsertChar(unsigned char c) {
   ClampCaret();
   if (MaxLength >= 0 && static_cast<int32_t>(Text.size()) >= MaxLength) return false;
-  if (LatinToCyrillic) c = engine::LatinToCyrillic(c);
+  // A character the box accepts as it is stays itself; only the rest may be a Latin letter key.
+  if (LatinToCyrillic && !InFont(c)) c = engine::LatinToCyrillic(c);
   if (CharFilter == cfToCapitals) c = ToCapital(c);
   if (CharFilter == cfToSmall) c = ToSmall(c);
   if (CharFilter == cfCapitalsOnly && !IsLatinCapital(c) && !IsCyrillicCapital(c)) return false;

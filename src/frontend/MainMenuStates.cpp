@@ -7,6 +7,7 @@
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/Profiles.h"
+#include "frontend/Settings.h"
 #include "game/HudSprites.h"
 #include "game/RaceFlow.h"
 #include "online/GoToLink.h"
@@ -71,7 +72,8 @@ void RegisterNameEntry(TForm1& form) {
   };
   state.leave = [&form] {
     if (form.Menu.NameEdit != nullptr) form.PlayerName = TrimSpaces(form.Menu.NameEdit->Text);
-    if (form.WriteConfigFiles) form.WriteConfigFiles();
+    // The new player goes into Config.cfg; the progress file is written only on quitting.
+    WriteConfigFile(form);
     FreeButtons(form);
     KillSprite(form.MenuScreen);
     form.OmegaSprite1.Dead();

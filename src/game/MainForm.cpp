@@ -170,11 +170,16 @@ void TForm1::FormMouseMove(int x, int y) {
   MouseY = y;
   OmegaGUI1.MouseMove(x, y);
 }
-void TForm1::FormMouseDown(int button, int x, int y) {
+void TForm1::FormMouseDown(int button, int x, int y, int clicks) {
   MouseX = x;
   MouseY = y;
   if (OnMouseDownHook) OnMouseDownHook(button, x, y);
-  OmegaGUI1.MouseDown(button, x, y);
+  // Every second quick left press completes a double click; the press after one starts afresh.
+  if (button == engine::gbLeft && clicks >= 2 && clicks % 2 == 0) {
+    OmegaGUI1.MouseDoubleClick(x, y);
+  } else {
+    OmegaGUI1.MouseDown(button, x, y);
+  }
 }
 void TForm1::FormMouseUp(int button, int x, int y) {
   MouseX = x;

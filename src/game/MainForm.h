@@ -70,7 +70,8 @@ class TForm1 {
   void FormKeyUp(int key);
   void FormText(const std::string& text1251);
   void FormMouseMove(int x, int y);
-  void FormMouseDown(int button, int x, int y);
+  // clicks: the system's count of quick presses in a row at one spot (2 for a double click).
+  void FormMouseDown(int button, int x, int y, int clicks = 1);
   void FormMouseUp(int button, int x, int y);
 
   // Frame and race-clock callbacks.

@@ -25,6 +25,9 @@ struct InputEvent {
   int x = 0;
   int y = 0;
   Button button = Button::kLeft;
+  // kMouseDown: quick presses in a row at one spot, counted by the system with its double-click
+  // time (2 = the second press of a double click).
+  int clicks = 1;
 };
 
 class InputSource {

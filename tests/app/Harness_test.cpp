@@ -1,4 +1,5 @@
-// Harness pieces: the command line, input scripts (parse, replay, record round trip), bench quantiles.
+// Harness pieces: the command line, input scripts (parse, replay, record round trip), bench
+// quantiles.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -15,10 +16,12 @@ using Type = platform::InputEvent::Type;
 TEST(OptionsTest, ReadsEveryFlagAndRejectsBadValues) {
   app::Options o;
   std::string error;
-  ASSERT_TRUE(app::ParseOptions({"--headless", "--fast", "--seed", "42", "--frames", "120",
-                                 "--screenshot", "100:/tmp/a.png", "--screenshot", "5:b.png",
-                                 "--trace", "t.txt", "--start-level", "9", "--null-render",
-                                 "--bench", "--workdir", "w", "--script", "s", "--record", "r"},
+  ASSERT_TRUE(app::ParseOptions({"--headless",    "--fast",  "--seed",        "42",
+                                 "--frames",      "120",     "--screenshot",  "100:/tmp/a.png",
+                                 "--screenshot",  "5:b.png", "--trace",       "t.txt",
+                                 "--start-level", "9",       "--null-render", "--bench",
+                                 "--workdir",     "w",       "--script",      "s",
+                                 "--record",      "r"},
                                 o, error))
       << error;
   EXPECT_TRUE(o.headless && o.fast && o.nullRender && o.bench);
@@ -28,9 +31,13 @@ TEST(OptionsTest, ReadsEveryFlagAndRejectsBadValues) {
   EXPECT_EQ(o.screenshots[0].frame, 100);
   EXPECT_EQ(o.screenshots[0].path, "/tmp/a.png");
   EXPECT_EQ(o.startLevel, 9);
-  for (const auto& bad : std::vector<std::vector<std::string>>{
-           {"--seed", "x"}, {"--frames", "-1"}, {"--screenshot", "100"}, {"--screenshot", "a:b"},
-           {"--start-level", "0"}, {"--frames"}, {"--bogus"}}) {
+  for (const auto& bad : std::vector<std::vector<std::string>>{{"--seed", "x"},
+                                                               {"--frames", "-1"},
+                                                               {"--screenshot", "100"},
+                                                               {"--screenshot", "a:b"},
+                                                               {"--start-level", "0"},
+                                                               {"--frames"},
+                                                               {"--bogus"}}) {
     app::Options other;
     EXPECT_FALSE(app::ParseOptions(bad, other, error)) << bad[0];
     EXPECT_FALSE(error.empty());
@@ -40,24 +47,31 @@ TEST(OptionsTest, ReadsEveryFlagAndRejectsBadValues) {
 TEST(InputScriptTest, ParsesEventsInFrameOrderAndReportsBadLines) {
   std::vector<app::TimedEvent> events;
   std::string error;
-  ASSERT_TRUE(app::ParseInputScript("# start\n"
-                                    "10 key down 38\r\n"
-                                    "5 mouse 400 300\n"
-                                    "5 button left down\n"
-                                    "  \n"
-                                    "12 text Привет, Вася\n"
-                                    "20 close\n",
-                                    events, error))
+  ASSERT_TRUE(
+      app::ParseInputScript("# start\n"
+                            "10 key down 38\r\n"
+                            "5 mouse 400 300\n"
+                            "5 button left down\n"
+                            "  \n"
+                            "12 text Привет, Вася\n"
+                            "12 button left down 2\n"
+                            "20 close\n",
+                            events, error))
       << error;
-  ASSERT_EQ(events.size(), 5u);
+  ASSERT_EQ(events.size(), 6u);
   EXPECT_EQ(events[0].event.type, Type::kMouseMove);
   EXPECT_EQ(events[1].event.type, Type::kMouseDown);
+  EXPECT_EQ(events[1].event.clicks, 1);
   EXPECT_EQ(events[2].event.key, 38);
   EXPECT_EQ(events[3].event.text, Ru("Привет, Вася"));
-  EXPECT_EQ(events[4].event.type, Type::kCloseRequest);
+  // The second press of a double click carries its count, and is written back with it.
+  EXPECT_EQ(events[4].event.clicks, 2);
+  EXPECT_EQ(app::FormatInputEvent(12, events[4].event), "12 button left down 2");
+  EXPECT_EQ(events[5].event.type, Type::kCloseRequest);
 
-  for (const char* bad : {"x key down 1", "3 key sideways 1", "3 key down 256", "3 mouse 1",
-                          "3 button left sideways", "3 jump"}) {
+  for (const char* bad :
+       {"x key down 1", "3 key sideways 1", "3 key down 256", "3 mouse 1", "3 button left sideways",
+        "3 button left up 2", "3 button left down 0", "3 jump"}) {
     std::vector<app::TimedEvent> none;
     EXPECT_FALSE(app::ParseInputScript(std::string("1 key up 2\n") + bad, none, error)) << bad;
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;
@@ -67,8 +81,8 @@ TEST(InputScriptTest, ParsesEventsInFrameOrderAndReportsBadLines) {
 TEST(InputScriptTest, ReplayHandsOutEventsWhenTheirFrameComesAndClicksWhereThePointerIs) {
   std::vector<app::TimedEvent> events;
   std::string error;
-  ASSERT_TRUE(app::ParseInputScript("3 mouse 7 9\n3 button left down\n4 key up 13\n", events,
-                                    error));
+  ASSERT_TRUE(
+      app::ParseInputScript("3 mouse 7 9\n3 button left down\n4 key up 13\n", events, error));
   app::ScriptedInput input(events);
   platform::InputEvent e;
   input.SetFrame(2);

@@ -18,7 +18,8 @@ run() {
 }
 
 # First run: logo, name entry, main menu, options (b_opt), then on the options screen a click on
-# the bar's step 2 and on volume up, music off, full screen on, a motto in the edit box, apply.
+# the bar's step 2 and a double click on volume up (one step), music off, full screen on, a motto
+# in the edit box, apply.
 cat >"$work/first.txt" <<'SCRIPT'
 390 text Гонщик
 395 key down 13
@@ -32,6 +33,8 @@ cat >"$work/first.txt" <<'SCRIPT'
 450 mouse 663 333
 452 button left down
 453 button left up
+454 button left down 2
+455 button left up
 460 mouse 656 255
 465 button left down
 466 button left up

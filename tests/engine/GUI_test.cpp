@@ -135,6 +135,30 @@ TEST_F(GUITest, ClickNeedsPressAndReleaseOverTheSameWidget) {
   EXPECT_EQ(log, (std::vector<std::string>{"leave b", "enter a", "up a 0"}));
 }
 
+// A double click counts once: its second press goes to OnDblClick, and no click follows.
+TEST_F(GUITest, DoubleClickGoesToItsHandlerOnlyOnTheWidgetOfTheFirstPress) {
+  TOmegaGUIList* list = gui.AddList("GUI2");
+  TOmegaButton* a = AddButton(list, 0, 0, 50, 50, "a");
+  AddButton(list, 100, 0, 50, 50, "b");
+  a->OnDblClick = [this](TOmegaGUIComponent* s) { log.push_back("double " + s->Name); };
+  gui.MouseMove(10, 10);
+  gui.MouseDown(engine::gbLeft, 10, 10);
+  gui.MouseUp(engine::gbLeft, 10, 10);
+  gui.MouseDoubleClick(10, 10);
+  gui.MouseUp(engine::gbLeft, 10, 10);
+  // Another quick press right after a double click starts a new click.
+  gui.MouseDoubleClick(10, 10);
+  gui.MouseUp(engine::gbLeft, 10, 10);
+  EXPECT_EQ(log, (std::vector<std::string>{"enter a", "down a 0 8", "click a", "double a", "up a 0",
+                                           "down a 0 8", "click a"}));
+
+  // The second press landing on another widget is a press of that widget.
+  log.clear();
+  gui.MouseDoubleClick(110, 10);
+  gui.MouseUp(engine::gbLeft, 110, 10);
+  EXPECT_EQ(log, (std::vector<std::string>{"leave a", "enter b", "down b 0 8", "click b"}));
+}
+
 TEST_F(GUITest, MovesAreThinnedButPressesLandWhereTheButtonWentDown) {
   TOmegaGUIList* list = gui.AddList("GUI2");
   TOmegaButton* a = AddButton(list, 0, 0, 50, 50, "a");

@@ -113,6 +113,16 @@ class MenuFixture : public ::testing::Test {
     ASSERT_NE(button, nullptr) << "no button in slot " << slot;
     ClickAt(button->Left + button->Width / 2, button->Top + button->Height / 2);
   }
+  // A click, then a second press the system counts as completing a double click.
+  void DoubleClickSlot(int slot) {
+    ClickSlot(slot);
+    engine::TOmegaButton* button = form->Menu.Buttons[static_cast<size_t>(slot)];
+    ASSERT_NE(button, nullptr) << "no button in slot " << slot;
+    const int x = button->Left + button->Width / 2;
+    const int y = button->Top + button->Height / 2;
+    form->FormMouseDown(0, x, y, 2);
+    form->FormMouseUp(0, x, y);
+  }
   // From the logo to the main menu (through the name entry on a first run).
   void ToMainMenu(const std::string& name = "Vasya") {
     FramesUntilStateLeaves(400);

@@ -34,6 +34,9 @@ TEST_F(MenuFixture, FirstRunGoesFromTheLogoThroughNameEntryToTheMainMenu) {
   EXPECT_EQ(form->Menu.ProfileCount, 1);
   EXPECT_EQ(form->LevelNumber, 1);
   EXPECT_NE(form->Menu.MenuLights[0], nullptr);
+  // Only the new player is saved; the progress file waits for quitting.
+  EXPECT_TRUE(std::filesystem::exists("Config.cfg"));
+  EXPECT_FALSE(std::filesystem::exists("Configdat.cfg"));
 }
 
 TEST_F(MenuFixture, NameEntryKeepsTwelveCharactersAndTrimsSpaces) {
@@ -130,6 +133,9 @@ TEST_F(MenuFixture, HelpPagesStopAtOneAndFour) {
   ClickSlot(2);
   EXPECT_EQ(form->Menu.HelpPage, 3);
   EXPECT_EQ(pictureOfPage(), "scr_help3");
+  // A double click turns one page, not two.
+  DoubleClickSlot(2);
+  EXPECT_EQ(form->Menu.HelpPage, 2);
   // Coming back starts on page 1.
   Press(27);
   Frame();

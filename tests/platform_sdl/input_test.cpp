@@ -204,11 +204,17 @@ TEST_F(SdlInputTest, MouseButtonsCarryPositionAndUpdateIt) {
   input.Translate(e);
   e.button.button = SDL_BUTTON_X1;  // not a button of the game
   input.Translate(e);
+  // SDL's count of quick presses marks the second press of a double click.
+  e.button.button = SDL_BUTTON_LEFT;
+  e.button.clicks = 2;
+  input.Translate(e);
   auto events = Drain();
-  ASSERT_EQ(events.size(), 1u);
+  ASSERT_EQ(events.size(), 2u);
   EXPECT_EQ(events[0].type, Type::kMouseDown);
   EXPECT_EQ(events[0].button, InputEvent::Button::kRight);
   EXPECT_EQ(events[0].x, 321);
+  EXPECT_EQ(events[0].clicks, 1);
+  EXPECT_EQ(events[1].clicks, 2);
   int x = 0, y = 0;
   input.MousePosition(x, y);
   EXPECT_EQ(x, 321);

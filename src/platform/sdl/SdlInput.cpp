@@ -116,6 +116,8 @@ void SdlInput::Translate(const SDL_Event& e) {
           e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::kMouseDown : InputEvent::Type::kMouseUp;
       out.x = mouseX_;
       out.y = mouseY_;
+      // SDL counts presses within its double-click time (the desktop's where it knows it).
+      if (e.type == SDL_MOUSEBUTTONDOWN && e.button.clicks > 1) out.clicks = e.button.clicks;
       pending_.push_back(out);
       break;
     }
