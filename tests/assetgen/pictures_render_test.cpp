@@ -1,8 +1,11 @@
 // Checks drawn pictures where the game relies on their content: road bands, veils, frames, noses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "pictures/Pictures.h"
 
@@ -97,6 +100,38 @@ TEST(PicturesRender, ButtonFramesDiffer) {
     EXPECT_GT(diff01, s->tileWidth) << n << ": highlighted looks like normal";
     EXPECT_GT(diff02, s->tileWidth) << n << ": disabled looks like normal";
   }
+}
+
+// A button's gloss is brightest at its top edge and fades toward the middle, on every button alike.
+TEST(PicturesRender, ButtonGlossFadesDownward) {
+  for (std::string_view n : {"b_back", "b_next", "b_yes", "b_stgame"}) {
+    const platform::Pixels p = Render(n, kMenu);
+    const int h = FindPicture(n, kMenu)->tileHeight;
+    const uint32_t top = At(p, 10, 5), low = At(p, 10, h * 2 / 5);
+    EXPECT_GT((top >> 8) & 0xFF, (low >> 8) & 0xFF) << n;
+  }
+}
+
+// The main menu's signs are lettered alike: the capitals their captions begin with are equally
+// tall.
+TEST(PicturesRender, MainMenuSignsShareOneLetterSize) {
+  std::vector<int> heights;
+  for (std::string_view n : {"b_stgame", "b_opt", "b_hiscr", "b_help", "b_visit", "b_exit"}) {
+    const platform::Pixels p = Render(n, kMenu);
+    const Picture* s = FindPicture(n, kMenu);
+    auto ink = [&](int x, int y) { return ((At(p, x, y) >> 8) & 0xFF) < 80; };  // navy on amber
+    int left = s->tileWidth, top = s->tileHeight, bottom = 0;
+    for (int x = 8; x < s->tileWidth - 8 && left == s->tileWidth; ++x) {
+      for (int y = 6; y < s->tileHeight - 7; ++y) left = ink(x, y) ? x : left;
+    }
+    for (int x = left; x < left + 6; ++x) {
+      for (int y = 6; y < s->tileHeight - 7; ++y) {
+        if (ink(x, y)) top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+    heights.push_back(bottom - top);
+  }
+  for (int h : heights) EXPECT_NEAR(h, heights.front(), 1);
 }
 
 // Trucks are drawn nose toward the bottom of the picture: headlights at the bottom, none at the
