@@ -159,6 +159,30 @@ TEST(PicturesRender, TrucksFaceDown) {
   }
 }
 
+// The game writes high-score row n (1..10) from y 213 + 17 n on screen, its letters reaching 4 to
+// 17 pixels below that; the card lies at (60, 90). Odd rows are striped under all of their letters,
+// even rows not, and the three cups sit in rows 1 to 3.
+TEST(PicturesRender, HiScoreStripesAndCupsFollowTheTableRows) {
+  const platform::Pixels card = Render("scr_hiscr", kMenu);
+  auto rowY = [](int n) { return 213 + 17 * n - 90; };
+  const uint32_t stripe = At(card, 320, rowY(1) + 10), plain = At(card, 320, rowY(2) + 10);
+  ASSERT_NE(stripe, plain);
+  for (int n = 1; n <= 10; ++n) {
+    for (int y = rowY(n) + 4; y <= rowY(n) + 17; ++y) {
+      EXPECT_EQ(At(card, 320, y), n % 2 ? stripe : plain) << "row " << n << " y " << y;
+    }
+    int cup = 0;  // anything but the stripes left of the ranks (centred on x 244 on screen)
+    for (int y = rowY(n) + 1; y <= rowY(n) + 17; ++y) {
+      for (int x = 124; x < 230; ++x) cup += At(card, x, y) != stripe && At(card, x, y) != plain;
+    }
+    if (n <= 3) {
+      EXPECT_GT(cup, 20) << "row " << n << " has no cup";
+    } else {
+      EXPECT_EQ(cup, 0) << "row " << n;
+    }
+  }
+}
+
 TEST(PicturesRender, GlyphCellsHoldGlyphsExceptSpace) {
   const Picture* s = FindPicture("font", kMenu);
   const platform::Pixels p = Render("font", kMenu);

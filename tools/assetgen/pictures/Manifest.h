@@ -30,11 +30,13 @@ struct Picture {
 enum DialogIcon : int {
   kIconTrash,
   kIconDoor,
-  kIconPerson,
+  kIconPerson,  // a player crossed out in red: delete
   kIconFlag,
   kIconUpload,
   kIconWreck,
   kIconStopwatch,
+  kIconNewPerson,  // a player with a green plus: add
+  kIconPlayer,     // a player alone: the list of players
 };
 
 // Button looks (variant of PaintButton).
