@@ -183,6 +183,22 @@ TEST(PicturesRender, HiScoreStripesAndCupsFollowTheTableRows) {
   }
 }
 
+// On the track screen the next arrow rests at (380, 131) over the track picture at (312, 156):
+// every map leaves that place clear, so the arrow never hides part of a track.
+TEST(PicturesRender, TrackMapsLeaveTheNextArrowClear) {
+  const Picture* arrow = FindPicture("bc_next", kMenu);
+  for (int i = 1; i <= 13; ++i) {
+    const std::string name = i <= 12 ? "tr_track" + std::to_string(i) : "tr_notav";
+    const platform::Pixels map = Render(name, kMenu);
+    for (int y = 0; y < 131 + arrow->tileHeight - 156; ++y) {
+      for (int x = 380 - 312; x < 380 - 312 + arrow->tileWidth; ++x) {
+        ASSERT_EQ(Alpha(At(map, x, y)), 0) << name << " at " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(Alpha(At(map, map.width / 2, map.height - 2)), 255) << name;
+  }
+}
+
 TEST(PicturesRender, GlyphCellsHoldGlyphsExceptSpace) {
   const Picture* s = FindPicture("font", kMenu);
   const platform::Pixels p = Render("font", kMenu);
