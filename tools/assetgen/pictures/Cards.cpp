@@ -279,8 +279,10 @@ void PaintQuestion(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, "Подтверждение");
   QuestionBody(cr, pic, top);
   if (pic.variant == kIconPerson) {
-    // The game writes the profile's name centred on x 400 at y 280 (screen) in large dark blue.
-    DrawInset(cr, 170, 180, 340, 52, 10);
+    // The game writes the profile's name centred on x 400 from y 280 down (screen) in dark blue
+    // Gungsuh 28, its capitals on 288..314; the field is centred on them and ends above the yes
+    // button at y 327.
+    DrawInset(cr, 170, 188, 340, 44, 10);
   }
 }
 
