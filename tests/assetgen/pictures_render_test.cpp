@@ -1,8 +1,11 @@
 // Checks drawn pictures where the game relies on their content: road bands, veils, frames, noses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "pictures/Pictures.h"
 
@@ -99,6 +102,38 @@ TEST(PicturesRender, ButtonFramesDiffer) {
   }
 }
 
+// A button's gloss is brightest at its top edge and fades toward the middle, on every button alike.
+TEST(PicturesRender, ButtonGlossFadesDownward) {
+  for (std::string_view n : {"b_back", "b_next", "b_yes", "b_stgame"}) {
+    const platform::Pixels p = Render(n, kMenu);
+    const int h = FindPicture(n, kMenu)->tileHeight;
+    const uint32_t top = At(p, 10, 5), low = At(p, 10, h * 2 / 5);
+    EXPECT_GT((top >> 8) & 0xFF, (low >> 8) & 0xFF) << n;
+  }
+}
+
+// The main menu's signs are lettered alike: the capitals their captions begin with are equally
+// tall.
+TEST(PicturesRender, MainMenuSignsShareOneLetterSize) {
+  std::vector<int> heights;
+  for (std::string_view n : {"b_stgame", "b_opt", "b_hiscr", "b_help", "b_visit", "b_exit"}) {
+    const platform::Pixels p = Render(n, kMenu);
+    const Picture* s = FindPicture(n, kMenu);
+    auto ink = [&](int x, int y) { return ((At(p, x, y) >> 8) & 0xFF) < 80; };  // navy on amber
+    int left = s->tileWidth, top = s->tileHeight, bottom = 0;
+    for (int x = 8; x < s->tileWidth - 8 && left == s->tileWidth; ++x) {
+      for (int y = 6; y < s->tileHeight - 7; ++y) left = ink(x, y) ? x : left;
+    }
+    for (int x = left; x < left + 6; ++x) {
+      for (int y = 6; y < s->tileHeight - 7; ++y) {
+        if (ink(x, y)) top = std::min(top, y), bottom = std::max(bottom, y);
+      }
+    }
+    heights.push_back(bottom - top);
+  }
+  for (int h : heights) EXPECT_NEAR(h, heights.front(), 1);
+}
+
 // Trucks are drawn nose toward the bottom of the picture: headlights at the bottom, none at the
 // top.
 TEST(PicturesRender, TrucksFaceDown) {
@@ -121,6 +156,46 @@ TEST(PicturesRender, TrucksFaceDown) {
       EXPECT_GT(headlights(s->tileHeight - band, s->tileHeight), 4) << n << " pattern " << pattern;
       EXPECT_EQ(headlights(0, band), 0) << n << " pattern " << pattern;
     }
+  }
+}
+
+// The game writes high-score row n (1..10) from y 213 + 17 n on screen, its letters reaching 4 to
+// 17 pixels below that; the card lies at (60, 90). Odd rows are striped under all of their letters,
+// even rows not, and the three cups sit in rows 1 to 3.
+TEST(PicturesRender, HiScoreStripesAndCupsFollowTheTableRows) {
+  const platform::Pixels card = Render("scr_hiscr", kMenu);
+  auto rowY = [](int n) { return 213 + 17 * n - 90; };
+  const uint32_t stripe = At(card, 320, rowY(1) + 10), plain = At(card, 320, rowY(2) + 10);
+  ASSERT_NE(stripe, plain);
+  for (int n = 1; n <= 10; ++n) {
+    for (int y = rowY(n) + 4; y <= rowY(n) + 17; ++y) {
+      EXPECT_EQ(At(card, 320, y), n % 2 ? stripe : plain) << "row " << n << " y " << y;
+    }
+    int cup = 0;  // anything but the stripes left of the ranks (centred on x 244 on screen)
+    for (int y = rowY(n) + 1; y <= rowY(n) + 17; ++y) {
+      for (int x = 124; x < 230; ++x) cup += At(card, x, y) != stripe && At(card, x, y) != plain;
+    }
+    if (n <= 3) {
+      EXPECT_GT(cup, 20) << "row " << n << " has no cup";
+    } else {
+      EXPECT_EQ(cup, 0) << "row " << n;
+    }
+  }
+}
+
+// On the track screen the next arrow rests at (380, 131) over the track picture at (312, 156):
+// every map leaves that place clear, so the arrow never hides part of a track.
+TEST(PicturesRender, TrackMapsLeaveTheNextArrowClear) {
+  const Picture* arrow = FindPicture("bc_next", kMenu);
+  for (int i = 1; i <= 13; ++i) {
+    const std::string name = i <= 12 ? "tr_track" + std::to_string(i) : "tr_notav";
+    const platform::Pixels map = Render(name, kMenu);
+    for (int y = 0; y < 131 + arrow->tileHeight - 156; ++y) {
+      for (int x = 380 - 312; x < 380 - 312 + arrow->tileWidth; ++x) {
+        ASSERT_EQ(Alpha(At(map, x, y)), 0) << name << " at " << x << "," << y;
+      }
+    }
+    EXPECT_EQ(Alpha(At(map, map.width / 2, map.height - 2)), 255) << name;
   }
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pictures/Manifest.h"
@@ -12,6 +13,10 @@ namespace assetgen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+// Cards are drawn at (60, 90) on screen.
+constexpr double kCardY = 90;
+// Where the game writes the high-score table's rows: row n (1..10) from y 213 + 17 n (screen).
+constexpr double kHiScoreRowY = 213, kHiScoreRowStep = 17;
 
 // Wraps Text into lines no wider than Width in the current font.
 std::vector<std::string> Wrap(cairo_t* cr, std::string_view text, double width) {
@@ -71,8 +76,9 @@ void HelpControls(cairo_t* cr) {
       {{"Esc", "", ""}, "Выход из гонки", "Спросит, закончить ли игру."},
       {{"Enter", "", ""}, "Подтвердить", "Выбор в меню и диалогах."},
   };
+  // The right column starts clear of the longest left title and ends 15 pixels inside the card.
   for (int i = 0; i < 8; ++i) {
-    const double col = i < 4 ? 26 : 350, y = 84 + (i % 4) * 60;
+    const double col = i < 4 ? 26 : 356, y = 84 + (i % 4) * 60;
     double x = col;
     for (const char* cap : kKeys[i].caps) {
       if (*cap == '\0') continue;
@@ -82,7 +88,7 @@ void HelpControls(cairo_t* cr) {
       DrawKeyCap(cr, x, y, kw, 36, label);
       x += kw + 5;
     }
-    HelpRow(cr, col + 136, y + 8, kKeys[i].title, kKeys[i].text, 180);
+    HelpRow(cr, col + 136, y + 8, kKeys[i].title, kKeys[i].text, i < 4 ? 180 : 166);
   }
 }
 
@@ -227,37 +233,44 @@ void PaintHelpPage(cairo_t* cr, const Picture& pic, int /*pattern*/) {
 void PaintHiScoreScreen(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
-  // The game writes row n (1..10) at y 213 + 17 n (screen): rank centred on x 244, name on 380,
-  // score on 540, in dark blue.
-  DrawInset(cr, 116, 96, 448, 220, 10);
+  // The game writes row n (1..10) from y 213 + 17 n down (screen) in dark blue Gungsuh 11: rank
+  // centred on x 244, name on 380, score on 540. The capitals fall 4..14 pixels below that y and
+  // the descenders reach 17, so each row's stripe starts one pixel below it.
+  auto stripeTop = [](int n) { return kHiScoreRowY + kHiScoreRowStep * n + 1 - kCardY; };
+  const double tableTop = stripeTop(1) - 30, tableBottom = stripeTop(10) + kHiScoreRowStep + 6;
+  DrawInset(cr, 116, tableTop, 448, tableBottom - tableTop, 10);
   UseFont(cr, Face::kSans, 13, true);
-  TextCentred(cr, 184, 108, "Место", kOrange);
-  TextCentred(cr, 320, 108, "Игрок", kOrange);
-  TextCentred(cr, 480, 108, "Очки", kOrange);
-  for (int n = 1; n <= 10; ++n) {
-    const double y = 213 + 17 * n - 90 - 2;
-    if (n % 2 == 1) {
-      cairo_rectangle(cr, 122, y, 436, 17);
-      SetColor(cr, kAmber, 0.16);
-      cairo_fill(cr);
-    }
+  for (auto [x, label] : {std::pair{184.0, "Место"}, {320.0, "Игрок"}, {480.0, "Очки"}}) {
+    TextCentred(cr, x, stripeTop(1) - 14, label, kOrange);
   }
-  // Cups for the first three places, left of the table.
+  for (int n = 1; n <= 10; n += 2) {
+    cairo_rectangle(cr, 122, stripeTop(n), 436, kHiScoreRowStep);
+    SetColor(cr, kAmber, 0.16);
+    cairo_fill(cr);
+  }
+  // Cups for the first three places, in their rows left of the rank.
   static constexpr Rgb kCups[] = {Hex(0xFFD34D), Hex(0xDDE3EA), Hex(0xE0965A)};
   for (int i = 0; i < 3; ++i) {
-    const double cx = 78, cy = 140 + i * 60.0, s = 1 - i * 0.15;
-    cairo_move_to(cr, cx - 16 * s, cy - 16 * s);
-    cairo_line_to(cr, cx + 16 * s, cy - 16 * s);
-    cairo_curve_to(cr, cx + 16 * s, cy + 6 * s, cx + 6 * s, cy + 10 * s, cx, cy + 10 * s);
-    cairo_curve_to(cr, cx - 6 * s, cy + 10 * s, cx - 16 * s, cy + 6 * s, cx - 16 * s, cy - 16 * s);
-    cairo_close_path(cr);
+    const double s = 0.38;  // the cup is 39 s tall: 15 pixels fit a 17-pixel row
+    const double cx = 165, cy = stripeTop(i + 1) + kHiScoreRowStep / 2 - 3.5 * s;
+    auto bowl = [&] {
+      cairo_move_to(cr, cx - 16 * s, cy - 16 * s);
+      cairo_line_to(cr, cx + 16 * s, cy - 16 * s);
+      cairo_curve_to(cr, cx + 16 * s, cy + 6 * s, cx + 6 * s, cy + 10 * s, cx, cy + 10 * s);
+      cairo_curve_to(cr, cx - 6 * s, cy + 10 * s, cx - 16 * s, cy + 6 * s, cx - 16 * s,
+                     cy - 16 * s);
+      cairo_close_path(cr);
+    };
+    bowl();
     FillVertical(cr, cy - 16 * s, cy + 10 * s, Lighter(kCups[i], 0.4), Darker(kCups[i], 0.2));
+    bowl();  // a dark rim keeps the silver cup visible on the light stripes
+    SetColor(cr, Darker(kCups[i], 0.5));
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
     cairo_rectangle(cr, cx - 3 * s, cy + 10 * s, 6 * s, 8 * s);
-    RoundedRect(cr, cx - 11 * s, cy + 17 * s, 22 * s, 6 * s, 2);
+    RoundedRect(cr, cx - 11 * s, cy + 17 * s, 22 * s, 6 * s, 1);
     SetColor(cr, Darker(kCups[i], 0.3));
     cairo_fill(cr);
-    UseFont(cr, Face::kSans, 13 * s, true);
-    TextCentred(cr, cx, cy - 5 * s, std::to_string(i + 1), kNavy);
   }
 }
 
@@ -266,15 +279,17 @@ void PaintQuestion(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, "Подтверждение");
   QuestionBody(cr, pic, top);
   if (pic.variant == kIconPerson) {
-    // The game writes the profile's name centred on x 400 at y 280 (screen) in large dark blue.
-    DrawInset(cr, 170, 180, 340, 52, 10);
+    // The game writes the profile's name centred on x 400 from y 280 down (screen) in dark blue
+    // Gungsuh 28, its capitals on 288..314; the field is centred on them and ends above the yes
+    // button at y 327.
+    DrawInset(cr, 170, 188, 340, 44, 10);
   }
 }
 
 void PaintAddProfile(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
-  DrawDialogIcon(cr, kIconPerson, 84, top + 50, 80);
+  DrawDialogIcon(cr, kIconNewPerson, 84, top + 50, 80);
   UseFont(cr, Face::kSans, 24, true);
   TextCentred(cr, 340, top + 40, "Как вас зовут?", kNavy);
   UseFont(cr, Face::kSans, 15, false);
@@ -327,8 +342,9 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
 void PaintProfileList(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
-  // Ten names at y 206 + 20 i (screen), centred on x 405, over the pulsing bar at x 236 .. 574.
-  DrawInset(cr, 178, 106, 334, 214, 10);
+  // Ten names at y 206 + 20 i (screen), centred on x 405, over the pulsing bar at x 236 .. 574; the
+  // field is as wide as the bar.
+  DrawInset(cr, 176, 106, 338, 214, 10);
   for (int i = 0; i < 10; ++i) {
     const double y = 203 + 20 * i - 90;
     UseFont(cr, Face::kSans, 10, true);
@@ -338,7 +354,7 @@ void PaintProfileList(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   TextCentred(cr, 90, 150, "Кто сегодня", kNavyLight);
   TextCentred(cr, 90, 166, "за рулём?", kNavyLight);
   DrawDialogIcon(cr, kIconFlag, 90, 230, 70);
-  DrawDialogIcon(cr, kIconPerson, 590, 200, 80);
+  DrawDialogIcon(cr, kIconPlayer, 590, 200, 80);
 }
 
 void PaintRaceVeil(cairo_t* cr, const Picture& pic, int /*pattern*/) {

@@ -30,11 +30,13 @@ struct Picture {
 enum DialogIcon : int {
   kIconTrash,
   kIconDoor,
-  kIconPerson,
+  kIconPerson,  // a player crossed out in red: delete
   kIconFlag,
   kIconUpload,
   kIconWreck,
   kIconStopwatch,
+  kIconNewPerson,  // a player with a green plus: add
+  kIconPlayer,     // a player alone: the list of players
 };
 
 // Button looks (variant of PaintButton).
@@ -96,16 +98,17 @@ inline constexpr Picture kPictures[] = {
     {"tr_track11", kMenu, 214, 190, 1, 1, 1, PaintTrackMap, 11, "", "track map 11"},
     {"tr_track12", kMenu, 214, 190, 1, 1, 1, PaintTrackMap, 12, "", "track map 12"},
     {"tr_notav", kMenu, 214, 190, 1, 1, 1, PaintTrackLocked, 0, "Трасса закрыта", "locked track"},
-    {"c_car1", kMenu, 200, 112, 1, 1, 1, PaintTruckPortrait, 1, "Спидер", "model 0 (car1)"},
-    {"c_car2", kMenu, 200, 112, 1, 1, 1, PaintTruckPortrait, 4, "Турбо", "model 1 (car4)"},
-    {"c_car3", kMenu, 200, 112, 1, 1, 1, PaintTruckPortrait, 5, "Вулкан", "model 2 (car5)"},
-    {"c_car4", kMenu, 200, 112, 1, 1, 1, PaintTruckPortrait, 2, "Вайпер", "model 3 (car2)"},
-    {"c_car5", kMenu, 200, 112, 1, 1, 1, PaintTruckPortrait, 3, "Зверь", "model 4 (car3)"},
+    // Truck portraits end at y 332 on screen: their frame keeps clear of the value bars at 341.
+    {"c_car1", kMenu, 200, 104, 1, 1, 1, PaintTruckPortrait, 1, "Спидер", "model 0 (car1)"},
+    {"c_car2", kMenu, 200, 104, 1, 1, 1, PaintTruckPortrait, 4, "Турбо", "model 1 (car4)"},
+    {"c_car3", kMenu, 200, 104, 1, 1, 1, PaintTruckPortrait, 5, "Вулкан", "model 2 (car5)"},
+    {"c_car4", kMenu, 200, 104, 1, 1, 1, PaintTruckPortrait, 2, "Вайпер", "model 3 (car2)"},
+    {"c_car5", kMenu, 200, 104, 1, 1, 1, PaintTruckPortrait, 3, "Зверь", "model 4 (car3)"},
     // Buttons: frame 0 normal, 1 highlighted, 2 disabled.
     {"b_stgame", kMenu, 200, 56, 1, 3, 3, PaintButton, kLookMain, "Начать игру", "at (56, 411)"},
     {"b_opt", kMenu, 170, 52, 1, 3, 3, PaintButton, kLookMain, "Опции", "at (27, 350)"},
     {"b_hiscr", kMenu, 170, 52, 1, 3, 3, PaintButton, kLookMain, "Рекорды", "at (68, 87)"},
-    {"b_help", kMenu, 100, 52, 1, 3, 3, PaintButton, kLookMain, "Помощь", "at (694, 124)"},
+    {"b_help", kMenu, 104, 52, 1, 3, 3, PaintButton, kLookMain, "Помощь", "at (694, 124)"},
     {"b_visit", kMenu, 160, 52, 1, 3, 3, PaintButton, kLookMain, "Ещё игры", "at (637, 239)"},
     {"b_exit", kMenu, 170, 52, 1, 3, 3, PaintButton, kLookMain, "Выход", "at (606, 371)"},
     {"b_logo", kMenu, 260, 70, 1, 3, 3, PaintLogoButton, 0, "Наш сайт", "at (270, 510)"},
@@ -120,7 +123,7 @@ inline constexpr Picture kPictures[] = {
      "at (328, 428)"},
     {"b_yes", kMenu, 120, 44, 1, 3, 3, PaintButton, kLookYes, "Да", "at (278, 327)"},
     {"b_no", kMenu, 120, 44, 1, 3, 3, PaintButton, kLookNo, "Нет", "at (415, 378)"},
-    {"b_add", kMenu, 140, 44, 1, 3, 3, PaintButton, kLookPlain, "Добавить",
+    {"b_add", kMenu, 146, 44, 1, 3, 3, PaintButton, kLookPlain, "Добавить",
      "at (330, 426), (257, 420)"},
     {"b_yes1", kMenu, 188, 48, 1, 3, 3, PaintButton, kLookYes, "Да", "at (200, 420)"},
     {"b_no1", kMenu, 188, 48, 1, 3, 3, PaintButton, kLookNo, "Нет", "at (412, 420)"},
@@ -128,8 +131,9 @@ inline constexpr Picture kPictures[] = {
      "at (308, 420), (310, 400)"},
     {"b_apply", kMenu, 180, 48, 1, 3, 3, PaintButton, kLookYes, "Применить", "at (206, 420)"},
     {"b_cancel", kMenu, 180, 48, 1, 3, 3, PaintButton, kLookNo, "Отмена", "at (416, 420)"},
-    {"b_on", kMenu, 80, 40, 1, 3, 3, PaintButton, kLookYes, "Вкл.", "at (646, 194), (646, 245)"},
-    {"b_off", kMenu, 80, 40, 1, 3, 3, PaintButton, kLookPlain, "Выкл.", "same places"},
+    {"b_on", kMenu, 72, 40, 1, 3, 3, PaintButton, kLookYes, "Вкл.",
+     "at (646, 194), (646, 245), short of the options card's edge at 726"},
+    {"b_off", kMenu, 72, 40, 1, 3, 3, PaintButton, kLookPlain, "Выкл.", "same places"},
     {"b_menuleft", kMenu, 28, 28, 1, 3, 3, PaintArrowButton, kArrowLeft, "", "at (453, 323)"},
     {"b_menuright", kMenu, 28, 28, 1, 3, 3, PaintArrowButton, kArrowRight, "", "at (653, 323)"},
     {"b_up", kMenu, 30, 40, 1, 3, 3, PaintArrowButton, kArrowUp, "", "at (206, 209)"},

@@ -12,6 +12,11 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kHorizon = 318;
 constexpr double kVanishX = 420;
+// On the track screen the next arrow ("bc_next", 60 x 60) comes to rest at (380, 131), over the
+// top of the track picture at (312, 156). The picture leaves its top rows clear for it: the map
+// starts six pixels below the arrow.
+constexpr double kTrackPictureY = 156;
+constexpr double kTrackMapTop = 131 + 60 + 6 - kTrackPictureY;
 
 void Sky(cairo_t* cr, double w) {
   cairo_rectangle(cr, 0, 0, w, kHorizon + 2);
@@ -211,13 +216,16 @@ void PaintMainBack(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   DrawWordMark(cr, 420, 62, 62);
   UseFont(cr, Face::kSans, 19, true);
   TextCentredOutlined(cr, 420, 114, "Гонки на грузовиках", kCream, kNavy, 2);
-  // The greeting plate: the game writes "Привет, ...!" centred on x 675 at y 517 in black.
-  RoundedRect(cr, 578, 505, 200, 30, 8);
+  // The greeting plate: the game writes "Привет, ...!" in black Gungsuh 11 centred on x 675 from
+  // y 517 down, its capitals on 521..531 and its commas to 534. The plate is centred on that and
+  // stays clear of the "change player" link below it at y 540.
+  constexpr double kPlateX = 675 - 110, kPlateY = 512, kPlateW = 220, kPlateH = 26;
+  RoundedRect(cr, kPlateX + 2, kPlateY + 2, kPlateW, kPlateH, 8);
   SetColor(cr, kBlack, 0.35);
   cairo_fill(cr);
-  RoundedRect(cr, 575, 502, 200, 30, 8);
-  FillVertical(cr, 502, 532, kCream, kCreamDark);
-  RoundedRect(cr, 575.5, 502.5, 199, 29, 8);
+  RoundedRect(cr, kPlateX, kPlateY, kPlateW, kPlateH, 8);
+  FillVertical(cr, kPlateY, kPlateY + kPlateH, kCream, kCreamDark);
+  RoundedRect(cr, kPlateX + 0.5, kPlateY + 0.5, kPlateW - 1, kPlateH - 1, 8);
   SetColor(cr, kNavy);
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
@@ -278,10 +286,18 @@ void PaintLogo(cairo_t* cr, const Picture& pic, int /*pattern*/) {
 void PaintTrackChoice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   const double w = pic.tileWidth, h = pic.tileHeight;
-  // Dims the main menu behind it.
+  // Dims the main menu behind it, the more toward the bottom, where the menu's empty greeting
+  // plate would otherwise show beside the race button.
   cairo_rectangle(cr, 0, 0, w, h);
   SetColor(cr, Hex(0x0B1020), 0.78);
   cairo_fill(cr);
+  cairo_rectangle(cr, 0, 440, w, h - 440);
+  cairo_pattern_t* foot = cairo_pattern_create_linear(0, 440, 0, 505);
+  AddStop(foot, 0, Hex(0x0B1020), 0);
+  AddStop(foot, 1, Hex(0x0B1020), 0.85);
+  cairo_set_source(cr, foot);
+  cairo_fill(cr);
+  cairo_pattern_destroy(foot);
   // Title strip: the game writes the track's name centred on x 419 at y 68 in dark teal.
   RoundedRect(cr, 249, 56, 340, 40, 12);
   SetColor(cr, kAmber);
@@ -290,21 +306,27 @@ void PaintTrackChoice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   FillVertical(cr, 60, 92, kCream, kCreamDark);
   UseFont(cr, Face::kSans, 14, true);
   TextCentred(cr, 419, 38, pic.text, kAmber);
-  // Frame of the track picture at (312, 156), 214 x 190.
+  // Frame of the track picture at (312, 156), 214 x 190. The next arrow rests on the frame's broad
+  // top; the map's well starts below it.
   RoundedRect(cr, 304, 148, 230, 206, 12);
   SetColor(cr, kBlack, 0.4);
   cairo_fill(cr);
   RoundedRect(cr, 302, 146, 230, 206, 12);
   FillVertical(cr, 146, 352, kAmber, kOrange);
-  cairo_rectangle(cr, 310, 154, 218, 194);
+  const double wellTop = kTrackPictureY + kTrackMapTop - 2;
+  cairo_rectangle(cr, 310, wellTop, 218, 348 - wellTop);
   SetColor(cr, kNavy);
   cairo_fill(cr);
-  // Information panel: labels at x 335, values centred on x 480, rows at y 385 .. 501 in white.
-  DrawDarkInset(cr, 318, 372, 322, 156, 12);
+  // Information panel: labels at x 335, values centred on x 480, rows from y 385, 425, 463 and 501
+  // in white Arial 13, whose capitals fall 4..16 pixels below the row's y. Rules run midway between
+  // the rows; the panel ends short of the race button at (642, 524).
+  static constexpr double kRowMiddles[] = {385 + 9.5, 425 + 9.5, 463 + 9.5, 501 + 9.5};
+  const double panelTop = 372, panelBottom = kRowMiddles[3] + (kRowMiddles[0] - panelTop);
+  DrawDarkInset(cr, 318, panelTop, 316, panelBottom - panelTop, 12);
   for (int i = 1; i < 4; ++i) {
-    const double y = 372 + i * 39;
+    const double y = std::round((kRowMiddles[i - 1] + kRowMiddles[i]) / 2) + 0.5;
     cairo_move_to(cr, 330, y);
-    cairo_line_to(cr, 628, y);
+    cairo_line_to(cr, 622, y);
   }
   SetColor(cr, kNavyLight, 0.8);
   cairo_set_line_width(cr, 1);
@@ -317,9 +339,11 @@ void PaintTruckChoice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   // Positions below are the screen places minus the card's corner (60, 90).
   UseFont(cr, Face::kSans, 14, true);
   TextCentred(cr, 360, 100, "Стрелки — другой грузовик, Enter — в гонку", kNavyLight);
-  // Frame of the truck picture at (320, 228), 200 x 112.
-  RoundedRect(cr, 254, 132, 212, 124, 12);
-  FillVertical(cr, 132, 256, kAmber, kOrange);
+  // Frame of the truck picture at (320, 228), 200 x 104: three pixels round it, so it stays clear
+  // of the arrow keys beside it (their faces end at 314 and start at 523) and of the first value
+  // bar at y 341.
+  RoundedRect(cr, 257, 135, 206, 110, 12);
+  FillVertical(cr, 135, 245, kAmber, kOrange);
   // Value bars at x 397 (screen), rows at y 341, 361, 380, 400, 14 tall, scaled up to 240.
   static constexpr const char* kLabels[] = {"Скорость", "Разгон", "Поворот", "Сцепление"};
   static constexpr double kRows[] = {341, 361, 380, 400};
@@ -341,11 +365,16 @@ void PaintTrackMap(cairo_t* cr, const Picture& pic, int /*pattern*/) {
                                         {Hex(0xE3C489), Hex(0xC79E5E)},
                                         {Hex(0x9CB66E), Hex(0xC79E5E)}};
   const Rgb* g = kGround[n % 3];
-  cairo_rectangle(cr, 0, 0, w, h);
-  FillVertical(cr, 0, h, g[0], g[1]);
+  // The map fills the picture below the next arrow's place (see kTrackMapTop).
+  const double top = kTrackMapTop, mh = h - top;
+  cairo_rectangle(cr, 0, top, w, mh);
+  FillVertical(cr, top, h, g[0], g[1]);
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, top, w, mh);
+  cairo_clip(cr);
   Rng rng(SeedOf(pic.name));
-  for (int i = 0; i < 40; ++i) {  // trees and rocks as dots
-    cairo_arc(cr, rng.Range(0, w), rng.Range(0, h), rng.Range(2, 5), 0, 2 * kPi);
+  for (int i = 0; i < 32; ++i) {  // trees and rocks as dots
+    cairo_arc(cr, rng.Range(0, w), rng.Range(top, h), rng.Range(2, 5), 0, 2 * kPi);
     SetColor(cr, n % 3 == 1 ? Hex(0x9A8066) : Hex(0x2F6B3A), 0.7);
     cairo_fill(cr);
   }
@@ -363,12 +392,14 @@ void PaintTrackMap(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   };
   double largest = 0;
   for (int i = 0; i < points; ++i) largest = std::max(largest, radius(i * 2 * kPi / points));
-  const double rx = w * 0.4 / largest, ry = h * 0.38 / largest;  // the loop stays inside the frame
+  // The loop and its kerbs (8 pixels either side of the line) stay inside the map.
+  const double rx = (w / 2 - 12) / largest, ry = (mh / 2 - 12) / largest;
+  const double cy = top + mh / 2;
   auto trackPath = [&]() {
     for (int i = 0; i <= points; ++i) {
       const double a = i * 2 * kPi / points;
       const double r = radius(a);
-      const double x = w / 2 + std::cos(a) * r * rx, y = h / 2 + std::sin(a) * r * ry;
+      const double x = w / 2 + std::cos(a) * r * rx, y = cy + std::sin(a) * r * ry;
       if (i == 0) {
         cairo_move_to(cr, x, y);
       } else {
@@ -397,20 +428,23 @@ void PaintTrackMap(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   cairo_set_line_width(cr, 9);
   cairo_stroke(cr);
   // Start and finish at the rightmost point of the loop.
-  DrawChequer(cr, w / 2 + radius(0) * rx - 7, h / 2 - 3, 14, 6, 4, 2);
+  DrawChequer(cr, w / 2 + radius(0) * rx - 7, cy - 3, 14, 6, 4, 2);
+  cairo_restore(cr);
 }
 
 void PaintTrackLocked(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   const double w = pic.tileWidth, h = pic.tileHeight;
-  cairo_rectangle(cr, 0, 0, w, h);
-  FillVertical(cr, 0, h, Hex(0x5A6270), Hex(0x2E333C));
+  // Like the maps, it leaves the next arrow's place clear.
+  const double top = kTrackMapTop, mh = h - top;
+  cairo_rectangle(cr, 0, top, w, mh);
+  FillVertical(cr, top, h, Hex(0x5A6270), Hex(0x2E333C));
   cairo_set_line_width(cr, 12);
-  Ellipse(cr, w / 2, h / 2 - 6, w * 0.34, h * 0.3);
+  Ellipse(cr, w / 2, top + mh * 0.4, w * 0.34, mh * 0.3);
   SetColor(cr, kWhite, 0.12);
   cairo_stroke(cr);
   // Padlock.
-  const double cx = w / 2, cy = h / 2 - 8;
+  const double cx = w / 2, cy = top + mh * 0.4;
   cairo_arc(cr, cx, cy - 14, 17, kPi, 2 * kPi);
   cairo_set_line_width(cr, 7);
   SetColor(cr, Hex(0xC9CED6));
@@ -422,7 +456,7 @@ void PaintTrackLocked(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   SetColor(cr, kNavy);
   cairo_fill(cr);
   UseFont(cr, Face::kSans, 17, true);
-  TextCentred(cr, w / 2, h - 26, pic.text, kCream);
+  TextCentred(cr, w / 2, h - 18, pic.text, kCream);
 }
 
 }  // namespace assetgen

@@ -201,7 +201,9 @@ void IconDoor(cairo_t* cr, double cx, double cy, double s) {
   cairo_fill(cr);
 }
 
-void IconPerson(cairo_t* cr, double cx, double cy, double s) {
+// A player's bust; Badge (an icon of DialogIcon) adds a red cross for delete or a green plus for
+// add at the lower right.
+void IconPerson(cairo_t* cr, double cx, double cy, double s, int badge) {
   using namespace palette;
   cairo_arc(cr, cx, cy - s * 0.2, s * 0.17, 0, 2 * kPi);
   SetColor(cr, kNavyLight);
@@ -211,8 +213,26 @@ void IconPerson(cairo_t* cr, double cx, double cy, double s) {
                  cy + s * 0.42);
   cairo_close_path(cr);
   cairo_fill(cr);
-  cairo_set_line_width(cr, s * 0.1);
+  if (badge == kIconPlayer) return;
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  if (badge == kIconNewPerson) {
+    // A green disc with a white plus, ringed in the card's cream so it reads over the bust.
+    const double bx = cx + s * 0.3, by = cy + s * 0.1;
+    cairo_arc(cr, bx, by, s * 0.2, 0, 2 * kPi);
+    SetColor(cr, kCream);
+    cairo_fill(cr);
+    cairo_arc(cr, bx, by, s * 0.16, 0, 2 * kPi);
+    FillVertical(cr, by - s * 0.16, by + s * 0.16, Lighter(kGreen, 0.2), Darker(kGreen, 0.2));
+    cairo_set_line_width(cr, s * 0.06);
+    SetColor(cr, kWhite);
+    cairo_move_to(cr, bx - s * 0.08, by);
+    cairo_line_to(cr, bx + s * 0.08, by);
+    cairo_move_to(cr, bx, by - s * 0.08);
+    cairo_line_to(cr, bx, by + s * 0.08);
+    cairo_stroke(cr);
+    return;
+  }
+  cairo_set_line_width(cr, s * 0.1);
   SetColor(cr, kRed);
   cairo_move_to(cr, cx + s * 0.15, cy - s * 0.05);
   cairo_line_to(cr, cx + s * 0.42, cy + s * 0.22);
@@ -328,7 +348,9 @@ void DrawDialogIcon(cairo_t* cr, int icon, double cx, double cy, double size) {
       IconDoor(cr, cx, cy, size);
       break;
     case kIconPerson:
-      IconPerson(cr, cx, cy, size);
+    case kIconNewPerson:
+    case kIconPlayer:
+      IconPerson(cr, cx, cy, size, icon);
       break;
     case kIconFlag:
       IconFlag(cr, cx, cy, size);

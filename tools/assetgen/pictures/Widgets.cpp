@@ -1,5 +1,7 @@
 // Painters of the GUI pictures: buttons, arrow keys, links, edit boxes and the volume bar.
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "pictures/Manifest.h"
 #include "pictures/Style.h"
@@ -51,9 +53,9 @@ void ButtonBody(cairo_t* cr, double w, double h, int frame, int look, double rad
   RoundedRect(cr, x, y, bw, bh, radius);
   cairo_clip(cr);
   RoundedRect(cr, x + 3, y + 2, bw - 6, bh * 0.45, radius * 0.8);
-  cairo_pattern_t* gloss = VerticalGradient(y, y + bh * 0.5, kWhite, kWhite);
-  cairo_pattern_add_color_stop_rgba(gloss, 0, 1, 1, 1, frame == 2 ? 0.25 : 0.45);
-  cairo_pattern_add_color_stop_rgba(gloss, 1, 1, 1, 1, 0.05);
+  cairo_pattern_t* gloss = cairo_pattern_create_linear(0, y, 0, y + bh * 0.5);
+  AddStop(gloss, 0, kWhite, frame == 2 ? 0.25 : 0.45);
+  AddStop(gloss, 1, kWhite, 0.05);
   cairo_set_source(cr, gloss);
   cairo_fill(cr);
   cairo_pattern_destroy(gloss);
@@ -70,10 +72,53 @@ void ButtonBody(cairo_t* cr, double w, double h, int frame, int look, double rad
   }
 }
 
-void Caption(cairo_t* cr, double w, double h, std::string_view text, int frame, int look) {
+// Buttons are lettered alike: the main menu's signs, the wide dialog buttons and the smaller ones
+// each share the largest caption size at which every caption of the group fits its own button.
+struct CaptionGroup {
+  Face face;
+  std::string_view names[9];
+};
+constexpr CaptionGroup kCaptionGroups[] = {
+    {Face::kSansCondensed, {"b_stgame", "b_opt", "b_hiscr", "b_help", "b_visit", "b_exit"}},
+    {Face::kSans,
+     {"b_back", "b_prev", "b_next", "b_apply", "b_cancel", "bc_race", "bro_next", "b_yes1",
+      "b_no1"}},
+    {Face::kSans, {"b_back2", "b_add", "b_delete", "b_select", "b_yes", "b_no"}},
+    {Face::kSans, {"b_on", "b_off"}},
+};
+
+// The size at which Pic's caption fits its button with a clear margin at both ends.
+double OwnCaptionSize(cairo_t* cr, Face face, const Picture& pic) {
+  const double w = pic.tileWidth, h = pic.tileHeight;
+  const double margin = std::min(h * 0.4, 6 + w * 0.08);
+  return FitFont(cr, face, std::min(22.0, h * 0.44), true, pic.text, w - 2 * margin);
+}
+
+// Selects the caption font of Pic: its group's shared size, or its own when it stands alone.
+void UseCaptionFont(cairo_t* cr, const Picture& pic) {
+  for (const CaptionGroup& group : kCaptionGroups) {
+    if (std::find(std::begin(group.names), std::end(group.names), pic.name) ==
+        std::end(group.names)) {
+      continue;
+    }
+    double size = 22;
+    for (std::string_view name : group.names) {
+      if (const Picture* other = name.empty() ? nullptr : FindPicture(name, pic.archive)) {
+        size = std::min(size, OwnCaptionSize(cr, group.face, *other));
+      }
+    }
+    UseFont(cr, group.face, size, true);
+    return;
+  }
+  OwnCaptionSize(cr, Face::kSans, pic);
+}
+
+void Caption(cairo_t* cr, const Picture& pic, int frame) {
   using namespace palette;
-  const Hue hue = HueOf(look);
-  FitFont(cr, Face::kSans, std::min(22.0, h * 0.44), true, text, w - 22);
+  const double w = pic.tileWidth, h = pic.tileHeight;
+  const std::string_view text = pic.text;
+  const Hue hue = HueOf(pic.variant);
+  UseCaptionFont(cr, pic);
   const double cx = w / 2 - 0.5, cy = h / 2 - 1;
   if (frame == 2) {
     TextCentred(cr, cx + 1, cy + 1, text, kWhite, 0.7);
@@ -90,7 +135,7 @@ void Caption(cairo_t* cr, double w, double h, std::string_view text, int frame, 
 void PaintButton(cairo_t* cr, const Picture& pic, int pattern) {
   const double w = pic.tileWidth, h = pic.tileHeight;
   ButtonBody(cr, w, h, pattern, pic.variant, std::min(14.0, h * 0.32));
-  Caption(cr, w, h, pic.text, pattern, pic.variant);
+  Caption(cr, pic, pattern);
 }
 
 void PaintArrowButton(cairo_t* cr, const Picture& pic, int pattern) {
