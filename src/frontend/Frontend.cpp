@@ -25,10 +25,12 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
   InstallSettingsFiles(form);
   // The pointer is made as soon as the menu archive is loaded, just before the settings are read.
   std::function<void()> readSettings = form.ReadConfigFiles;
-  form.ReadConfigFiles = [&form, readSettings] {
+  form.ReadConfigFiles = [&form, readSettings, scores] {
     EnsureCursor(form);
     if (readSettings) readSettings();
+    scores->RetryQueued();
   };
+  form.MenuFrameOverlay = [&form, scores] { scores->DrawStatus(form); };
 }
 
 }  // namespace frontend

@@ -139,6 +139,7 @@ void RegisterMainMenu(TForm1& form) {
     form.OmegaGUI1.Draw();
     TextCentered(form.OmegaFont1, 675, 517, Ru("Привет, ") + form.PlayerName + "!");
     DrawMenuLights(form);
+    if (form.MenuFrameOverlay) form.MenuFrameOverlay();
     EnsureCursor(form)->Draw();
     form.OmegaScreen1.EndScene();
   };
@@ -306,6 +307,7 @@ void RegisterExitQuestion(TForm1& form) {
     DrawScene(form, true);
     form.OmegaGUI1.Draw();
     DrawMenuLights(form);
+    if (form.MenuFrameOverlay) form.MenuFrameOverlay();
     EnsureCursor(form)->Draw();
     form.OmegaScreen1.EndScene();
   };

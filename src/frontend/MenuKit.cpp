@@ -258,6 +258,7 @@ void DrawScene(game::TForm1& form, bool live) {
 
 void EndMenuFrame(game::TForm1& form, bool cursorMoved) {
   form.OmegaGUI1.Draw();
+  if (form.MenuFrameOverlay) form.MenuFrameOverlay();
   TCursor* cursor = EnsureCursor(form);
   if (!cursorMoved) cursor->Move(0);
   cursor->Draw();

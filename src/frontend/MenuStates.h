@@ -5,25 +5,38 @@
 #include <memory>
 #include <string>
 
+#include "engine/OmegaFont.h"
 #include "game/MainForm.h"
 #include "online/HttpClient.h"
+#include "online/ScoreSender.h"
 
 namespace frontend {
 
-// The HTTP client of the score server, one for the whole run, made on first use.
+// The link to the score server for the whole run: scores go out on a worker thread while the
+// menus run on, and the player reads on screen what became of them.
 class ScoreLink {
  public:
-  ScoreLink() = default;
-  // Tests hand in their own client.
-  explicit ScoreLink(std::unique_ptr<online::HttpClient> http) : http_(std::move(http)) {}
-  online::HttpClient& Http();
+  ScoreLink();
+  // Tests hand in their own client; the sending thread uses it.
+  explicit ScoreLink(std::unique_ptr<online::HttpClient> http);
+  ~ScoreLink();
   // Sends the finished game's score (PlayerName, Score, the options text).
   void SubmitScore(game::TForm1& form);
   // Opens the online high-score table in the browser.
   void ShowOnlineTable(game::TForm1& form);
+  // At start-up: scores an earlier run could not send go out again.
+  void RetryQueued();
+  // Every menu frame: takes in finished sendings and draws what the player should know.
+  void DrawStatus(game::TForm1& form);
+  online::ScoreSender& Sender() { return *sender_; }
+  const std::string& StatusText() const { return status_; }
 
  private:
   std::unique_ptr<online::HttpClient> http_;
+  std::unique_ptr<online::ScoreSender> sender_;
+  std::unique_ptr<engine::TOmegaFont> font_;
+  std::string status_;
+  int32_t statusFrames_ = 0;
 };
 
 // Every front-end state with this link to the score server (tests hand in their own).

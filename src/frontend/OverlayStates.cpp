@@ -1,6 +1,8 @@
 // The screens over the race: leaving the race, pause, game over, time's up, the final score and
 // the question whether to send it, which ends the game.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
@@ -305,23 +307,89 @@ void DrawFrozenRace(TForm1& form, engine::TSprite* overlay) {
   }
 }
 
-online::HttpClient& ScoreLink::Http() {
-  if (!http_) http_ = std::make_unique<online::CurlHttpClient>();
-  return *http_;
+namespace {
+
+// The tests' client, lent to each sending: the link keeps it alive.
+class BorrowedHttp final : public online::HttpClient {
+ public:
+  explicit BorrowedHttp(online::HttpClient& inner) : inner_(inner) {}
+  online::HttpResult Get(const std::string& url,
+                         const std::vector<online::HttpHeader>& headers) override {
+    return inner_.Get(url, headers);
+  }
+
+ private:
+  online::HttpClient& inner_;
+};
+
+// How long a word on the sending stays on screen once it is over: four seconds.
+constexpr int32_t kStatusFrames = 360;
+constexpr const char* kScoreQueueFile = "unsent_scores.txt";
+
+}  // namespace
+
+ScoreLink::ScoreLink() : ScoreLink(nullptr) {}
+
+ScoreLink::ScoreLink(std::unique_ptr<online::HttpClient> http) : http_(std::move(http)) {
+  online::HttpClient* borrowed = http_.get();
+  sender_ = std::make_unique<online::ScoreSender>(
+      online::ScoreServerAddress(), kScoreQueueFile,
+      [borrowed](long totalMs) -> std::unique_ptr<online::HttpClient> {
+        if (borrowed != nullptr) return std::make_unique<BorrowedHttp>(*borrowed);
+        return std::make_unique<online::CurlHttpClient>(
+            online::HttpTimeouts{std::min(totalMs, 3000L), totalMs});
+      });
 }
 
+ScoreLink::~ScoreLink() = default;
+
 void ScoreLink::SubmitScore(TForm1& form) {
-  if (form.Services.shell == nullptr) return;
-  online::ScoreClient client(online::ScoreServerAddress(), Http(),
-                             online::ShellMessageSink(*form.Services.shell));
-  client.submitScore(form.PlayerName, form.Score, form.Menu.OptionText);
+  // A sending that ended while no menu was drawn is taken in first.
+  sender_->Poll();
+  sender_->Send({form.PlayerName, form.Score, form.Menu.OptionText});
+  status_ = Ru("Результат отправляется на сервер…");
+  statusFrames_ = 0;
+}
+
+void ScoreLink::RetryQueued() {
+  sender_->RetryQueued();
+}
+
+void ScoreLink::DrawStatus(TForm1& form) {
+  if (std::optional<online::ScoreSender::Report> report = sender_->Poll()) {
+    const std::string code = std::to_string(report->lastStatus);
+    if (report->kept > 0 && report->sent == 0) {
+      status_ = report->unreachable
+                    ? Ru("Нет связи с сервером: результат отправим позже")
+                    : Ru("Сервер не принял результат (код ") + code + Ru("), отправим позже");
+    } else if (report->refused > 0 && report->sent == 0) {
+      status_ = Ru("Сервер отклонил результат (код ") + code + ")";
+    } else if (report->sent > 0) {
+      status_ = report->sent == 1 ? Ru("Результат отправлен на сервер")
+                                  : Ru("Отправлено результатов: ") + std::to_string(report->sent);
+    }
+    statusFrames_ = kStatusFrames;
+  }
+  if (status_.empty()) return;
+  if (!sender_->Busy() && statusFrames_ <= 0) {
+    status_.clear();
+    return;
+  }
+  if (!sender_->Busy()) --statusFrames_;
+  if (!font_) {
+    font_ = std::make_unique<engine::TOmegaFont>(&form.OmegaScreen1, form.Services.fonts);
+    font_->SetFont("Arial", 12, platform::FontStyle{true, false, false, false});
+  }
+  const int32_t x = 400 - font_->TextWidth(status_) / 2;
+  font_->SetColor(engine::PackARGB(255, 0, 0, 0));
+  font_->TextOut(x + 1, 7, status_);
+  font_->SetColor(engine::PackARGB(255, 255, 220, 90));
+  font_->TextOut(x, 6, status_);
 }
 
 void ScoreLink::ShowOnlineTable(TForm1& form) {
   if (form.Services.shell == nullptr) return;
-  online::ScoreClient client(online::ScoreServerAddress(), Http(),
-                             online::ShellMessageSink(*form.Services.shell));
-  client.showOnlineTable(*form.Services.shell);
+  form.Services.shell->Open(online::TableUrl(online::ScoreServerAddress()));
 }
 
 }  // namespace frontend

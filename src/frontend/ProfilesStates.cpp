@@ -28,6 +28,7 @@ enum ListSlot { kUp = 0, kDown = 1, kAdd = 2, kDelete = 3, kBack = 4, kSelect = 
 // The end of a menu frame whose own drawing goes over the GUI: the pointer, then the scene ends.
 // The live scene has already moved the pointer.
 void FinishFrame(TForm1& form) {
+  if (form.MenuFrameOverlay) form.MenuFrameOverlay();
   TCursor* cursor = EnsureCursor(form);
   cursor->Draw();
   form.OmegaScreen1.EndScene();

@@ -154,6 +154,7 @@ void RegisterTrackSelect(TForm1& form) {
       DrawTrackInfo(form);
       DrawMenuLights(form);
       form.OmegaGUI1.Draw();
+      if (form.MenuFrameOverlay) form.MenuFrameOverlay();
       EnsureCursor(form)->Draw();
       form.OmegaScreen1.EndScene();
     }

@@ -156,6 +156,8 @@ class TForm1 {
   std::function<bool()> ExitScreenBusy;
   // opens the shortcut files when the window is destroyed.
   std::function<void()> ExitLauncher;
+  // Drawn at the end of every menu frame, over the buttons (the score sending's status).
+  std::function<void()> MenuFrameOverlay;
   // Sees every mouse press (button 0 left) before the GUI; the exit screen takes its clicks here.
   std::function<void(int button, int x, int y)> OnMouseDownHook;
   // Gives every sound effect the volume of the SoundVolume step.

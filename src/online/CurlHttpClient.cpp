@@ -1,6 +1,8 @@
 // The libcurl HTTP client.
 #include "online/CurlHttpClient.h"
 
+#include <algorithm>
+
 #include <curl/curl.h>
 
 #include <mutex>
@@ -30,6 +32,11 @@ struct CurlHttpClient::Handle {
     if (curl != nullptr) curl_easy_cleanup(curl);
   }
 };
+
+void CurlHttpClient::LimitTime(long totalMs) {
+  timeouts_.totalMs = std::max(totalMs, 1L);
+  timeouts_.connectMs = std::min(timeouts_.connectMs, timeouts_.totalMs);
+}
 
 CurlHttpClient::CurlHttpClient(HttpTimeouts timeouts)
     : handle_(std::make_unique<Handle>()), timeouts_(timeouts) {

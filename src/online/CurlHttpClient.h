@@ -22,6 +22,7 @@ class CurlHttpClient final : public HttpClient {
   CurlHttpClient& operator=(const CurlHttpClient&) = delete;
 
   HttpResult Get(const std::string& url, const std::vector<HttpHeader>& headers) override;
+  void LimitTime(long totalMs) override;
 
   // Replies larger than this are treated as broken.
   static constexpr size_t kMaxReplyBytes = 1 << 20;

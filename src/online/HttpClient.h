@@ -25,6 +25,8 @@ class HttpClient {
   virtual ~HttpClient() = default;
   // A GET of the full URL with these request headers. Must return within the client's time-outs.
   virtual HttpResult Get(const std::string& url, const std::vector<HttpHeader>& headers) = 0;
+  // Requests from now on end within this many milliseconds, connection included.
+  virtual void LimitTime(long totalMs) { (void)totalMs; }
 };
 
 }  // namespace online

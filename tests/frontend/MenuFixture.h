@@ -25,12 +25,13 @@ class FakeHttp : public online::HttpClient {
   online::HttpResult Get(const std::string& url, const std::vector<online::HttpHeader>&) override {
     urls.push_back(url);
     online::HttpResult result;
-    result.completed = true;
+    result.completed = reachable;
     result.status = 200;
     result.body = "OK|a|b|c|token|e";
     return result;
   }
   std::vector<std::string> urls;
+  bool reachable = true;
 };
 
 // Remembers what the game asked the desktop to open or show.
@@ -65,7 +66,9 @@ class MenuFixture : public ::testing::Test {
     form = std::make_unique<game::TForm1>(services);
     auto httpClient = std::make_unique<FakeHttp>();
     http = httpClient.get();
-    frontend::RegisterFrontend(*form, std::make_shared<frontend::ScoreLink>(std::move(httpClient)));
+    auto link = std::make_shared<frontend::ScoreLink>(std::move(httpClient));
+    scores = link.get();
+    frontend::RegisterFrontend(*form, link);
     form->FixedSeed = true;
     form->Seed = 1;
     form->FormCreate();
@@ -154,6 +157,7 @@ class MenuFixture : public ::testing::Test {
   platform::NullAudioDevice audio_;
   RecordingShell shell_;
   FakeHttp* http = nullptr;
+  frontend::ScoreLink* scores = nullptr;
   std::unique_ptr<game::TForm1> form;
 
  private:

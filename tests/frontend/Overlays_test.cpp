@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "frontend/MenuFixture.h"
 #include "game/EnemyCar.h"
 #include "game/Player.h"
 #include "game/RaceFlow.h"
+#include "platform/Text1251.h"
 
 namespace frontendtest {
 namespace {
@@ -195,19 +197,37 @@ TEST_F(OverlayTest, LeavingTheRaceEndsTheGameWithoutSending) {
   EXPECT_EQ(form->GameState, game::gsMainMenu);
 }
 
-TEST_F(OverlayTest, SendingTheScoreAsksTheServerAfterTheTable) {
-  StartRace();
-  form->Score = 5;
-  Press(27);
-  Frame();
-  ClickSlot(1);  // yes, leave the race
-  ThroughFinalScore();
-  ClickSlot(1);  // yes, send
-  EXPECT_EQ(form->GameState, game::gsMainMenu);
-  ASSERT_EQ(http->urls.size(), 2u);
-  EXPECT_NE(http->urls[0].find("version&prg=Vornakel"), std::string::npos);
-  EXPECT_NE(http->urls[1].find("hs&prg=Vornakel&inf="), std::string::npos);
-  EXPECT_TRUE(shell_.messages.empty());
+TEST_F(OverlayTest, ScoresGoOutBehindTheMenusAndUnsentOnesAreKeptForTheNextSend) {
+  for (bool reachable : {false, true}) {
+    SCOPED_TRACE(reachable);
+    http->reachable = reachable;
+    http->urls.clear();
+    StartRace();
+    form->Score = reachable ? 6 : 5;
+    Press(27);
+    Frame();
+    ClickSlot(1);  // yes, leave the race
+    ThroughFinalScore();
+    ClickSlot(1);  // yes, send
+    EXPECT_EQ(form->GameState, game::gsMainMenu);
+    EXPECT_NE(scores->StatusText().find(Ru("отправляется")), std::string::npos);
+    scores->Sender().Wait();
+    Frame();
+    EXPECT_TRUE(shell_.messages.empty()) << "no box stops the menus";
+    if (!reachable) {
+      EXPECT_NE(scores->StatusText().find(Ru("Нет связи")), std::string::npos);
+      EXPECT_EQ(scores->Sender().Queued(), 1u);
+      EXPECT_TRUE(std::filesystem::exists("unsent_scores.txt"));
+      continue;
+    }
+    // The kept score goes first, then this game's.
+    ASSERT_EQ(http->urls.size(), 4u);
+    EXPECT_NE(http->urls[0].find("version&prg=Vornakel"), std::string::npos);
+    EXPECT_NE(http->urls[1].find("hs&prg=Vornakel&inf="), std::string::npos);
+    EXPECT_NE(scores->StatusText().find(Ru("Отправлено результатов: 2")), std::string::npos);
+    EXPECT_EQ(scores->Sender().Queued(), 0u);
+    EXPECT_FALSE(std::filesystem::exists("unsent_scores.txt"));
+  }
 }
 
 TEST_F(OverlayTest, AGameWonWithTheDevKeysStaysOffBothTables) {

@@ -1,0 +1,92 @@
+// Sends finished games' scores off the frame thread, keeps those that could not be sent in a
+// queue file, and tries them again at the next start or the next send.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "online/HttpClient.h"
+
+namespace online {
+
+// One finished game's score as the server gets it (1251 text).
+struct PendingScore {
+  std::string name;
+  int32_t score = 0;
+  std::string optionText;
+};
+
+// What became of one score.
+enum class SendOutcome {
+  kSent,
+  kNoConnection,  // no answer, or not our server's answer: kept for later
+  kServerError,   // the server could not take it now (5xx, an expired token): kept for later
+  kRefused,       // the server will never take it: dropped
+};
+
+// Sends one score with both its requests inside one overall time limit.
+SendOutcome SendOneScore(const std::string& server, HttpClient& http, const PendingScore& score,
+                         long* status = nullptr);
+
+// The queue file: a header line, then one score a line; damaged lines are skipped.
+std::string FormatScoreQueue(const std::vector<PendingScore>& scores);
+std::vector<PendingScore> ParseScoreQueue(const std::string& text);
+
+class ScoreSender {
+ public:
+  // Makes a client whose requests all end within the given milliseconds.
+  using HttpFactory = std::function<std::unique_ptr<HttpClient>(long totalMs)>;
+  // What the player is told when a batch of sendings ends.
+  struct Report {
+    int sent = 0;
+    int kept = 0;              // still in the queue, to be tried again
+    int refused = 0;           // dropped
+    bool unreachable = false;  // the server could not be reached at all
+    long lastStatus = 0;
+  };
+
+  // The most scores the queue keeps; the oldest go first.
+  static constexpr size_t kMaxQueued = 50;
+  // Both requests of one score end within this.
+  static constexpr long kDeadlineMs = 5000;
+
+  ScoreSender(std::string server, std::string queuePath, HttpFactory makeHttp);
+  ~ScoreSender();
+  ScoreSender(const ScoreSender&) = delete;
+  ScoreSender& operator=(const ScoreSender&) = delete;
+
+  // Reads the queue file left by an earlier run and starts sending what it holds.
+  void RetryQueued();
+  // Queues a score (written to the queue file at once) and starts sending the queue.
+  void Send(PendingScore score);
+  // Every frame, on the frame thread: the report of a batch that has just ended, once.
+  std::optional<Report> Poll();
+  bool Busy() const;
+  size_t Queued() const { return queue_.size(); }
+  // Waits for a batch under way (at most the deadline per score).
+  void Wait();
+
+ private:
+  void StartBatch();
+  void SaveQueue();
+
+  std::string server_;
+  std::string queuePath_;
+  HttpFactory makeHttp_;
+  std::vector<PendingScore> queue_;  // frame thread only
+  std::thread worker_;
+  bool running_ = false;  // frame thread only
+  size_t batchSize_ = 0;
+  mutable std::mutex mutex_;
+  std::optional<std::vector<SendOutcome>> finished_;  // written by the worker
+  long lastStatus_ = 0;                               // written by the worker
+};
+
+}  // namespace online
