@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors, runs every test headless, then
-# builds and runs the tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks formatting and file headers, builds with warnings as errors, runs every test
+# headless, then builds and runs the tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps
+
+echo "== Style gate"
+scripts/check-style
 
 export SDL_VIDEODRIVER=offscreen
 export SDL_AUDIODRIVER=dummy

@@ -1,5 +1,6 @@
-// 2,000 sprites moved and drawn per frame through the real SDL renderer (headless): the submission cost
-// on the CPU, and the cost with the frame forced to completion by the (software) GL rasteriser.
+// 2,000 sprites moved and drawn per frame through the real SDL renderer (headless): the submission
+// cost on the CPU, and the cost with the frame forced to completion by the (software) GL
+// rasteriser.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-// TOmegaMusic: songs played through the system's media playback. The game gives it no songs, so
+// TOmegaMusic: songs played through the system's media playback; the game gives it no songs, so
 // its per-frame update has nothing to do.
 #pragma once
 

@@ -1,4 +1,4 @@
-// TForm1: the main form. It owns every engine component and all game state, and routes input and
+// TForm1: the main form, which owns every engine component and all game state, and routes input and
 // frames.
 #pragma once
 

@@ -1,4 +1,4 @@
-// TPlayer: the player's truck. It never moves on screen; each frame it drives from the keys and
+// TPlayer: the player's truck, which never moves on screen; each frame it drives from the keys and
 // publishes its velocity as the scroll vector every world sprite follows.
 #pragma once
 

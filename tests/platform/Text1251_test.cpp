@@ -14,7 +14,7 @@ TEST(Text1251Test, RoundTripsEveryByteAndDropsWhatItCannotHold) {
     EXPECT_EQ(platform::Utf8To1251(platform::Cp1251ToUtf8(one)), one) << b;
   }
   EXPECT_EQ(Ru("АЯаяЁё№"), "\xC0\xDF\xE0\xFF\xA8\xB8\xB9");
-  EXPECT_EQ(platform::Utf8To1251("a\xE4\xB8\xADz"), "az");   // CJK has no 1251 byte
+  EXPECT_EQ(platform::Utf8To1251("a\xE4\xB8\xADz"), "az");    // CJK has no 1251 byte
   EXPECT_EQ(platform::Utf8To1251("a\xD0z\x80"), "az");        // broken sequences are skipped
   EXPECT_EQ(platform::Utf8To1251("\xF0\x9F\x98\x80!"), "!");  // emoji
 }

@@ -1,6 +1,6 @@
 // A small scene (sprites turned, scaled, tinted, translucent and patterned; bitmap and system text)
-// rendered headless through the real SDL renderer and compared with a reference picture. Set
-// VORNAKEL_UPDATE_GOLDEN=1 to write the reference anew after an intended change.
+// rendered headless through the real SDL renderer and compared with a reference picture
+// (VORNAKEL_UPDATE_GOLDEN=1 writes the reference anew after an intended change).
 #include <gtest/gtest.h>
 
 #include <cstdlib>

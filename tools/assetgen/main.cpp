@@ -1,4 +1,5 @@
-// The asset builder's command line: writes every archive, sound and module of the game into a folder.
+// The asset builder's command line: writes every archive, sound and module of the game into a
+// folder.
 #include <cstdio>
 #include <filesystem>
 #include <string>

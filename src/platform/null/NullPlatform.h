@@ -1,5 +1,5 @@
 // Stand-ins for the machine when nothing may be shown: fixed-metric fonts, stderr messages, no
-// input, and a steady clock. The --null-render harness and the tests run the game on these.
+// input, and a steady clock, on which the --null-render harness and the tests run the game.
 #pragma once
 
 #include <chrono>

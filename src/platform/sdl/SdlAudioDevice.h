@@ -1,5 +1,5 @@
 // The audio device on SDL2_mixer: wave effects on mixer channels and the music stream through the
-// mixer's music hook. Without a usable sound card it stays silent and the game plays on.
+// mixer's music hook; without a usable sound card it stays silent and the game plays on.
 #pragma once
 
 #include <mutex>
