@@ -71,6 +71,8 @@ class TEnemyCar : public TCar {
   void UpdateRacePosition();
   // Puts the five probe points around the rear pivot.
   void PlaceSensors();
+  // Lowers the wall flags; once a frame, before the walls move, since a wall only raises them.
+  void LowerWallSensors();
   void TruckContact();
   // This truck's reaction to touching another truck (only this truck changes).
   void ContactResponse(const TCar& other);

@@ -113,7 +113,7 @@ void RaceFrame(TForm1& form) {
   form.OmegaSprite1.Dead();
   form.OmegaScreen1.BeginScene();
   form.OmegaSprite1.Draw();
-  form.OmegaSprite1.Move(0);
+  MoveRaceSprites(form);
   StartLights(form);
 
   TPlayer* player = race.Player;
@@ -151,6 +151,11 @@ void RaceFrame(TForm1& form) {
 }
 
 }  // namespace
+
+void MoveRaceSprites(TForm1& form) {
+  ForEachOpponent(form.Race, [](TEnemyCar& car) { car.LowerWallSensors(); });
+  form.OmegaSprite1.Move(0);
+}
 
 ClockTick TickRaceClock(RaceState& race) {
   if (race.TimeLeftHund >= 1) {
@@ -251,7 +256,7 @@ void RegisterExplodedState(TForm1& form) {
     form.OmegaSprite1.Dead();
     form.OmegaScreen1.BeginScene();
     form.OmegaSprite1.Draw();
-    form.OmegaSprite1.Move(0);
+    MoveRaceSprites(form);
     if (form.ScreenTick >= 0 && form.ScreenTick <= kExplosionFrames) ++form.ScreenTick;
     EndRaceFrame(form);
     if (form.GameState != gsExploded) return;

@@ -6,7 +6,9 @@
 
 #include "game/EnemyCar.h"
 #include "game/EnemyFixture.h"
+#include "game/RaceFlow.h"
 #include "game/RoadGeometry.h"
+#include "game/RoadPieces.h"
 
 namespace {
 
@@ -178,6 +180,22 @@ TEST_F(EnemyPilotTest, WallsAheadTurnItAwayAndBrakeAboveTwo) {
   r = Pilot(3);
   EXPECT_TRUE(r.TurnLeft);
   EXPECT_FALSE(r.TurnRight);
+}
+
+TEST_F(EnemyPilotTest, WallsOnlyRaiseSensorsAndEachRaceFrameLowersThem) {
+  // A wall ahead whose lower corner lies inside the sensor's square.
+  const double x = car->Sensors[0].X + 20;
+  const double y = car->Sensors[0].Y - 60;
+  auto* seen = new game::TRoadRock(*form, static_cast<float>(x), static_cast<float>(y), 0, 0);
+  auto* far = new game::TRoadRock(*form, static_cast<float>(x + 2000), static_cast<float>(y), 0, 0);
+  seen->Move(0);
+  far->Move(0);
+  EXPECT_TRUE(car->Sensors[0].WallHit) << "a later wall out of reach leaves the sensor raised";
+
+  seen->Dead();
+  form->OmegaSprite1.Dead();
+  game::MoveRaceSprites(*form);
+  EXPECT_FALSE(car->Sensors[0].WallHit) << "no wall in reach in this frame";
 }
 
 TEST_F(EnemyPilotTest, TruckAheadOverridesTheWallTurn) {
