@@ -1,6 +1,7 @@
 # Reads a race trace and reports the longest stretch (in frames) in which an opponent still racing
 # did not raise its progress, how many times one stalled for more than 900 frames, how many
-# finished, and the frames from the green light to each finish.
+# finished, the frames from the green light to each finish, and how far the opponents got on
+# average (the progress at the finish or at the end).
 / state=12 / {
   n = split($0, f, " ")
   opp = ""; fin = 0
@@ -19,6 +20,7 @@
       if (!(j in done) && (lead == 0 || p[j] + 0 > p[lead] + 0)) lead = j
     if (lead == 0) break
     done[lead] = 1
+    best[lead] = p[lead]
     times = times (finished ? "," : "") (frame - green)
     finished++
   }
@@ -33,6 +35,7 @@
   }
 }
 END {
-  printf "worst_stall=%d stalls=%d finished=%d opponents=%d times=%s\n", worst, stalls, finished,
-    count, times == "" ? "-" : times
+  for (j = 1; j <= count; j++) reach += best[j] / count
+  printf "worst_stall=%d stalls=%d finished=%d opponents=%d times=%s reach=%.0f\n", worst, stalls,
+    finished, count, times == "" ? "-" : times, reach
 }
