@@ -210,21 +210,18 @@ PilotRequests TEnemyCar::RunPilot() {
     requests.Accelerate = true;
   }
 
-  // 6. Walls ahead on the left turn it right, on the right turn it left.
+  // 6. A wall ahead on the left turns it right, one on the right turns it left; one both front
+  // sensors see lies straight ahead, and the truck keeps steering for its target (turning left
+  // there would drive a truck skimming a wall on its left into it). Either way it brakes above 2.
   TSensor& frontLeft = Sensors[kSensorFrontLeft];
-  if (frontLeft.WallHit) {
-    requests.TurnRight = true;
-    requests.TurnLeft = false;
-    frontLeft.WallHit = false;
-    if (Speed > 2) BrakeInstead(requests);
-  }
   TSensor& frontRight = Sensors[kSensorFrontRight];
-  if (frontRight.WallHit) {
-    requests.TurnLeft = true;
-    requests.TurnRight = false;
-    frontRight.WallHit = false;
-    if (Speed > 2) BrakeInstead(requests);
+  if (frontLeft.WallHit != frontRight.WallHit) {
+    requests.TurnRight = frontLeft.WallHit;
+    requests.TurnLeft = frontRight.WallHit;
   }
+  if ((frontLeft.WallHit || frontRight.WallHit) && Speed > 2) BrakeInstead(requests);
+  frontLeft.WallHit = false;
+  frontRight.WallHit = false;
 
   // 7. Trucks ahead win over walls; a swerve left wins over a swerve right.
   SenseTrucks();

@@ -173,13 +173,17 @@ TEST_F(EnemyPilotTest, WallsAheadTurnItAwayAndBrakeAboveTwo) {
   EXPECT_FALSE(r.TurnRight);
   EXPECT_TRUE(r.Accelerate) << "slow trucks keep going";
 
-  // Walls on both sides: the right-hand one is looked at last and wins.
+  // A wall both front sensors see lies ahead: the truck brakes and steers for its target, here
+  // up and to the right, instead of turning left into a wall it skims on its left.
   car->Heading = car->MoveDir = -90;
+  Target(700, -1000);
   car->Sensors[0].WallHit = true;
   car->Sensors[1].WallHit = true;
   r = Pilot(3);
-  EXPECT_TRUE(r.TurnLeft);
-  EXPECT_FALSE(r.TurnRight);
+  EXPECT_TRUE(r.TurnRight);
+  EXPECT_FALSE(r.TurnLeft);
+  EXPECT_TRUE(r.Brake);
+  EXPECT_FALSE(car->Sensors[0].WallHit || car->Sensors[1].WallHit) << "both flags are used up";
 }
 
 TEST_F(EnemyPilotTest, WallsOnlyRaiseSensorsAndEachRaceFrameLowersThem) {
