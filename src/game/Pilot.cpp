@@ -85,11 +85,9 @@ void TEnemyCar::SenseTrucks() {
 bool TEnemyCar::PutBackWhenLost() {
   if (Progress > BestProgress) {
     BestProgress = Progress;
-    FramesWithoutGain = 0;
     FramesSinceBest = 0;
     return false;
   }
-  ++FramesWithoutGain;
   if (++FramesSinceBest < kHopelessFrames) return false;
   const RaceState& race = Form.Race;
   const int32_t back = TargetPoint > 1 ? TargetPoint - 1 : TargetPoint;
@@ -109,38 +107,6 @@ bool TEnemyCar::PutBackWhenLost() {
   Accel = 0;
   Skidding = false;
   FramesSinceBest = 0;
-  FramesWithoutGain = 0;
-  FramesInPlace = 0;
-  StandX = kFarAway;
-  BackOffFrames = 0;
-  return true;
-}
-
-bool TEnemyCar::BackOffWhenStuck(const PilotRequests& steering, PilotRequests& requests) {
-  if (BackOffFrames == 0) {
-    const PathPointXY& first = Form.Race.PathPoint[1];
-    const double x = X - first.x;
-    const double y = Y - first.y;
-    if (std::fabs(x - StandX) > kStuckRadius || std::fabs(y - StandY) > kStuckRadius) {
-      StandX = x;
-      StandY = y;
-      FramesInPlace = 0;
-    } else {
-      ++FramesInPlace;
-    }
-    if (FramesInPlace < kStuckFrames && FramesWithoutGain < kLostFrames) return false;
-    FramesInPlace = 0;
-    FramesWithoutGain = 0;
-    StandX = kFarAway;
-    BackOffFrames = kBackOffFrames;
-  }
-  --BackOffFrames;
-  // Brake into reverse, steering toward the target; rolling backward, the opposite key does that.
-  requests = PilotRequests{};
-  requests.Brake = true;
-  const bool reversing = Speed < 0;
-  requests.TurnLeft = reversing ? steering.TurnRight : steering.TurnLeft;
-  requests.TurnRight = reversing ? steering.TurnLeft : steering.TurnRight;
   return true;
 }
 
@@ -179,8 +145,6 @@ PilotRequests TEnemyCar::RunPilot() {
       requests.TurnLeft = true;
     }
   }
-
-  const PilotRequests steering = requests;
 
   // 3. Close to the target, or already past its height (the race runs up the screen), aim at the
   // next point (the path is a loop). Without the second rule a truck that misses the target box
@@ -236,8 +200,6 @@ PilotRequests TEnemyCar::RunPilot() {
   AvoidRight = false;
   AvoidLeft = false;
   if (AvoidBrake && Speed > 2) BrakeInstead(requests);
-
-  BackOffWhenStuck(steering, requests);
 
   // 8. The same operations as the player's keys, each with its own speed conditions.
   if (requests.Accelerate) Accelerate();

@@ -413,67 +413,6 @@ TEST_F(EnemyPilotTest, SpinOutEndsWithTheNoseAsTheDirection) {
 
 namespace {
 
-class EnemyStuckTest : public EnemyPilotTest {
- protected:
-  // Runs the pilot n times with the truck held where it is, facing up, its Progress unchanged.
-  PilotRequests HeldFor(int n, double speed) {
-    PilotRequests r;
-    for (int i = 0; i < n; ++i) r = Held(speed);
-    return r;
-  }
-  PilotRequests Held(double speed) {
-    car->Heading = car->MoveDir = -90;
-    return Pilot(speed);
-  }
-};
-
-TEST_F(EnemyStuckTest, AWedgedTruckBacksAwaySteeringTowardTheTargetThenDrivesOn) {
-  Target(-100, -100);  // ahead and to the left: the pilot steers left
-  car->Progress = 50;
-  PilotRequests r = HeldFor(game::kStuckFrames, 0.4);
-  EXPECT_TRUE(r.Accelerate) << "not yet stuck";
-  EXPECT_TRUE(r.TurnLeft);
-
-  // Stuck: brake toward reverse, still steering left while rolling forward...
-  r = Held(0.4);
-  EXPECT_TRUE(r.Brake);
-  EXPECT_FALSE(r.Accelerate);
-  EXPECT_TRUE(r.TurnLeft);
-  // ...and with the opposite key once rolling backward, which swings the nose the same way.
-  r = Held(-1);
-  EXPECT_TRUE(r.Brake);
-  EXPECT_TRUE(r.TurnRight);
-  EXPECT_FALSE(r.TurnLeft);
-  EXPECT_LT(car->Heading, -90) << "the nose turns left";
-
-  // The back-off lasts its time, then the pilot drives again.
-  r = HeldFor(game::kBackOffFrames - 2, -1);
-  EXPECT_TRUE(r.Brake);
-  r = Held(-1);
-  EXPECT_TRUE(r.Accelerate);
-  EXPECT_FALSE(r.Brake);
-}
-
-TEST_F(EnemyStuckTest, ATruckThatMovesOnOrGainsGroundNeverBacksAway) {
-  TargetAhead();
-  // Crawling forward along the path, a pixel a frame, gaining ground.
-  for (int i = 0; i < 3 * game::kLostFrames; ++i) {
-    car->SetY(car->Y - 1);
-    car->Progress += 0.1;
-    ASSERT_TRUE(Pilot(1).Accelerate) << "frame " << i;
-  }
-  // Moving about (a wide turn) without a new best Progress: a back-off only after kLostFrames.
-  for (int i = 0; i < game::kLostFrames - 1; ++i) {
-    car->SetX(car->X + (i % 2 == 0 ? 30 : -30));
-    ASSERT_TRUE(Pilot(1).Accelerate) << "frame " << i;
-  }
-  EXPECT_TRUE(Pilot(1).Brake);
-}
-
-}  // namespace
-
-namespace {
-
 class EnemyLostTest : public EnemyPilotTest {
  protected:
   // Path points beside each other, left to right, above the screen.
