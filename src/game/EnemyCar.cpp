@@ -87,6 +87,10 @@ void TEnemyCar::PlaceSensors() {
         WallSensorBounds, BoundsOf(SquareAround(Sensors[k].X, Sensors[k].Y, kWallSensorSquare)));
 }
 
+void TEnemyCar::LowerWallSensors() {
+  for (TSensor& sensor : Sensors) sensor.WallHit = false;
+}
+
 void TEnemyCar::UpdateProgress() {
   RaceState& race = Form.Race;
   PathProgress result;

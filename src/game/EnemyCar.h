@@ -29,9 +29,6 @@ constexpr size_t kSensorNearAhead = 3;
 constexpr size_t kSensorLeftSide = 4;
 
 // What the pilot decided for this frame.
-// Where a truck that has not yet stood anywhere stood.
-inline constexpr double kFarAway = 1e9;
-
 struct PilotRequests {
   bool Accelerate = false;
   bool Brake = false;
@@ -59,18 +56,16 @@ class TEnemyCar : public TCar {
   void SenseTrucks();
   // Decides and applies this frame's accelerate / brake / turn requests; returns them.
   PilotRequests RunPilot();
-  // A truck wedged against a wall (or turned round beside one) stays where it is: after a while it
-  // backs away for a moment, swinging its nose toward the target. Replaces the requests and
-  // returns true while it is backing away.
-  bool BackOffWhenStuck(const PilotRequests& steering, PilotRequests& requests);
-  // An opponent lost for kHopelessFrames (no new best Progress, backing away did not help) is put
-  // back on the path at the point before its target, facing it, where the player cannot see it
-  // happen: both places off the screen. Returns true when it did.
+  // An opponent lost for kHopelessFrames (no new best Progress) is put back on the path at the
+  // point before its target, facing it, where the player cannot see it happen: both places off the
+  // screen. Returns true when it did.
   bool PutBackWhenLost();
   void UpdateProgress();
   void UpdateRacePosition();
   // Puts the five probe points around the rear pivot.
   void PlaceSensors();
+  // Lowers the wall flags; once a frame, before the walls move, since a wall only raises them.
+  void LowerWallSensors();
   void TruckContact();
   // This truck's reaction to touching another truck (only this truck changes).
   void ContactResponse(const TCar& other);
@@ -92,26 +87,12 @@ class TEnemyCar : public TCar {
   double LateralOffset = 0;
   int32_t OffsetPeriod = 0;
   int32_t OffsetCounter = 1;
-  // Getting unstuck: where the truck stood (relative to the first path point, which moves with the
-  // world) when it last moved on, the pilot's frames since, and the frames of backing away to go.
-  double StandX = kFarAway;
-  double StandY = kFarAway;
-  int32_t FramesInPlace = 0;
-  // The best Progress so far and the pilot's frames since it last grew: since the last back-off,
-  // and in all.
+  // The best Progress so far and the pilot's frames since it last grew.
   double BestProgress = -1e9;
-  int32_t FramesWithoutGain = 0;
   int32_t FramesSinceBest = 0;
-  int32_t BackOffFrames = 0;
 };
 
-// A released opponent that stays within kStuckRadius pixels for kStuckFrames frames is stuck, and
-// so is one wandering for kLostFrames frames without a new best Progress (a turn round takes less);
-// it then backs away for kBackOffFrames frames.
-inline constexpr double kStuckRadius = 10;
-inline constexpr int32_t kStuckFrames = 180;
-inline constexpr int32_t kLostFrames = 450;
-inline constexpr int32_t kBackOffFrames = 80;
+// Pilot frames without a new best Progress after which an opponent counts as lost.
 inline constexpr int32_t kHopelessFrames = 600;
 
 // The direction from C toward T in degrees, from the unit vector n = (C - T) / |C - T|, exactly as

@@ -85,11 +85,9 @@ void TEnemyCar::SenseTrucks() {
 bool TEnemyCar::PutBackWhenLost() {
   if (Progress > BestProgress) {
     BestProgress = Progress;
-    FramesWithoutGain = 0;
     FramesSinceBest = 0;
     return false;
   }
-  ++FramesWithoutGain;
   if (++FramesSinceBest < kHopelessFrames) return false;
   const RaceState& race = Form.Race;
   const int32_t back = TargetPoint > 1 ? TargetPoint - 1 : TargetPoint;
@@ -109,38 +107,6 @@ bool TEnemyCar::PutBackWhenLost() {
   Accel = 0;
   Skidding = false;
   FramesSinceBest = 0;
-  FramesWithoutGain = 0;
-  FramesInPlace = 0;
-  StandX = kFarAway;
-  BackOffFrames = 0;
-  return true;
-}
-
-bool TEnemyCar::BackOffWhenStuck(const PilotRequests& steering, PilotRequests& requests) {
-  if (BackOffFrames == 0) {
-    const PathPointXY& first = Form.Race.PathPoint[1];
-    const double x = X - first.x;
-    const double y = Y - first.y;
-    if (std::fabs(x - StandX) > kStuckRadius || std::fabs(y - StandY) > kStuckRadius) {
-      StandX = x;
-      StandY = y;
-      FramesInPlace = 0;
-    } else {
-      ++FramesInPlace;
-    }
-    if (FramesInPlace < kStuckFrames && FramesWithoutGain < kLostFrames) return false;
-    FramesInPlace = 0;
-    FramesWithoutGain = 0;
-    StandX = kFarAway;
-    BackOffFrames = kBackOffFrames;
-  }
-  --BackOffFrames;
-  // Brake into reverse, steering toward the target; rolling backward, the opposite key does that.
-  requests = PilotRequests{};
-  requests.Brake = true;
-  const bool reversing = Speed < 0;
-  requests.TurnLeft = reversing ? steering.TurnRight : steering.TurnLeft;
-  requests.TurnRight = reversing ? steering.TurnLeft : steering.TurnRight;
   return true;
 }
 
@@ -180,8 +146,6 @@ PilotRequests TEnemyCar::RunPilot() {
     }
   }
 
-  const PilotRequests steering = requests;
-
   // 3. Close to the target, or already past its height (the race runs up the screen), aim at the
   // next point (the path is a loop). Without the second rule a truck that misses the target box
   // where no walls guide it can circle the point for ever, its turning circle being wider than
@@ -210,21 +174,18 @@ PilotRequests TEnemyCar::RunPilot() {
     requests.Accelerate = true;
   }
 
-  // 6. Walls ahead on the left turn it right, on the right turn it left.
+  // 6. A wall ahead on the left turns it right, one on the right turns it left; one both front
+  // sensors see lies straight ahead, and the truck keeps steering for its target (turning left
+  // there would drive a truck skimming a wall on its left into it). Either way it brakes above 2.
   TSensor& frontLeft = Sensors[kSensorFrontLeft];
-  if (frontLeft.WallHit) {
-    requests.TurnRight = true;
-    requests.TurnLeft = false;
-    frontLeft.WallHit = false;
-    if (Speed > 2) BrakeInstead(requests);
-  }
   TSensor& frontRight = Sensors[kSensorFrontRight];
-  if (frontRight.WallHit) {
-    requests.TurnLeft = true;
-    requests.TurnRight = false;
-    frontRight.WallHit = false;
-    if (Speed > 2) BrakeInstead(requests);
+  if (frontLeft.WallHit != frontRight.WallHit) {
+    requests.TurnRight = frontLeft.WallHit;
+    requests.TurnLeft = frontRight.WallHit;
   }
+  if ((frontLeft.WallHit || frontRight.WallHit) && Speed > 2) BrakeInstead(requests);
+  frontLeft.WallHit = false;
+  frontRight.WallHit = false;
 
   // 7. Trucks ahead win over walls; a swerve left wins over a swerve right.
   SenseTrucks();
@@ -239,8 +200,6 @@ PilotRequests TEnemyCar::RunPilot() {
   AvoidRight = false;
   AvoidLeft = false;
   if (AvoidBrake && Speed > 2) BrakeInstead(requests);
-
-  BackOffWhenStuck(steering, requests);
 
   // 8. The same operations as the player's keys, each with its own speed conditions.
   if (requests.Accelerate) Accelerate();

@@ -114,7 +114,7 @@ void RaceFrame(TForm1& form) {
   form.OmegaSprite1.Dead();
   form.OmegaScreen1.BeginScene();
   form.OmegaSprite1.Draw();
-  form.OmegaSprite1.Move(0);
+  MoveRaceSprites(form);
   StartLights(form);
 
   TPlayer* player = race.Player;
@@ -166,6 +166,11 @@ int32_t AddedScore(int32_t score, int32_t points) {
   const int64_t sum = static_cast<int64_t>(score) + points;
   return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max()));
+}
+
+void MoveRaceSprites(TForm1& form) {
+  ForEachOpponent(form.Race, [](TEnemyCar& car) { car.LowerWallSensors(); });
+  form.OmegaSprite1.Move(0);
 }
 
 ClockTick TickRaceClock(RaceState& race) {
@@ -270,7 +275,7 @@ void RegisterExplodedState(TForm1& form) {
     form.OmegaSprite1.Dead();
     form.OmegaScreen1.BeginScene();
     form.OmegaSprite1.Draw();
-    form.OmegaSprite1.Move(0);
+    MoveRaceSprites(form);
     if (form.ScreenTick >= 0 && form.ScreenTick <= kExplosionFrames) ++form.ScreenTick;
     EndRaceFrame(form);
     if (form.GameState != gsExploded) return;

@@ -45,6 +45,9 @@ enum class ClockTick { kCounted, kWarning, kTimeUp };
 // One 10 ms step of the race clock: kWarning when the last ten seconds tick away, kTimeUp when it
 // was already at 0:00:00.
 ClockTick TickRaceClock(RaceState& race);
+// The move pass of a race frame. The walls only raise the opponents' wall sensors, so the pass
+// starts with them lowered: a sensor one wall raised stays raised whatever the later walls see.
+void MoveRaceSprites(TForm1& form);
 // A truck that fell far back stands again on the path point before the next one, facing up.
 void ResetFellBackTruck(TForm1& form);
 // After the explosion: back on the road two path points behind the nearest one, one spare truck

@@ -222,17 +222,15 @@ void TRoadRock::Move(float /*moveCount*/) {
     if (PlayerTouching) ApplyWallContact(Form, *player, *this);
   }
 
-  // Most opponents are far from this wall: the bounds of their three sensor squares settle all
-  // three at once, without the angle test. (A player contact above may have moved this wall, but
-  // not its Corners.)
+  // A wall only raises the sensors it sees: the race frame lowers them all before the walls move,
+  // so a wall seen by an earlier wall stays seen. Most opponents are far from this wall: the bounds
+  // of their three sensor squares settle all three at once, without the angle test. (A player
+  // contact above may have moved this wall, but not its Corners.)
   for (int32_t i = 0; i < count; ++i) {
     TEnemyCar* opponent = race.Opponents[static_cast<size_t>(i)];
-    if (opponent == nullptr) continue;
-    const bool farAway = BoxesApart(opponent->WallSensorBounds, wallBox);
+    if (opponent == nullptr || BoxesApart(opponent->WallSensorBounds, wallBox)) continue;
     for (size_t k = 0; k < 3; ++k) {
       TSensor& sensor = opponent->Sensors[k];
-      sensor.WallHit = false;
-      if (farAway) continue;
       const Quad square = SquareAround(sensor.X, sensor.Y, kWallSensorSquare);
       if (QuadsOverlap(square, BoundsOf(square), Corners, wallBox)) sensor.WallHit = true;
     }

@@ -2,10 +2,14 @@
 # Races the player never starts, over several seeds and every level from 1 to 9: every opponent
 # keeps gaining progress (no stall of more than 10 s = 900 frames) until the clock runs out, and on
 # level 1 the opponents reach the finish line before time is up. Two races run at a time;
-# VORNAKEL_PROGRESS_SEEDS sets the number of seeds per level (50 for the full sweep).
+# VORNAKEL_PROGRESS_SEEDS sets the number of seeds per level (50 for the full sweep),
+# VORNAKEL_PROGRESS_FIRST_SEED the first seed (1) and VORNAKEL_PROGRESS_LEVELS the levels. Ends with
+# a table per level: stalls, finishers and their times.
 set -euo pipefail
 game_dir=$1
 seeds=${VORNAKEL_PROGRESS_SEEDS:-12}
+first_seed=${VORNAKEL_PROGRESS_FIRST_SEED:-1}
+levels=${VORNAKEL_PROGRESS_LEVELS:-1 2 3 4 5 6 7 8 9}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -30,7 +34,7 @@ export game_dir work here
 
 status=0
 while read -r level seed result; do
-  echo "level $level seed $seed: $result"
+  echo "level $level seed $seed: $result" | tee -a "$work/results.txt"
   stall=$(echo "$result" | sed 's/.*worst_stall=\([0-9]*\).*/\1/')
   finished=$(echo "$result" | sed 's/.*finished=\([0-9]*\).*/\1/')
   opponents=$(echo "$result" | sed 's/.*opponents=\([0-9]*\).*/\1/')
@@ -44,7 +48,8 @@ while read -r level seed result; do
     echo "  only $finished of $opponents opponents finished" >&2
     status=1
   fi
-done < <(for level in 1 2 3 4 5 6 7 8 9; do
-  for seed in $(seq 1 "$seeds"); do echo "$level $seed"; done
+done < <(for level in $levels; do
+  for seed in $(seq "$first_seed" $((first_seed + seeds - 1))); do echo "$level $seed"; done
 done | xargs -P2 -n2 bash -c 'race "$0" "$1"')
+awk -f "$here/lib/progress_table.awk" "$work/results.txt"
 exit "$status"

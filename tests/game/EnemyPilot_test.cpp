@@ -6,7 +6,9 @@
 
 #include "game/EnemyCar.h"
 #include "game/EnemyFixture.h"
+#include "game/RaceFlow.h"
 #include "game/RoadGeometry.h"
+#include "game/RoadPieces.h"
 
 namespace {
 
@@ -171,13 +173,33 @@ TEST_F(EnemyPilotTest, WallsAheadTurnItAwayAndBrakeAboveTwo) {
   EXPECT_FALSE(r.TurnRight);
   EXPECT_TRUE(r.Accelerate) << "slow trucks keep going";
 
-  // Walls on both sides: the right-hand one is looked at last and wins.
+  // A wall both front sensors see lies ahead: the truck brakes and steers for its target, here
+  // up and to the right, instead of turning left into a wall it skims on its left.
   car->Heading = car->MoveDir = -90;
+  Target(700, -1000);
   car->Sensors[0].WallHit = true;
   car->Sensors[1].WallHit = true;
   r = Pilot(3);
-  EXPECT_TRUE(r.TurnLeft);
-  EXPECT_FALSE(r.TurnRight);
+  EXPECT_TRUE(r.TurnRight);
+  EXPECT_FALSE(r.TurnLeft);
+  EXPECT_TRUE(r.Brake);
+  EXPECT_FALSE(car->Sensors[0].WallHit || car->Sensors[1].WallHit) << "both flags are used up";
+}
+
+TEST_F(EnemyPilotTest, WallsOnlyRaiseSensorsAndEachRaceFrameLowersThem) {
+  // A wall ahead whose lower corner lies inside the sensor's square.
+  const double x = car->Sensors[0].X + 20;
+  const double y = car->Sensors[0].Y - 60;
+  auto* seen = new game::TRoadRock(*form, static_cast<float>(x), static_cast<float>(y), 0, 0);
+  auto* far = new game::TRoadRock(*form, static_cast<float>(x + 2000), static_cast<float>(y), 0, 0);
+  seen->Move(0);
+  far->Move(0);
+  EXPECT_TRUE(car->Sensors[0].WallHit) << "a later wall out of reach leaves the sensor raised";
+
+  seen->Dead();
+  form->OmegaSprite1.Dead();
+  game::MoveRaceSprites(*form);
+  EXPECT_FALSE(car->Sensors[0].WallHit) << "no wall in reach in this frame";
 }
 
 TEST_F(EnemyPilotTest, TruckAheadOverridesTheWallTurn) {
@@ -385,67 +407,6 @@ TEST_F(EnemyPilotTest, SpinOutEndsWithTheNoseAsTheDirection) {
   EXPECT_EQ(frames, 184);
   EXPECT_FLOAT_EQ(car->CenterY, 0.3f);
   EXPECT_LT(car->Speed, 0.01);
-}
-
-}  // namespace
-
-namespace {
-
-class EnemyStuckTest : public EnemyPilotTest {
- protected:
-  // Runs the pilot n times with the truck held where it is, facing up, its Progress unchanged.
-  PilotRequests HeldFor(int n, double speed) {
-    PilotRequests r;
-    for (int i = 0; i < n; ++i) r = Held(speed);
-    return r;
-  }
-  PilotRequests Held(double speed) {
-    car->Heading = car->MoveDir = -90;
-    return Pilot(speed);
-  }
-};
-
-TEST_F(EnemyStuckTest, AWedgedTruckBacksAwaySteeringTowardTheTargetThenDrivesOn) {
-  Target(-100, -100);  // ahead and to the left: the pilot steers left
-  car->Progress = 50;
-  PilotRequests r = HeldFor(game::kStuckFrames, 0.4);
-  EXPECT_TRUE(r.Accelerate) << "not yet stuck";
-  EXPECT_TRUE(r.TurnLeft);
-
-  // Stuck: brake toward reverse, still steering left while rolling forward...
-  r = Held(0.4);
-  EXPECT_TRUE(r.Brake);
-  EXPECT_FALSE(r.Accelerate);
-  EXPECT_TRUE(r.TurnLeft);
-  // ...and with the opposite key once rolling backward, which swings the nose the same way.
-  r = Held(-1);
-  EXPECT_TRUE(r.Brake);
-  EXPECT_TRUE(r.TurnRight);
-  EXPECT_FALSE(r.TurnLeft);
-  EXPECT_LT(car->Heading, -90) << "the nose turns left";
-
-  // The back-off lasts its time, then the pilot drives again.
-  r = HeldFor(game::kBackOffFrames - 2, -1);
-  EXPECT_TRUE(r.Brake);
-  r = Held(-1);
-  EXPECT_TRUE(r.Accelerate);
-  EXPECT_FALSE(r.Brake);
-}
-
-TEST_F(EnemyStuckTest, ATruckThatMovesOnOrGainsGroundNeverBacksAway) {
-  TargetAhead();
-  // Crawling forward along the path, a pixel a frame, gaining ground.
-  for (int i = 0; i < 3 * game::kLostFrames; ++i) {
-    car->SetY(car->Y - 1);
-    car->Progress += 0.1;
-    ASSERT_TRUE(Pilot(1).Accelerate) << "frame " << i;
-  }
-  // Moving about (a wide turn) without a new best Progress: a back-off only after kLostFrames.
-  for (int i = 0; i < game::kLostFrames - 1; ++i) {
-    car->SetX(car->X + (i % 2 == 0 ? 30 : -30));
-    ASSERT_TRUE(Pilot(1).Accelerate) << "frame " << i;
-  }
-  EXPECT_TRUE(Pilot(1).Brake);
 }
 
 }  // namespace

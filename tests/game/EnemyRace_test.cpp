@@ -11,6 +11,7 @@
 #include "game/EnemyCar.h"
 #include "game/EnemyFixture.h"
 #include "game/PathPoints.h"
+#include "game/RaceFlow.h"
 #include "game/RoadPieces.h"
 
 namespace {
@@ -59,7 +60,7 @@ class EnemyRaceTest : public racetest::EnemyFixture {
   // One race frame as the race runs it: free the dead, move everything, move the path.
   void RaceFrame() {
     form->OmegaSprite1.Dead();
-    form->OmegaSprite1.Move(0);
+    game::MoveRaceSprites(*form);
     game::ScrollPath(*form);
   }
 
