@@ -198,9 +198,11 @@ bool ParseConfig(std::string_view content, game::TForm1& form) {
   for (size_t k = 0; k < static_cast<size_t>(game::MenuState::kHiScoreRows); ++k) {
     auto& row = menu.HiScores[k];
     const size_t nameLine = 6 + 2 * k;
-    // An empty line keeps the row's default.
+    // An empty line keeps the row's default, and so does a name of padding only: an empty name
+    // would be written as an empty line.
     if (std::optional<std::string> raw = lines.Raw(nameLine); raw && !raw->empty()) {
-      if (std::optional<std::string> name = lines.Name(nameLine)) row.Name = *name;
+      std::optional<std::string> name = lines.Name(nameLine);
+      if (name && !name->empty()) row.Name = *name;
     }
     if (std::optional<std::string> raw = lines.Raw(nameLine + 1); raw && !raw->empty()) {
       if (std::optional<int32_t> score = lines.Number(nameLine + 1)) {
