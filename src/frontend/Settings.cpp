@@ -100,10 +100,14 @@ class EncodedLines {
     return text;
   }
 
-  // A name or option text, cut to what the name entry lets a player type.
+  // A name or option text, cut to what the name entry lets a player type. Padding the cut leaves
+  // at the end goes too, as it would on the next read.
   std::optional<std::string> Name(size_t number) const {
     std::optional<std::string> text = Text(number);
-    if (text && text->size() > static_cast<size_t>(kMaxNameLength)) text->resize(kMaxNameLength);
+    if (text && text->size() > static_cast<size_t>(kMaxNameLength)) {
+      text->resize(kMaxNameLength);
+      *text = online::StripTrailing(std::move(*text), '%');
+    }
     return text;
   }
 
