@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks formatting and file headers, builds with warnings as errors, runs every test
-# headless, then builds and runs the tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, checks formatting and file headers, builds with warnings as errors, runs
+# every test headless, then builds and runs the tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then runs every libFuzzer target briefly.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps
@@ -26,3 +27,8 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNAKEL_SANITIZE=O
   -DVORNAKEL_TEST_GAME_DIR="$PWD/build/game" >/dev/null
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== libFuzzer targets, briefly each"
+for name in $(scripts/fuzz --list); do
+  scripts/fuzz "$name" 5
+done

@@ -100,10 +100,14 @@ class EncodedLines {
     return text;
   }
 
-  // A name or option text, cut to what the name entry lets a player type.
+  // A name or option text, cut to what the name entry lets a player type. Padding the cut leaves
+  // at the end goes too, as it would on the next read.
   std::optional<std::string> Name(size_t number) const {
     std::optional<std::string> text = Text(number);
-    if (text && text->size() > static_cast<size_t>(kMaxNameLength)) text->resize(kMaxNameLength);
+    if (text && text->size() > static_cast<size_t>(kMaxNameLength)) {
+      text->resize(kMaxNameLength);
+      *text = online::StripTrailing(std::move(*text), '%');
+    }
     return text;
   }
 
@@ -198,9 +202,11 @@ bool ParseConfig(std::string_view content, game::TForm1& form) {
   for (size_t k = 0; k < static_cast<size_t>(game::MenuState::kHiScoreRows); ++k) {
     auto& row = menu.HiScores[k];
     const size_t nameLine = 6 + 2 * k;
-    // An empty line keeps the row's default.
+    // An empty line keeps the row's default, and so does a name of padding only: an empty name
+    // would be written as an empty line.
     if (std::optional<std::string> raw = lines.Raw(nameLine); raw && !raw->empty()) {
-      if (std::optional<std::string> name = lines.Name(nameLine)) row.Name = *name;
+      std::optional<std::string> name = lines.Name(nameLine);
+      if (name && !name->empty()) row.Name = *name;
     }
     if (std::optional<std::string> raw = lines.Raw(nameLine + 1); raw && !raw->empty()) {
       if (std::optional<int32_t> score = lines.Number(nameLine + 1)) {

@@ -179,6 +179,34 @@ TEST_F(SettingsTest, DamagedConfigLinesKeepTheirDefaultsAndTheRestIsRead) {
   EXPECT_EQ(cut->Menu.Profiles[0].Name, std::string(12, 'w'));
 }
 
+// Found by fuzzing: a high-score name of padding only was read as an empty name, which the file
+// then wrote as an empty line and read back as the row's default.
+TEST_F(SettingsTest, HighScoreNameOfPaddingOnlyKeepsTheDefaultAndSurvivesAWrite) {
+  std::vector<std::string> lines = Lines(frontend::FormatConfig(*form));
+  lines[5] = online::encode("%%%%%");
+  auto loaded = NewForm();
+  frontend::ParseConfig(Join(lines), *loaded);
+  EXPECT_EQ(loaded->Menu.HiScores[0].Name, "Kyrrin");
+  const std::string written = frontend::FormatConfig(*loaded);
+  auto again = NewForm();
+  frontend::ParseConfig(written, *again);
+  EXPECT_EQ(frontend::FormatConfig(*again), written);
+}
+
+// Found by fuzzing: a name cut to twelve letters kept the padding it was cut at, and lost it on
+// the next read.
+TEST_F(SettingsTest, NameCutToTwelveLettersDropsThePaddingItEndsIn) {
+  std::vector<std::string> lines = Lines(frontend::FormatConfig(*form));
+  lines[5] = online::encode("Ann%%%%%%%%%%%X");
+  auto loaded = NewForm();
+  frontend::ParseConfig(Join(lines), *loaded);
+  EXPECT_EQ(loaded->Menu.HiScores[0].Name, "Ann");
+  const std::string written = frontend::FormatConfig(*loaded);
+  auto again = NewForm();
+  frontend::ParseConfig(written, *again);
+  EXPECT_EQ(frontend::FormatConfig(*again), written);
+}
+
 TEST_F(SettingsTest, ConfigCutShortOrNotCodecTextKeepsWhatIsMissing) {
   form->SoundVolume = 1;
   for (int i = 0; i < 4; ++i)

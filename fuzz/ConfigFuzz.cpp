@@ -1,0 +1,24 @@
+// Fuzz target: Config.cfg text read over a fresh form's defaults, then written and read back.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "FuzzCheck.h"
+#include "FuzzForm.h"
+#include "frontend/Settings.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzzform::FormOnNullDevices made;
+  game::TForm1& form = made.Form();
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const bool fullScreen = frontend::ParseConfig(input, form);
+  // Whatever was taken in must survive a write and a read unchanged.
+  const std::string written = frontend::FormatConfig(form);
+  fuzzform::FormOnNullDevices other;
+  fuzzcheck::Require(frontend::ParseConfig(written, other.Form()) == fullScreen,
+                     "full screen survives a write and a read");
+  fuzzcheck::Require(frontend::FormatConfig(other.Form()) == written,
+                     "Config.cfg survives a write and a read");
+  return 0;
+}
