@@ -17,7 +17,10 @@ fail() {
 }
 
 [ -x "$writer" ] || fail "no writer at $writer"
+# How long the writer takes to start (far longer in a sanitizer build): the kills come after that.
+started=${EPOCHREALTIME/./}
 "$writer" --emit 0 >"$work/a"
+startup_ms=$(((${EPOCHREALTIME/./} - started) / 1000))
 "$writer" --emit 1 >"$work/b"
 # Compared in the shell (no process per check), so the rounds are quick.
 IFS= read -r -d '' a <"$work/a" || true
@@ -29,8 +32,9 @@ seen_a=0 seen_b=0 missing=0
 for ((i = 0; i < rounds; i++)); do
   "$writer" "$file" 2>"$work/err" &
   pid=$!
-  # Between 0 and 15 ms, so kills land before, during and between writes.
-  printf -v pause '0.%03d' $((RANDOM % 16))
+  # Between 0 and 15 ms after the start, so kills land before, during and between writes.
+  delay=$((startup_ms + RANDOM % 16))
+  printf -v pause '%d.%03d' $((delay / 1000)) $((delay % 1000))
   read -r -t "$pause" <>"$work/pause" || true
   kill -KILL "$pid" 2>/dev/null || fail "writer ended by itself: $(cat "$work/err")"
   wait "$pid" 2>/dev/null || true
