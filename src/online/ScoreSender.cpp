@@ -101,7 +101,7 @@ ScoreSender::~ScoreSender() {
 void ScoreSender::RetryQueued() {
   std::string text;
   std::string error;
-  if (!platform::ReadWholeFile(queuePath_, 1 << 20, text, error)) return;
+  if (!platform::ReadWholeFile(queuePath_, platform::kMaxSettingsFileBytes, text, error)) return;
   std::vector<PendingScore> kept = ParseScoreQueue(text);
   if (running_ || kept.empty()) return;
   queue_ = std::move(kept);
