@@ -17,6 +17,7 @@
 #include "engine/OmegaSound3D.h"
 #include "engine/OmegaSprite.h"
 #include "engine/OmegaTimer.h"
+#include "game/Difficulty.h"
 #include "game/MenuState.h"
 #include "game/RaceState.h"
 #include "game/StateMachine.h"
@@ -124,6 +125,8 @@ class TForm1 {
   int32_t SoundVolume = 0;
   std::string PlayerName;
   int32_t Score = 0;
+  // The difficulty of the game under way (taken from the profile's choice when a game starts).
+  Difficulty GameDifficulty = Difficulty::Classic;
   int32_t NextUnlockScore = 300;
   int32_t UnlockLevel = 0;
   std::array<int32_t, 9> UnlockSteps{400, 500, 1000, 500, 2000, 2000, 2500, 4000, 4500};
