@@ -173,6 +173,7 @@ void TForm1::FormMouseMove(int x, int y) {
 void TForm1::FormMouseDown(int button, int x, int y, int clicks) {
   MouseX = x;
   MouseY = y;
+  ++MousePresses;
   if (OnMouseDownHook) OnMouseDownHook(button, x, y);
   // Every second quick left press completes a double click; the press after one starts afresh.
   if (button == engine::gbLeft && clicks >= 2 && clicks % 2 == 0) {

@@ -137,6 +137,8 @@ class TForm1 {
   // Last mouse position in back-buffer pixels, whatever the GUI does with it.
   int32_t MouseX = 0;
   int32_t MouseY = 0;
+  // Mouse presses since the program started (screens that take a click anywhere compare it).
+  uint32_t MousePresses = 0;
 
   // Named sound effects ("skid", "coin" ...). Callers check SoundOn where the game does.
   void PlaySound(const std::string& name);

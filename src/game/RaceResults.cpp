@@ -1,5 +1,6 @@
-// The results screen: the prize divided by the place, tallied into the score one point a frame,
-// the unlock steps the tally passes, the best time of the track and the step to the next race.
+// The results screen: the prize divided by the place, tallied into the score one point a frame
+// (or at once when the player asks), the unlock steps the tally passes, the best time of the track
+// and the step to the next race.
 #include <algorithm>
 #include <string>
 
@@ -19,6 +20,32 @@ constexpr int32_t kTallyStartTick = 350;
 // DelayCounter while the tally runs; it drops to 0 when the prize is used up and counts to 101.
 constexpr int32_t kTallyRunning = 2000;
 constexpr int32_t kTallyDone = 101;
+constexpr int kKeyEnter = 13;
+constexpr int kKeySpace = 32;
+
+// Enter, Space (a pad's A and X) or a click anywhere: the player does not want to watch the count.
+bool SkipAsked(TForm1& form) {
+  bool asked = form.MousePresses != form.Race.MousePressesAtResults;
+  for (int key : {kKeyEnter, kKeySpace}) {
+    bool& released = form.KeyReleased[static_cast<size_t>(key)];
+    asked = asked || released;
+    released = false;
+  }
+  return asked;
+}
+
+// Ends the tally at once with the score and unlocks it would have come to: every result line
+// shown, the whole prize added, and the next-race button out.
+void FinishTally(TForm1& form) {
+  RaceState& race = form.Race;
+  race.ResultLines = 4;
+  form.ScreenTick = std::max(form.ScreenTick, kTallyStartTick + 1);
+  if (race.DelayCounter > 1000) {
+    form.Score = AddedScore(form.Score, race.RacePrize);
+    race.RacePrize = 0;
+  }
+  race.DelayCounter = kTallyDone;
+}
 
 void EnterResults(TForm1& form) {
   RaceState& race = form.Race;
@@ -67,6 +94,7 @@ void EnterResults(TForm1& form) {
   race.DelayCounter = kTallyRunning;
   if (menu.Cursor != nullptr) menu.Cursor->Visible = true;
   race.ScoreBeforeTally = form.Score;
+  race.MousePressesAtResults = form.MousePresses;
 }
 
 void ResultsFrame(TForm1& form) {
@@ -84,6 +112,7 @@ void ResultsFrame(TForm1& form) {
   form.OmegaGUI1.Draw();
   if (menu.Cursor != nullptr) menu.Cursor->Move(0);
 
+  if (race.DelayCounter != kTallyDone && SkipAsked(form)) FinishTally(form);
   const int32_t t = form.ScreenTick;
   if (t == 70) race.ResultLines = 1;
   if (t == 140) race.ResultLines = 2;

@@ -160,6 +160,9 @@ struct RaceState {
   int32_t ScoreBeforeTally = 0;
   // Result lines shown on the results screen (0..4).
   int32_t ResultLines = 0;
+  // The form's mouse-press count when the results screen opened: a press since then skips the
+  // tally.
+  uint32_t MousePressesAtResults = 0;
   // Hundredths the race clock has counted in this race: the time driven, whatever extra time
   // was picked up.
   int32_t ElapsedHund = 0;

@@ -229,6 +229,48 @@ TEST_F(RaceFlowTest, FinishWaits150FramesThenTalliesThePrizeDividedByThePlace) {
   EXPECT_EQ(form->Score, 165);
 }
 
+TEST_F(RaceFlowTest, EnterSpaceOrAClickFinishTheTallyAsIfItHadCountedToTheEnd) {
+  game::RaceState& race = form->Race;
+  // Over the line second with a 250-point prize; 40 points before it, the next unlock at 200.
+  auto finishSecond = [&] {
+    StartRacing();
+    race.FinishPlace = 2;
+    race.Paused = true;
+    race.DelayCounter = 0;
+    form->RaceTimer.Enabled = false;
+    form->Score = 40;
+    race.ScoreAtRaceStart = 40;
+    form->NextUnlockScore = 200;
+    form->UnlockLevel = 0;
+    Frames(151);
+    ASSERT_EQ(form->GameState, game::gsRaceOver);
+  };
+  for (int skip : {13, 32, 0}) {
+    SCOPED_TRACE(skip);
+    finishSecond();
+    Frames(skip == 32 ? 400 : 20);  // before the lines are out, or in the middle of the count
+    if (skip == 0) {
+      form->FormMouseDown(0, 120, 200);
+      form->FormMouseUp(0, 120, 200);
+    } else {
+      Press(skip);
+    }
+    Frame();
+    EXPECT_EQ(race.ResultLines, 4);
+    EXPECT_EQ(form->Score, 290);
+    EXPECT_EQ(race.RacePrize, 0);
+    EXPECT_TRUE(form->Menu.Buttons[0]->Visible);
+    EXPECT_EQ(form->UnlockLevel, 1) << "the unlock the count would have reached";
+    EXPECT_EQ(form->TracksOpen, 5);
+    Frames(400);
+    EXPECT_EQ(race.ResultLines, 4) << "the lines stay out";
+    EXPECT_EQ(form->Score, 290);
+    EXPECT_EQ(form->GameState, game::gsRaceOver) << "only the button goes on to the next race";
+    form->LeaveState(game::gsRaceOver);
+    form->LeaveState(game::gsRace);
+  }
+}
+
 TEST_F(RaceFlowTest, EnterOnlySkipsTheCoastAfterTheLineUnlessDevKeysWinOutright) {
   StartRacing();
   game::RaceState& race = form->Race;
