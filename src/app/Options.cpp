@@ -16,9 +16,28 @@ bool ParseNumber(const std::string& text, T& value) {
 }  // namespace
 
 std::string UsageText() {
-  return "usage: vornakel [--headless] [--workdir DIR] [--seed N] [--frames N] [--null-render]\n"
-         "                [--fast] [--script FILE] [--record FILE] [--screenshot F:FILE.png]...\n"
-         "                [--trace FILE] [--start-level N] [--bench] [--dev-keys]\n";
+  return "usage: vornakel [OPTION]...\n"
+         "Top-down truck racing. Without options the game starts in a window; its data is looked\n"
+         "for beside the program, then in the installed data folder, and an installed game keeps\n"
+         "its saves in $XDG_DATA_HOME/vornakel (~/.local/share/vornakel).\n"
+         "\n"
+         "  -h, --help              show this text and exit\n"
+         "      --version           show the version and exit\n"
+         "\n"
+         "Options for tests and development:\n"
+         "      --workdir DIR       keep data and saves in DIR\n"
+         "      --headless          no window (offscreen drawing)\n"
+         "      --null-render       draw nothing at all\n"
+         "      --fast              run the frames on a virtual clock, as fast as possible\n"
+         "      --seed N            fixed seed for the random generator\n"
+         "      --frames N          stop after N frames\n"
+         "      --script FILE       play the input events of FILE\n"
+         "      --record FILE       write the live input events to FILE\n"
+         "      --screenshot F:FILE.png  save frame F (may repeat)\n"
+         "      --trace FILE        write one line of game state per frame\n"
+         "      --start-level N     start new games at race N\n"
+         "      --bench             print frame statistics at the end\n"
+         "      --dev-keys          Enter wins a race outright (scores stay off the tables)\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -45,6 +64,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       options.devKeys = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--workdir") {
       if (!value(options.workDir)) return false;
     } else if (arg == "--script") {

@@ -9,6 +9,9 @@
 
 namespace app {
 
+// The release, as the package and --version give it.
+inline constexpr const char* kVersion = VORNAKEL_VERSION;
+
 struct ScreenshotRequest {
   int64_t frame = 0;
   std::string path;
@@ -29,6 +32,7 @@ struct Options {
   bool bench = false;
   bool devKeys = false;  // Enter wins a race outright; such a game's score stays off the tables
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments after the program name. Returns false with a message on a bad argument.

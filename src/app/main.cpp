@@ -16,6 +16,8 @@
 #include "engine/Messages.h"
 #include "frontend/Frontend.h"
 #include "game/MainForm.h"
+#include "platform/GameFolders.h"
+#include "platform/Paths.h"
 #include "platform/QuitSignals.h"
 #include "platform/null/NullAudioDevice.h"
 #include "platform/null/NullPlatform.h"
@@ -59,22 +61,66 @@ class ScriptOverLive : public platform::InputSource {
   platform::InputSource* live_;
 };
 
+void MakeAbsolute(app::Options& options) {
+  auto absolute = [](std::string& path) {
+    std::error_code ec;
+    if (!path.empty()) path = std::filesystem::absolute(path, ec).string();
+  };
+  absolute(options.scriptPath);
+  absolute(options.recordPath);
+  absolute(options.tracePath);
+  for (app::ScreenshotRequest& shot : options.screenshots) absolute(shot.path);
+}
+
+// Portable (data beside the binary) or installed (saves in the home folder): makes the saves
+// folder the working folder and points the data paths at the data folder. Where neither holds
+// the game, it runs from the working folder as it is, and says what is missing there.
+bool EnterGameFolders() {
+  platform::GameFolders folders;
+  std::string error;
+  if (!platform::FindGameFolders(platform::ReadFolderClues(), folders, error)) {
+    std::fprintf(stderr, "vornakel: %s; looking in the current folder\n", error.c_str());
+    return true;
+  }
+  if (folders.installed && !platform::MakeSavesFolder(folders.saves, error)) {
+    std::fprintf(stderr, "vornakel: %s\n", error.c_str());
+    return false;
+  }
+  if (chdir(folders.saves.c_str()) != 0) {
+    std::fprintf(stderr, "vornakel: cannot enter the saves folder %s\n", folders.saves.c_str());
+    return false;
+  }
+  platform::SetDataFolder(folders.data);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   app::Options options;
   std::string error;
   if (!app::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-    std::fprintf(stderr, "vornakel: %s\n%s", error.c_str(), app::UsageText().c_str());
+    std::fprintf(stderr, "vornakel: %s\nTry 'vornakel --help' for the options.\n", error.c_str());
     return 2;
   }
   if (options.help) {
     std::printf("%s", app::UsageText().c_str());
     return 0;
   }
-  if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) {
-    std::fprintf(stderr, "vornakel: cannot enter the folder %s\n", options.workDir.c_str());
-    return 2;
+  if (options.version) {
+    std::printf("vornakel %s\n", app::kVersion);
+    return 0;
+  }
+  if (!options.workDir.empty()) {
+    // The harness keeps everything, data and saves, in the one folder it names.
+    if (chdir(options.workDir.c_str()) != 0) {
+      std::fprintf(stderr, "vornakel: cannot enter the folder %s\n", options.workDir.c_str());
+      return 2;
+    }
+  } else {
+    // The game moves into its saves folder: the harness's files stay where they were named.
+    MakeAbsolute(options);
+    if (!EnterGameFolders()) return 1;
   }
   std::vector<app::TimedEvent> scriptEvents;
   if (!options.scriptPath.empty()) {
