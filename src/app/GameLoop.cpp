@@ -81,6 +81,9 @@ bool GameLoop::PumpInput() {
       case Type::kMouseUp:
         form_.FormMouseUp(ButtonNumber(event.button), event.x, event.y);
         break;
+      case Type::kToggleFullScreen:
+        if (form_.SwitchDisplayMode) form_.SwitchDisplayMode();
+        break;
       case Type::kCloseRequest:
         // The window manager (or Alt+F4) asks: the game keeps the player's progress and goes.
         form_.CloseFromOutside();

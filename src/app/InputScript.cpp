@@ -95,6 +95,8 @@ bool ParseLine(const std::string& line, TimedEvent& out, std::string& why) {
     }
   } else if (kind == "close") {
     event.type = Type::kCloseRequest;
+  } else if (kind == "fullscreen") {
+    event.type = Type::kToggleFullScreen;
   } else {
     why = "unknown event \"" + kind + "\"";
     return false;
@@ -146,6 +148,8 @@ std::string FormatInputEvent(int64_t frame, const platform::InputEvent& event) {
       return f + "button " + ButtonName(event.button) + " up";
     case Type::kCloseRequest:
       return f + "close";
+    case Type::kToggleFullScreen:
+      return f + "fullscreen";
   }
   return f;
 }

@@ -171,7 +171,24 @@ void Leave(TForm1& form) {
 
 }  // namespace
 
+namespace {
+
+void SwitchDisplayModeNow(TForm1& form) {
+  game::MenuState& menu = form.Menu;
+  form.OmegaScreen1.ToggleFullScreen();
+  // The mode in use is the one the settings keep, whatever the options screen had pending.
+  const bool full = !menu.ScreenIsFull;
+  menu.ScreenIsFull = full;
+  menu.SavedFullScreen = full;
+  form.FullScreen = full;
+  if (menu.FullScreenSwitch != nullptr)
+    SetButtonPicture(form, menu.FullScreenSwitch, SwitchPicture(full));
+}
+
+}  // namespace
+
 void RegisterOptionsState(TForm1& form) {
+  form.SwitchDisplayMode = [&form] { SwitchDisplayModeNow(form); };
   game::StateHandlers state;
   state.enter = [&form] { Enter(form); };
   state.frame = [&form] { Frame(form); };

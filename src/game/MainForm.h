@@ -161,6 +161,8 @@ class TForm1 {
   std::function<bool()> ExitScreenBusy;
   // opens the shortcut files when the window is destroyed.
   std::function<void()> ExitLauncher;
+  // Alt+Enter: changes the display mode at once, on any screen, and keeps the choice;
+  std::function<void()> SwitchDisplayMode;
   // Drawn at the end of every menu frame, over the buttons (the score sending's status).
   std::function<void()> MenuFrameOverlay;
   // Sees every mouse press (button 0 left) before the GUI; the exit screen takes its clicks here.

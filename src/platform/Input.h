@@ -9,13 +9,14 @@ namespace platform {
 
 struct InputEvent {
   enum class Type : uint8_t {
-    kKeyDown,       // key = virtual-key code
-    kKeyUp,         // key = virtual-key code
-    kText,          // text = code page 1251 characters
-    kMouseMove,     // x, y in back-buffer pixels
-    kMouseDown,     // button, x, y
-    kMouseUp,       // button, x, y
-    kCloseRequest,  // window close box, Alt+F4
+    kKeyDown,           // key = virtual-key code
+    kKeyUp,             // key = virtual-key code
+    kText,              // text = code page 1251 characters
+    kMouseMove,         // x, y in back-buffer pixels
+    kMouseDown,         // button, x, y
+    kMouseUp,           // button, x, y
+    kCloseRequest,      // window close box, Alt+F4
+    kToggleFullScreen,  // Alt+Enter: window and full screen change places at once
   };
   enum class Button : uint8_t { kLeft, kRight, kMiddle };
 

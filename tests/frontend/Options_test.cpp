@@ -77,6 +77,23 @@ TEST_F(OptionsTest, CancelRestoresButTheFileHoldsTheScreensValues) {
   EXPECT_EQ(loaded->SoundVolume, 3);
 }
 
+TEST_F(OptionsTest, AltEnterSwitchesTheDisplayAtOnceAndCancelKeepsIt) {
+  form->SwitchDisplayMode();  // from the main menu
+  EXPECT_TRUE(form->OmegaScreen1.FullScreen);
+  EXPECT_TRUE(form->FullScreen);
+  EnterOptions();
+  const auto* on = form->MenuImage("b_on");
+  EXPECT_EQ(form->Menu.FullScreenSwitch->States[0].Image, on);
+  ClickOn(Slot(2));  // pending: window
+  form->SwitchDisplayMode();
+  EXPECT_FALSE(form->OmegaScreen1.FullScreen);
+  form->SwitchDisplayMode();
+  EXPECT_EQ(form->Menu.FullScreenSwitch->States[0].Image, on) << "the switch shows the mode in use";
+  Cancel();
+  EXPECT_TRUE(form->OmegaScreen1.FullScreen) << "Cancel keeps what Alt+Enter chose";
+  EXPECT_TRUE(form->FullScreen);
+}
+
 TEST_F(OptionsTest, EscRestoresWithoutTouchingTheMusic) {
   form->SoundVolume = 1;
   EnterOptions();

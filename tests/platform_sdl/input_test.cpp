@@ -182,6 +182,17 @@ TEST_F(SdlInputTest, AltF4AndTheCloseBoxAskToClose) {
   EXPECT_EQ(events[0].key, 115);
 }
 
+TEST_F(SdlInputTest, AltEnterSwitchesTheDisplayAndItsEnterNeverReachesTheGame) {
+  input.Translate(Key(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT));
+  input.Translate(Key(SDL_KEYUP, SDLK_RETURN, KMOD_LALT));
+  input.Translate(Key(SDL_KEYDOWN, SDLK_RETURN));
+  auto events = Drain();
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0].type, Type::kToggleFullScreen);
+  EXPECT_EQ(events[1].type, Type::kKeyDown);  // a plain Enter is an ordinary key
+  EXPECT_EQ(events[1].key, 13);
+}
+
 TEST_F(SdlInputTest, TextArrivesAsCodePage1251) {
   SDL_Event e{};
   e.type = SDL_TEXTINPUT;

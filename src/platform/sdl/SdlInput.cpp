@@ -77,6 +77,20 @@ void SdlInput::Translate(const SDL_Event& e) {
         closeChordHeld_ = false;  // the F4 of Alt+F4 was never reported as pressed
         break;
       }
+      // Alt+Enter switches the display mode from any screen; its Enter never reaches the game.
+      const bool enter = e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER;
+      if (down && enter && (e.key.keysym.mod & KMOD_ALT) != 0) {
+        if (e.key.repeat == 0) {
+          out.type = InputEvent::Type::kToggleFullScreen;
+          pending_.push_back(out);
+        }
+        screenChordHeld_ = true;
+        break;
+      }
+      if (!down && enter && screenChordHeld_) {
+        screenChordHeld_ = false;
+        break;
+      }
       int vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode);
       if (vk == 0) break;
       // Held keys repeat as further key-downs, as they do on Windows.

@@ -38,6 +38,7 @@ class SdlInput final : public InputSource {
   int mouseX_ = 0;
   int mouseY_ = 0;
   bool closeChordHeld_ = false;
+  bool screenChordHeld_ = false;  // the Enter of Alt+Enter is down
   std::deque<InputEvent> pending_;
   std::vector<InputEvent> scratch_;
   GamepadKeys pads_;
