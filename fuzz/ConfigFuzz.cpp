@@ -1,4 +1,5 @@
-// Fuzz target: Config.cfg text read over a fresh form's defaults, then written and read back.
+// Fuzz target: Config.cfg text (and the same bytes as the high-score difficulties) read over a
+// fresh form's defaults, then written and read back.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "FuzzCheck.h"
 #include "FuzzForm.h"
+#include "frontend/HiScoreDifficulty.h"
 #include "frontend/Settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -20,5 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                      "full screen survives a write and a read");
   fuzzcheck::Require(frontend::FormatConfig(other.Form()) == written,
                      "Config.cfg survives a write and a read");
+  frontend::ApplyHiScoreDifficulties(input, form.Menu);
+  const std::string marks = frontend::FormatHiScoreDifficulties(form.Menu);
+  frontend::ApplyHiScoreDifficulties(marks, other.Form().Menu);
+  fuzzcheck::Require(frontend::FormatHiScoreDifficulties(other.Form().Menu) == marks,
+                     "every row keeps its difficulty through a write and a read");
   return 0;
 }

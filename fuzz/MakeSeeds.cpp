@@ -74,6 +74,9 @@ int main(int argc, char** argv) {
       online::PadToFive(online::BuildScorePayload("Kyrrin", 777, "tok42", "hi"), '0'));
   Write(out / "payload", "code", code);
   Write(out / "payload", "query", "hs&prg=Vornakel&inf=" + code);
+  Write(out / "payload", "easy",
+        online::encode(online::PadToFive(
+            online::BuildScorePayload("Kyrrin", 777, "tok42", "hi", "easy"), '0')));
 
   Write(out / "request", "version", Request("version&prg=Vornakel"));
   Write(out / "request", "submit", Request("hs&prg=Vornakel&inf=" + code));

@@ -1,4 +1,5 @@
 // Fuzz target: the score server's query parsing and submission decoding and checks.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -22,6 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                        "an accepted score is in range");
     fuzzcheck::Require(entry.text.size() <= scored::kMaxTextLength,
                        "an accepted options text is at most 12 characters");
+    fuzzcheck::Require(std::find(scored::kDifficulties.begin(), scored::kDifficulties.end(),
+                                 entry.difficulty) != scored::kDifficulties.end(),
+                       "an accepted difficulty is a known one");
   }
   return 0;
 }

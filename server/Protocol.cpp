@@ -108,8 +108,9 @@ SubmissionCheck CheckSubmission(std::string_view code) {
   }
   const std::string text = online::decode(code);
 
-  constexpr std::array<std::string_view, 7> kFields = {"type", "name", "score", "key",
-                                                       "p",    "add",  "z"};
+  constexpr std::array<std::string_view, 8> kFields = {"type", "name", "score", "key",
+                                                       "p",    "add",  "z",     "dif"};
+  constexpr size_t kOptionalDifficulty = 7;
   std::array<std::optional<std::string_view>, kFields.size()> values;
   const std::string_view all = text;
   size_t start = 0;
@@ -131,8 +132,8 @@ SubmissionCheck CheckSubmission(std::string_view code) {
     slot = field.substr(eq + 1);
     start = end + 1;
   }
-  for (const auto& value : values) {
-    if (!value) {
+  for (size_t i = 0; i < kOptionalDifficulty; ++i) {
+    if (!values[i]) {
       check.problem = "missing field";
       return check;
     }
@@ -165,7 +166,13 @@ SubmissionCheck CheckSubmission(std::string_view code) {
     check.problem = "no valid token";
     return check;
   }
-  check.submission = Submission{std::string(name), *value, std::string(token), std::string(add)};
+  const std::string_view difficulty = values[kOptionalDifficulty].value_or(kClassic);
+  if (std::find(kDifficulties.begin(), kDifficulties.end(), difficulty) == kDifficulties.end()) {
+    check.problem = "unknown difficulty";
+    return check;
+  }
+  check.submission = Submission{std::string(name), *value, std::string(token), std::string(add),
+                                std::string(difficulty)};
   return check;
 }
 

@@ -1,6 +1,7 @@
 // The score server's protocol: query strings and the checked contents of a score submission.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,6 +23,11 @@ inline constexpr int32_t kMaxScore = 1000000000;
 // A genuine submission code is under 200 symbols; anything far longer is not one.
 inline constexpr size_t kMaxCodeLength = 512;
 
+// The difficulties a game is played on, by the words the game sends; each has its own table.
+// A submission without a difficulty is a Classic game (what every older client sends).
+inline constexpr std::string_view kClassic = "classic";
+inline constexpr std::array<std::string_view, 2> kDifficulties = {kClassic, "easy"};
+
 using QueryParams = std::vector<std::pair<std::string, std::string>>;
 
 // Splits "a&b=c" into (a, "") and (b, c), undoing %XX and "+". Null on a malformed escape.
@@ -34,7 +40,8 @@ struct Submission {
   std::string name;  // code page 1251
   int32_t score = 0;
   std::string token;
-  std::string text;  // code page 1251
+  std::string text;                                // code page 1251
+  std::string difficulty = std::string(kClassic);  // one of kDifficulties
 };
 
 struct SubmissionCheck {
@@ -44,8 +51,9 @@ struct SubmissionCheck {
 
 // Decodes an "inf" code and checks every field: type 0, a name of 1 to 12 printable characters
 // that is not all spaces, a score written as the game writes it (plain decimal, 0 to kMaxScore),
-// key X, a token, an options text of at most 12 printable characters and "0" padding; each field
-// exactly once, nothing else.
+// key X, a token, an options text of at most 12 printable characters, an optional difficulty
+// (one of kDifficulties) and "0" padding; each field at most once, all but the difficulty
+// required, nothing else.
 SubmissionCheck CheckSubmission(std::string_view code);
 
 }  // namespace scored

@@ -51,6 +51,36 @@ std::string ColumnText(sqlite3_stmt* stmt, int column) {
   return text != nullptr ? std::string(reinterpret_cast<const char*>(text), bytes) : std::string();
 }
 
+// Brings the table to the current schema in one transaction, so two servers starting on the same
+// file cannot both add the column. Databases from before the difficulty hold Classic games only.
+bool Migrate(sqlite3* db, std::string& error) {
+  if (!RunFixed(db, "BEGIN IMMEDIATE", nullptr, error)) return false;
+  std::string hasDifficulty;
+  const bool ok =
+      RunFixed(db,
+               "CREATE TABLE IF NOT EXISTS scores ("
+               "id INTEGER PRIMARY KEY, name TEXT NOT NULL, score INTEGER NOT NULL, "
+               "text TEXT NOT NULL, time INTEGER NOT NULL, "
+               "difficulty TEXT NOT NULL DEFAULT 'classic')",
+               nullptr, error) &&
+      RunFixed(db, "SELECT count(*) FROM pragma_table_info('scores') WHERE name = 'difficulty'",
+               &hasDifficulty, error) &&
+      (hasDifficulty != "0" ||
+       RunFixed(db, "ALTER TABLE scores ADD COLUMN difficulty TEXT NOT NULL DEFAULT 'classic'",
+                nullptr, error)) &&
+      RunFixed(db, "DROP INDEX IF EXISTS scores_rank", nullptr, error) &&
+      RunFixed(db,
+               "CREATE INDEX IF NOT EXISTS scores_rank_by_difficulty "
+               "ON scores (difficulty, score DESC, id)",
+               nullptr, error) &&
+      RunFixed(db, "COMMIT", nullptr, error);
+  if (!ok) {
+    std::string ignored;
+    RunFixed(db, "ROLLBACK", nullptr, ignored);
+  }
+  return ok;
+}
+
 }  // namespace
 
 std::unique_ptr<ScoreDb> ScoreDb::Open(const std::string& path, std::string& error) {
@@ -70,15 +100,7 @@ std::unique_ptr<ScoreDb> ScoreDb::Open(const std::string& path, std::string& err
   }
   // Every acknowledged score is on disk before the reply leaves.
   if (!RunFixed(store->db_, "PRAGMA synchronous=FULL", nullptr, error)) return nullptr;
-  if (!RunFixed(store->db_,
-                "CREATE TABLE IF NOT EXISTS scores ("
-                "id INTEGER PRIMARY KEY, name TEXT NOT NULL, score INTEGER NOT NULL, "
-                "text TEXT NOT NULL, time INTEGER NOT NULL)",
-                nullptr, error) ||
-      !RunFixed(store->db_, "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, id)",
-                nullptr, error)) {
-    return nullptr;
-  }
+  if (!Migrate(store->db_, error)) return nullptr;
   if (!store->Prepare()) {
     error = store->lastError_;
     return nullptr;
@@ -94,10 +116,13 @@ bool ScoreDb::Prepare() {
     lastError_ = sqlite3_errmsg(db_);
     return false;
   };
-  return prepare("INSERT INTO scores (name, score, text, time) VALUES (?1, ?2, ?3, ?4)",
-                 &insert_) &&
-         prepare("SELECT name, score, text, time FROM scores ORDER BY score DESC, id LIMIT ?1",
-                 &best_) &&
+  return prepare(
+             "INSERT INTO scores (name, score, text, time, difficulty) VALUES (?1, ?2, ?3, ?4, ?5)",
+             &insert_) &&
+         prepare(
+             "SELECT name, score, text, time, difficulty FROM scores WHERE difficulty = ?2 "
+             "ORDER BY score DESC, id LIMIT ?1",
+             &best_) &&
          prepare("SELECT count(*) FROM scores", &count_) && prepare("BEGIN IMMEDIATE", &begin_) &&
          prepare("COMMIT", &commit_) && prepare("ROLLBACK", &rollback_);
 }
@@ -131,6 +156,8 @@ bool ScoreDb::WriteGroup(const std::vector<PendingInsert*>& group) {
     sqlite3_bind_text(insert_, 3, row.text.data(), static_cast<int>(row.text.size()),
                       SQLITE_TRANSIENT);
     sqlite3_bind_int64(insert_, 4, row.time);
+    sqlite3_bind_text(insert_, 5, row.difficulty.data(), static_cast<int>(row.difficulty.size()),
+                      SQLITE_TRANSIENT);
     ok = Step(insert_);
     sqlite3_clear_bindings(insert_);
     if (!ok) break;
@@ -171,10 +198,12 @@ bool ScoreDb::Insert(const ScoreRow& row) {
   return mine.ok;
 }
 
-std::vector<ScoreRow> ScoreDb::Best(int limit) {
+std::vector<ScoreRow> ScoreDb::Best(int limit, const std::string& difficulty) {
   std::lock_guard lock(dbMutex_);
   std::vector<ScoreRow> rows;
   sqlite3_bind_int(best_, 1, limit);
+  sqlite3_bind_text(best_, 2, difficulty.data(), static_cast<int>(difficulty.size()),
+                    SQLITE_TRANSIENT);
   int rc = SQLITE_ROW;
   while ((rc = sqlite3_step(best_)) == SQLITE_ROW) {
     ScoreRow row;
@@ -182,10 +211,12 @@ std::vector<ScoreRow> ScoreDb::Best(int limit) {
     row.score = sqlite3_column_int(best_, 1);
     row.text = ColumnText(best_, 2);
     row.time = sqlite3_column_int64(best_, 3);
+    row.difficulty = ColumnText(best_, 4);
     rows.push_back(std::move(row));
   }
   if (rc != SQLITE_DONE) lastError_ = sqlite3_errmsg(db_);
   sqlite3_reset(best_);
+  sqlite3_clear_bindings(best_);
   return rows;
 }
 

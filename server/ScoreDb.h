@@ -16,16 +16,18 @@ namespace scored {
 struct ScoreRow {
   std::string name;  // UTF-8
   int32_t score = 0;
-  std::string text;  // UTF-8, the player's options text
-  int64_t time = 0;  // seconds since 1970, UTC
+  std::string text;                    // UTF-8, the player's options text
+  int64_t time = 0;                    // seconds since 1970, UTC
+  std::string difficulty = "classic";  // the word the game sent (Protocol.h's kDifficulties)
 };
 
 // Safe to share between threads. Inserts arriving together are committed together (one disk
 // flush per group), and each Insert returns only after its own row is durable.
 class ScoreDb {
  public:
-  // Opens or creates the database after SQLite's quick check. Returns null and sets error when it
-  // cannot or when the file is damaged.
+  // Opens or creates the database after SQLite's quick check, and gives a database from before
+  // scores carried their difficulty a difficulty column (its rows are Classic games). Returns null
+  // and sets error when it cannot or when the file is damaged.
   static std::unique_ptr<ScoreDb> Open(const std::string& path, std::string& error);
   ~ScoreDb();
   ScoreDb(const ScoreDb&) = delete;
@@ -33,8 +35,9 @@ class ScoreDb {
 
   // True once the row is committed and flushed to disk.
   bool Insert(const ScoreRow& row);
-  // The best rows: highest score first, the earlier entry first among equal scores.
-  std::vector<ScoreRow> Best(int limit);
+  // The best rows of one difficulty: highest score first, the earlier entry first among equal
+  // scores.
+  std::vector<ScoreRow> Best(int limit, const std::string& difficulty = "classic");
   int64_t Count();
   std::string LastError();
 

@@ -41,22 +41,39 @@ std::string FormatTime(int64_t secondsSinceEpoch) {
   return std::string(buffer, length);
 }
 
-std::string RenderScorePage(const std::vector<ScoreRow>& rows) {
+std::string DifficultyLabel(std::string_view difficulty) {
+  if (difficulty == "classic") return "Классика";
+  if (difficulty == "easy") return "Лёгкая";
+  return std::string(difficulty);
+}
+
+std::string RenderScorePage(const std::vector<ScoreSection>& sections) {
   std::string page =
       "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-      "<title>Vornakel: online scores</title>\n<style>\n"
+      "<title>Vornakel: лучшие результаты</title>\n<style>\n"
       "body{font-family:sans-serif;background:#15108a;color:#fafafa;margin:2em}\n"
       "table{border-collapse:collapse;margin:auto}\n"
       "th,td{padding:.25em 1em;border-bottom:1px solid #5a55c0;text-align:left}\n"
-      "td.score{text-align:right}\nh1{text-align:center}\n"
-      "</style>\n</head>\n<body>\n<h1>Vornakel: the best 100</h1>\n";
-  if (rows.empty()) {
-    page += "<p>No scores yet.</p>\n";
-  } else {
+      "td.score{text-align:right}\nh1,h2,p{text-align:center}\na{color:#ffdc5a}\n"
+      "</style>\n</head>\n<body>\n<h1>Vornakel: лучшие 100</h1>\n<p>";
+  for (size_t i = 0; i < sections.size(); ++i) {
+    if (i > 0) page += " · ";
+    page += "<a href=\"#" + HtmlEscape(sections[i].difficulty) + "\">" +
+            HtmlEscape(DifficultyLabel(sections[i].difficulty)) + "</a>";
+  }
+  page += "</p>\n";
+  for (const ScoreSection& section : sections) {
+    page += "<h2 id=\"" + HtmlEscape(section.difficulty) + "\">" +
+            HtmlEscape(DifficultyLabel(section.difficulty)) + "</h2>\n";
+    if (section.rows.empty()) {
+      page += "<p>Пока нет результатов.</p>\n";
+      continue;
+    }
     page +=
-        "<table>\n<tr><th>#</th><th>Name</th><th>Score</th><th>Text</th><th>Date (UTC)</th></tr>\n";
+        "<table>\n<tr><th>Место</th><th>Имя</th><th>Очки</th><th>Текст</th><th>Дата "
+        "(UTC)</th></tr>\n";
     int rank = 0;
-    for (const ScoreRow& row : rows) {
+    for (const ScoreRow& row : section.rows) {
       page += "<tr><td>" + std::to_string(++rank) + "</td><td>" + HtmlEscape(row.name) +
               "</td><td class=\"score\">" + std::to_string(row.score) + "</td><td>" +
               HtmlEscape(row.text) + "</td><td>" + FormatTime(row.time) + "</td></tr>\n";

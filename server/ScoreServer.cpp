@@ -144,6 +144,7 @@ Reply ScoreServer::Submit(std::string_view code) {
   row.score = entry.score;
   row.text = platform::Cp1251ToUtf8(entry.text);
   row.time = static_cast<int64_t>(std::time(nullptr));
+  row.difficulty = entry.difficulty;
   if (!db_.Insert(row)) {
     // The player did nothing wrong: the same token may try again.
     tokens_.Return(*ticket);
@@ -155,7 +156,12 @@ Reply ScoreServer::Submit(std::string_view code) {
 }
 
 Reply ScoreServer::Table() {
-  return Reply{200, "text/html; charset=utf-8", RenderScorePage(db_.Best(kTableRows))};
+  // Each difficulty is ranked on its own: an easier game never pushes a Classic one down.
+  std::vector<ScoreSection> sections;
+  for (const std::string_view difficulty : kDifficulties) {
+    sections.push_back({std::string(difficulty), db_.Best(kTableRows, std::string(difficulty))});
+  }
+  return Reply{200, "text/html; charset=utf-8", RenderScorePage(sections)};
 }
 
 }  // namespace scored

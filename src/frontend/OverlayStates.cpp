@@ -346,7 +346,8 @@ ScoreLink::~ScoreLink() = default;
 void ScoreLink::SubmitScore(TForm1& form) {
   // A sending that ended while no menu was drawn is taken in first.
   sender_->Poll();
-  sender_->Send({form.PlayerName, form.Score, form.Menu.OptionText});
+  sender_->Send({form.PlayerName, form.Score, form.Menu.OptionText,
+                 std::string(game::DifficultyToken(form.GameDifficulty))});
   status_ = Ru("Результат отправляется на сервер…");
   statusFrames_ = 0;
 }

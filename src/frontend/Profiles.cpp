@@ -29,12 +29,14 @@ void ResetHiScores(game::MenuState& menu) {
   for (int32_t n = 1; n <= game::MenuState::kHiScoreRows; ++n) {
     game::MenuState::THiScoreRow& row = menu.HiScores[static_cast<size_t>(n - 1)];
     row.Rank = std::to_string(n);
-    row.Name = "Kyrrin";
+    row.Name = kDefaultHiScoreName;
     row.Score = std::to_string(1100 - 100 * n);
+    row.GameDifficulty = game::Difficulty::Classic;
   }
 }
 
-bool EnterHiScore(game::MenuState& menu, const std::string& playerName, int32_t score) {
+bool EnterHiScore(game::MenuState& menu, const std::string& playerName, int32_t score,
+                  game::Difficulty difficulty) {
   const int rows = game::MenuState::kHiScoreRows;
   int r = 0;
   while (r < rows && RowScore(menu.HiScores[static_cast<size_t>(r)].Score) > score) ++r;
@@ -44,14 +46,17 @@ bool EnterHiScore(game::MenuState& menu, const std::string& playerName, int32_t 
     const auto& above = menu.HiScores[static_cast<size_t>(k)];
     below.Name = above.Name;
     below.Score = above.Score;
+    below.GameDifficulty = above.GameDifficulty;
   }
-  menu.HiScores[static_cast<size_t>(r)].Name = playerName;
-  menu.HiScores[static_cast<size_t>(r)].Score = std::to_string(score);
+  auto& entered = menu.HiScores[static_cast<size_t>(r)];
+  entered.Name = playerName;
+  entered.Score = std::to_string(score);
+  entered.GameDifficulty = difficulty;
   return true;
 }
 
 bool EnterHiScore(game::TForm1& form) {
-  return EnterHiScore(form.Menu, form.PlayerName, form.Score);
+  return EnterHiScore(form.Menu, form.PlayerName, form.Score, form.GameDifficulty);
 }
 
 std::string TrimSpaces(const std::string& text) {
@@ -120,6 +125,17 @@ void DrawHiScoreTable(game::TForm1& form) {
     TextCentered(font, 244, y, row.Rank);
     TextCentered(font, 380, y, row.Name);
     TextCentered(font, 540, y, row.Score);
+  }
+  // The difficulty of each row right of the score, in smaller letters that share the rows'
+  // baseline: Easy in green so it stands out from the Classic rows.
+  engine::TOmegaFont& small = form.OmegaFont2;
+  SetFont(small, "Arial", 9, 0, 0, 0);
+  for (int32_t n = 1; n <= game::MenuState::kHiScoreRows; ++n) {
+    const game::Difficulty difficulty =
+        form.Menu.HiScores[static_cast<size_t>(n - 1)].GameDifficulty;
+    small.SetColor(difficulty == game::Difficulty::Easy ? engine::PackARGB(255, 24, 128, 40)
+                                                        : engine::PackARGB(255, 96, 92, 150));
+    TextCentered(small, kHiScoreDifficultyX, 213 + 17 * n + 3, game::DifficultyName(difficulty));
   }
 }
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/Messages.h"
+#include "frontend/HiScoreDifficulty.h"
 #include "frontend/Profiles.h"
 #include "frontend/Registration.h"
 #include "online/TextCodec.h"
@@ -292,6 +293,9 @@ void ReadConfigFile(game::TForm1& form) {
   if (ParseConfig(content, form) && !form.OmegaScreen1.FullScreen) {
     form.OmegaScreen1.ToggleFullScreen();
   }
+  if (ReadSettingsFile(kHiScoreDifficultyFileName, content)) {
+    ApplyHiScoreDifficulties(content, form.Menu);
+  }
 }
 
 void ReadProgressFile(game::TForm1& form) {
@@ -300,7 +304,10 @@ void ReadProgressFile(game::TForm1& form) {
 }
 
 bool WriteConfigFile(game::TForm1& form) {
-  return WriteSettingsFile(form, kConfigFileName, FormatConfig(form));
+  // The difficulties follow the table they belong to; when only Config.cfg made it to the disk,
+  // the rows the older file cannot match read as Classic.
+  return WriteSettingsFile(form, kConfigFileName, FormatConfig(form)) &&
+         WriteSettingsFile(form, kHiScoreDifficultyFileName, FormatHiScoreDifficulties(form.Menu));
 }
 
 bool WriteProgressFile(game::TForm1& form) {

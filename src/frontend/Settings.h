@@ -32,12 +32,14 @@ std::string FormatProgress(const game::TForm1& form);
 // taken only whole and sane (no negative part, seconds below 60, hundredths below 100).
 void ParseProgress(std::string_view content, game::TForm1& form);
 
-// Start-up: the defaults, then the file when it exists; full screen is switched on when asked.
+// Start-up: the defaults, then the file when it exists (and the high-score rows' difficulties
+// from theirs); full screen is switched on when asked.
 void ReadConfigFile(game::TForm1& form);
 // Start-up: the file when it exists, over the progress defaults already set.
 void ReadProgressFile(game::TForm1& form);
 // Rewrite the whole file. A failure is reported once per run and the game goes on with the values
-// in memory; false when the file could not be written.
+// in memory; false when the file could not be written. Config.cfg takes the high-score rows'
+// difficulties file along.
 bool WriteConfigFile(game::TForm1& form);
 bool WriteProgressFile(game::TForm1& form);
 

@@ -8,6 +8,7 @@
 
 #include "engine/OmegaGUI.h"
 #include "engine/OmegaSprite.h"
+#include "game/Difficulty.h"
 
 namespace game {
 
@@ -44,11 +45,13 @@ struct MenuState {
     std::string Name;
     int32_t ProfileTag = 0;
   };
-  // One row of the high-score table, all three as text; the ranks never move.
+  // One row of the high-score table, all three as text; the ranks never move. The difficulty its
+  // game was played on moves with the name and score.
   struct THiScoreRow {
     std::string Rank;
     std::string Name;
     std::string Score;
+    Difficulty GameDifficulty = Difficulty::Classic;
   };
   static constexpr int32_t kMaxProfiles = 10;
   static constexpr int32_t kHiScoreRows = 10;

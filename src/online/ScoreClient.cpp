@@ -81,7 +81,7 @@ std::string ExtractToken(std::string_view reply) {
 }
 
 std::string BuildScorePayload(std::string_view playerName, int32_t score, std::string_view token,
-                              std::string_view optionText) {
+                              std::string_view optionText, std::string_view difficulty) {
   std::string payload = "type=0";
   payload += "|name=";
   payload += WithoutFieldBreaks(playerName);
@@ -92,6 +92,10 @@ std::string BuildScorePayload(std::string_view playerName, int32_t score, std::s
   payload += token;
   payload += "|add=";
   payload += WithoutFieldBreaks(optionText);
+  if (!difficulty.empty() && difficulty != kClassicDifficulty) {
+    payload += "|dif=";
+    payload += WithoutFieldBreaks(difficulty);
+  }
   payload += "|z=";
   return PadToFive(std::move(payload), '0');
 }
@@ -102,14 +106,15 @@ ScoreClient::ScoreClient(std::string serverAddress, HttpClient& http, MessageSin
       showMessage_(std::move(showMessage)) {}
 
 bool ScoreClient::submitScore(std::string_view playerName, int32_t score,
-                              std::string_view optionText) {
+                              std::string_view optionText, std::string_view difficulty) {
   const HttpResult version = http_.Get(VersionUrl(server_), ScoreRequestHeaders());
   const std::string reply = version.Succeeded() ? version.body : std::string();
   if (reply.compare(0, 2, "OK") != 0) {
     if (showMessage_) showMessage_(std::string(kCantConnectMessage));
     return false;
   }
-  const std::string payload = BuildScorePayload(playerName, score, ExtractToken(reply), optionText);
+  const std::string payload =
+      BuildScorePayload(playerName, score, ExtractToken(reply), optionText, difficulty);
   // The server's answer to the submission is not shown to the player.
   http_.Get(SubmissionUrl(server_, encode(payload)), ScoreRequestHeaders());
   return true;

@@ -37,11 +37,16 @@ const std::vector<HttpHeader>& ScoreRequestHeaders();
 // follows it; otherwise empty.
 std::string ExtractToken(std::string_view reply);
 
+// The word of the original rules; a submission without a difficulty means it.
+inline constexpr std::string_view kClassicDifficulty = "classic";
+
 // The submission payload in 1251 bytes, padded with "0" to a multiple of 5 characters.
 // A "|" inside the name or the text is sent as the broken bar (1251 byte 0xA6) so that a
-// player's own text can never split or forge fields.
+// player's own text can never split or forge fields. Any difficulty but Classic goes in a
+// "|dif=" field before "|z="; a Classic game's payload stays exactly what servers have always
+// taken.
 std::string BuildScorePayload(std::string_view playerName, int32_t score, std::string_view token,
-                              std::string_view optionText);
+                              std::string_view optionText, std::string_view difficulty = {});
 
 class ScoreClient {
  public:
@@ -53,7 +58,8 @@ class ScoreClient {
   // Sends the score: version request, token, submission. An unreachable or unwilling server
   // shows "Can't connect to server!"; a failed submission is silent. Blocks for at most the
   // HTTP client's time-outs per request. Returns true when the submission was sent.
-  bool submitScore(std::string_view playerName, int32_t score, std::string_view optionText);
+  bool submitScore(std::string_view playerName, int32_t score, std::string_view optionText,
+                   std::string_view difficulty = {});
 
   // Opens the online table in the browser. False when the desktop could not open it.
   bool showOnlineTable(platform::Shell& shell) const;

@@ -14,13 +14,23 @@ namespace online {
 
 namespace {
 
-constexpr const char* kQueueHeader = "Vornakel unsent scores 1";
+constexpr const char* kQueueHeader = "Vornakel unsent scores 2";
+// Queues written before scores carried their difficulty: every line is a Classic game.
+constexpr const char* kQueueHeaderClassicOnly = "Vornakel unsent scores 1";
+// Longest difficulty word a queue line may hold.
+constexpr size_t kMaxDifficultyWord = 16;
 
 std::optional<int32_t> ParseScore(std::string_view text) {
   int32_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
   return value;
+}
+
+// A stored difficulty word: lower-case letters only, so it can never carry a field of its own.
+bool IsDifficultyWord(std::string_view text) {
+  return !text.empty() && text.size() <= kMaxDifficultyWord &&
+         text.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string_view::npos;
 }
 
 }  // namespace
@@ -42,7 +52,8 @@ SendOutcome SendOneScore(const std::string& server, HttpClient& http, const Pend
   const std::string token = ExtractToken(version.body);
   if (!version.Succeeded() || version.body.compare(0, 2, "OK") != 0 || token.empty())
     return SendOutcome::kNoConnection;
-  const std::string payload = BuildScorePayload(score.name, score.score, token, score.optionText);
+  const std::string payload =
+      BuildScorePayload(score.name, score.score, token, score.optionText, score.difficulty);
   http.LimitTime(left());
   const HttpResult sent = http.Get(SubmissionUrl(server, encode(payload)), ScoreRequestHeaders());
   if (status != nullptr) *status = sent.status;
@@ -63,6 +74,8 @@ std::string FormatScoreQueue(const std::vector<PendingScore>& scores) {
     out += encode(PadToFive(score.name, '%'));
     out += ' ';
     out += encode(PadToFive(score.optionText, '%'));
+    out += ' ';
+    out += IsDifficultyWord(score.difficulty) ? score.difficulty : std::string(kClassicDifficulty);
     out += '\n';
   }
   return out;
@@ -72,17 +85,30 @@ std::vector<PendingScore> ParseScoreQueue(const std::string& text) {
   std::vector<PendingScore> scores;
   std::istringstream in(text);
   std::string line;
-  if (!std::getline(in, line) || line != kQueueHeader) return scores;
+  if (!std::getline(in, line)) return scores;
+  const bool withDifficulty = line == kQueueHeader;
+  if (!withDifficulty && line != kQueueHeaderClassicOnly) return scores;
   while (std::getline(in, line) && scores.size() < ScoreSender::kMaxQueued) {
-    const size_t first = line.find(' ');
-    const size_t second = first == std::string::npos ? first : line.find(' ', first + 1);
-    if (second == std::string::npos) continue;
-    const std::optional<int32_t> value = ParseScore(std::string_view(line).substr(0, first));
+    // score, name, text and (since version 2) the difficulty, one space between each.
+    std::vector<std::string_view> fields;
+    const std::string_view all = line;
+    for (size_t start = 0;;) {
+      const size_t space = all.find(' ', start);
+      fields.push_back(all.substr(start, space == std::string_view::npos ? space : space - start));
+      if (space == std::string_view::npos) break;
+      start = space + 1;
+    }
+    if (fields.size() != (withDifficulty ? 4u : 3u)) continue;
+    const std::optional<int32_t> value = ParseScore(fields[0]);
     if (!value) continue;
     PendingScore score;
     score.score = *value;
-    score.name = StripTrailing(decode(line.substr(first + 1, second - first - 1)), '%');
-    score.optionText = StripTrailing(decode(line.substr(second + 1)), '%');
+    score.name = StripTrailing(decode(fields[1]), '%');
+    score.optionText = StripTrailing(decode(fields[2]), '%');
+    if (withDifficulty) {
+      if (!IsDifficultyWord(fields[3])) continue;
+      score.difficulty = fields[3];
+    }
     if (score.name.empty()) continue;
     scores.push_back(std::move(score));
   }

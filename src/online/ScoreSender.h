@@ -21,6 +21,8 @@ struct PendingScore {
   std::string name;
   int32_t score = 0;
   std::string optionText;
+  // The difficulty's stored word ("classic", "easy").
+  std::string difficulty = "classic";
 };
 
 // What became of one score.
@@ -35,7 +37,8 @@ enum class SendOutcome {
 SendOutcome SendOneScore(const std::string& server, HttpClient& http, const PendingScore& score,
                          long* status = nullptr);
 
-// The queue file: a header line, then one score a line; damaged lines are skipped.
+// The queue file: a header line, then one score a line (score, name, options text, difficulty);
+// damaged lines are skipped. Lines of the first version, without the difficulty, read as Classic.
 std::string FormatScoreQueue(const std::vector<PendingScore>& scores);
 std::vector<PendingScore> ParseScoreQueue(const std::string& text);
 

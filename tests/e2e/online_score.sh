@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A game's score sent through the real flow (leave the race, final score, "send it?" yes) reaches our
-# own score server on loopback and appears on its table page.
+# own score server on loopback and appears on its table page, in its difficulty's table.
 set -euo pipefail
 game_dir=$1
 server="$game_dir/../server/vornakel-scored"
@@ -61,4 +61,10 @@ case "$states" in
 esac
 page=$(curl -s "http://127.0.0.1:$port/cgi/version.pl?prg=Vornakel&show&type=0")
 echo "$page" | grep -q "Ракетчик" || fail "the score is not on the table page ($(tail -2 "$work/game.err"))"
+# A game of the original rules is ranked in the Classic table, and the local table's rows say
+# which difficulty each was played on.
+classic_table=${page%%Лёгкая</h2>*}
+[[ "$classic_table" == *"Классика</h2>"*"Ракетчик"* ]] || fail "the score is not in the Classic table"
+test "$(grep -c '^classic ' "$work/run/hiscore_difficulty.txt")" = 10 ||
+  fail "the high-score rows' difficulties were not written"
 echo "online_score: the score reached the server's table"

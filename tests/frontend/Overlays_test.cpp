@@ -10,6 +10,7 @@
 #include "game/EnemyCar.h"
 #include "game/Player.h"
 #include "game/RaceFlow.h"
+#include "online/TextCodec.h"
 #include "platform/Text1251.h"
 
 namespace frontendtest {
@@ -204,6 +205,7 @@ TEST_F(OverlayTest, ScoresGoOutBehindTheMenusAndUnsentOnesAreKeptForTheNextSend)
     http->urls.clear();
     StartRace();
     form->Score = reachable ? 6 : 5;
+    form->GameDifficulty = reachable ? game::Difficulty::Easy : game::Difficulty::Classic;
     Press(27);
     Frame();
     ClickSlot(1);  // yes, leave the race
@@ -224,6 +226,12 @@ TEST_F(OverlayTest, ScoresGoOutBehindTheMenusAndUnsentOnesAreKeptForTheNextSend)
     ASSERT_EQ(http->urls.size(), 4u);
     EXPECT_NE(http->urls[0].find("version&prg=Vornakel"), std::string::npos);
     EXPECT_NE(http->urls[1].find("hs&prg=Vornakel&inf="), std::string::npos);
+    // Each with the difficulty it was played on; a Classic game's payload names none.
+    const auto payload = [this](size_t i) {
+      return online::decode(http->urls[i].substr(http->urls[i].find("&inf=") + 5));
+    };
+    EXPECT_EQ(payload(1).find("|dif="), std::string::npos);
+    EXPECT_NE(payload(3).find("|dif=easy|"), std::string::npos);
     EXPECT_NE(scores->StatusText().find(Ru("Отправлено результатов: 2")), std::string::npos);
     EXPECT_EQ(scores->Sender().Queued(), 0u);
     EXPECT_FALSE(std::filesystem::exists("unsent_scores.txt"));

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <thread>
 
+#include "online/ScoreClient.h"
+#include "online/TextCodec.h"
+
 namespace {
 
 // Answers the version request with a token and the submission with a set status.
@@ -14,6 +17,7 @@ class ScriptedHttp : public online::HttpClient {
  public:
   online::HttpResult Get(const std::string& url, const std::vector<online::HttpHeader>&) override {
     online::HttpResult result;
+    urls.push_back(url);
     result.completed = reachable;
     const bool version = url.find("version&") != std::string::npos;
     result.status = version ? 200 : submitStatus;
@@ -25,6 +29,7 @@ class ScriptedHttp : public online::HttpClient {
   bool reachable = true;
   long submitStatus = 200;
   std::vector<long> limits;
+  std::vector<std::string> urls;
 };
 
 TEST(ScoreSenderTest, AnswersDecideWhetherAScoreIsSentKeptOrDropped) {
@@ -89,6 +94,37 @@ TEST(ScoreSenderTest, UnsentScoresSurviveInTheQueueFileAndGoOutAtTheNextStart) {
   ASSERT_TRUE(report);
   EXPECT_EQ(report->sent, 1);
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(ScoreSenderTest, EasyScoresSayTheirDifficultyWhileClassicOnesAndOldQueuesStayAsTheyWere) {
+  // A Classic payload is the one every server has always taken; Easy adds one field.
+  const std::string classic = "type=0|name=Kyrrin|score=5|key=X|p=tok|add=hi|z=00";
+  EXPECT_EQ(online::BuildScorePayload("Kyrrin", 5, "tok", "hi"), classic);
+  EXPECT_EQ(online::BuildScorePayload("Kyrrin", 5, "tok", "hi", "classic"), classic);
+  EXPECT_EQ(online::BuildScorePayload("Kyrrin", 5, "tok", "hi", "easy"),
+            "type=0|name=Kyrrin|score=5|key=X|p=tok|add=hi|dif=easy|z=000");
+
+  ScriptedHttp http;
+  EXPECT_EQ(online::SendOneScore("http://s", http, {"Vasya", 120, "", "easy"}),
+            online::SendOutcome::kSent);
+  ASSERT_EQ(http.urls.size(), 2u);
+  const std::string code = http.urls[1].substr(http.urls[1].find("&inf=") + 5);
+  EXPECT_NE(online::decode(code).find("|dif=easy|z="), std::string::npos);
+
+  // The queue keeps each score's difficulty; lines from before it read as Classic games, and a
+  // line whose difficulty is no word is skipped.
+  const std::vector<online::PendingScore> scores{{"Ann", 5, "", "easy"}, {"Bob", 6, "t"}};
+  const std::vector<online::PendingScore> back =
+      online::ParseScoreQueue(online::FormatScoreQueue(scores) + "7 JD2L6 AB e|sy\n");
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].difficulty, "easy");
+  EXPECT_EQ(back[1].difficulty, "classic");
+  EXPECT_EQ(back[1].optionText, "t");
+  const std::string name = online::encode(online::PadToFive("Old", '%'));
+  const auto old = online::ParseScoreQueue("Vornakel unsent scores 1\n9 " + name + " \n");
+  ASSERT_EQ(old.size(), 1u);
+  EXPECT_EQ(old[0].name, "Old");
+  EXPECT_EQ(old[0].difficulty, "classic");
 }
 
 }  // namespace

@@ -46,15 +46,19 @@ TEST_F(ScoreServerTest, TheGamesClientSubmitsAndTheScoreIsShown) {
   online::ScoreClient client(server_.Address(), http_,
                              [&](const std::string& m) { messages.push_back(m); });
   EXPECT_TRUE(client.submitScore(Ru("Кирилл"), 98765, Ru("привет")));
+  EXPECT_TRUE(client.submitScore(Ru("Лёша"), 99999, "", "easy"));
   // The server refuses what no game can send; the client does not show that answer.
   EXPECT_TRUE(client.submitScore("", -3, ""));
   EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(server_.Db().Count(), 1);
+  EXPECT_EQ(server_.Db().Count(), 2);
 
   const online::HttpResult page = http_.Get(online::TableUrl(server_.Address()), {});
   EXPECT_EQ(page.status, 200);
-  EXPECT_NE(page.body.find("<td>Кирилл</td><td class=\"score\">98765</td><td>привет</td>"),
-            std::string::npos);
+  // Each first in its own difficulty's table.
+  EXPECT_NE(
+      page.body.find("<tr><td>1</td><td>Кирилл</td><td class=\"score\">98765</td><td>привет</td>"),
+      std::string::npos);
+  EXPECT_GT(page.body.find("<tr><td>1</td><td>Лёша</td>"), page.body.find("Лёгкая</h2>"));
   EXPECT_EQ(page.body.find(">-3<"), std::string::npos);
 }
 

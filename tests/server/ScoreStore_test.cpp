@@ -7,7 +7,10 @@
 #include <set>
 #include <thread>
 
+#include "online/ScoreClient.h"
+#include "online/TextCodec.h"
 #include "server/ClientAddress.h"
+#include "server/Protocol.h"
 #include "server/ScoreDb.h"
 #include "server/ScorePage.h"
 #include "server/ServerFixture.h"
@@ -93,15 +96,71 @@ TEST(ScoreTable, BestHundredHighestFirstEarlierFirstOnTies) {
   EXPECT_EQ(rows[1].name, "p149");
   EXPECT_EQ(rows[99].score, 25);
 
-  const std::string page = RenderScorePage(rows);
+  const std::string page = RenderScorePage({{"classic", rows}});
   size_t count = 0;
   for (size_t at = page.find("<tr><td>"); at != std::string::npos;
        at = page.find("<tr><td>", at + 1))
     ++count;
   EXPECT_EQ(count, 100u);
   EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
-  EXPECT_NE(RenderScorePage({}).find("No scores yet."), std::string::npos);
+  EXPECT_NE(RenderScorePage({{"classic", {}}}).find("Пока нет результатов."), std::string::npos);
   EXPECT_EQ(FormatTime(86400 + 3600 + 120), "1970-01-02 01:02");
+}
+
+TEST(ScoreTable, EachDifficultyIsStoredAndRankedApartAndOldDatabasesGainIt) {
+  // A submission says its difficulty, or is a Classic game.
+  const auto check = [](const std::string& payload) {
+    return CheckSubmission(online::encode(online::PadToFive(payload, '0')));
+  };
+  const std::string base = "type=0|name=a|score=1|key=X|p=ab|add=";
+  EXPECT_EQ(check(base + "|z=").submission->difficulty, "classic");
+  EXPECT_EQ(check(base + "|dif=easy|z=").submission->difficulty, "easy");
+  EXPECT_EQ(check(base + "|dif=classic|z=").submission->difficulty, "classic");
+  EXPECT_EQ(check(base + "|dif=hard|z=").problem, "unknown difficulty");
+  EXPECT_EQ(check(base + "|dif=|z=").problem, "unknown difficulty");
+  EXPECT_EQ(check(base + "|dif=easy|dif=easy|z=").problem, "repeated field");
+
+  // A database from before difficulties: its scores become Classic ones.
+  testing::TempDir dir;
+  const std::string path = dir.File("old.db");
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(raw,
+                         "CREATE TABLE scores (id INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                         "score INTEGER NOT NULL, text TEXT NOT NULL, time INTEGER NOT NULL);"
+                         "CREATE INDEX scores_rank ON scores (score DESC, id);"
+                         "INSERT INTO scores (name, score, text, time) VALUES ('old', 50, '', 0);",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(raw);
+  std::string error;
+  for (int open = 0; open < 2; ++open) {  // the second opening finds it done
+    auto db = ScoreDb::Open(path, error);
+    ASSERT_TRUE(db) << error;
+    ASSERT_TRUE(db->Insert({"easy" + std::to_string(open), 900 + open, "", 0, "easy"}));
+    ASSERT_TRUE(db->Insert({"classic" + std::to_string(open), 10 + open, "", 0}));
+  }
+  auto db = ScoreDb::Open(path, error);
+  ASSERT_TRUE(db) << error;
+  EXPECT_EQ(db->Count(), 5);
+  const auto classic = db->Best(kTableRows, "classic");
+  const auto easy = db->Best(kTableRows, "easy");
+  ASSERT_EQ(classic.size(), 3u);
+  ASSERT_EQ(easy.size(), 2u);
+  EXPECT_EQ(classic[0].name, "old");
+  EXPECT_EQ(classic[0].difficulty, "classic");
+  EXPECT_EQ(easy[0].name, "easy1");
+
+  // The page: both tables under their Russian names, each ranked from 1.
+  const std::string page = RenderScorePage({{"classic", classic}, {"easy", easy}});
+  const size_t classicAt = page.find("<h2 id=\"classic\">Классика</h2>");
+  const size_t easyAt = page.find("<h2 id=\"easy\">Лёгкая</h2>");
+  ASSERT_NE(classicAt, std::string::npos);
+  ASSERT_NE(easyAt, std::string::npos);
+  EXPECT_NE(page.find("<a href=\"#easy\">Лёгкая</a>"), std::string::npos);
+  EXPECT_LT(classicAt, page.find("<tr><td>1</td><td>old</td>"));
+  EXPECT_GT(page.find("<tr><td>1</td><td>easy1</td>"), easyAt);
+  EXPECT_EQ(page.find(">3</td><td>easy"), std::string::npos);
 }
 
 TEST(ScoreTable, ConcurrentInsertsAreAllCommittedOnce) {

@@ -238,13 +238,15 @@ void PaintHiScoreScreen(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   // the descenders reach 17, so each row's stripe starts one pixel below it.
   auto stripeTop = [](int n) { return kHiScoreRowY + kHiScoreRowStep * n + 1 - kCardY; };
   const double tableTop = stripeTop(1) - 30, tableBottom = stripeTop(10) + kHiScoreRowStep + 6;
-  DrawInset(cr, 116, tableTop, 448, tableBottom - tableTop, 10);
+  // The table reaches right to the difficulty column (centred on x 612 on screen).
+  DrawInset(cr, 96, tableTop, 508, tableBottom - tableTop, 10);
   UseFont(cr, Face::kSans, 13, true);
-  for (auto [x, label] : {std::pair{184.0, "Место"}, {320.0, "Игрок"}, {480.0, "Очки"}}) {
+  for (auto [x, label] :
+       {std::pair{184.0, "Место"}, {320.0, "Игрок"}, {480.0, "Очки"}, {552.0, "Сложность"}}) {
     TextCentred(cr, x, stripeTop(1) - 14, label, kOrange);
   }
   for (int n = 1; n <= 10; n += 2) {
-    cairo_rectangle(cr, 122, stripeTop(n), 436, kHiScoreRowStep);
+    cairo_rectangle(cr, 102, stripeTop(n), 496, kHiScoreRowStep);
     SetColor(cr, kAmber, 0.16);
     cairo_fill(cr);
   }
