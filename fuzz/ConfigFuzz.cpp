@@ -1,5 +1,5 @@
-// Fuzz target: Config.cfg text (and the same bytes as the high-score difficulties) read over a
-// fresh form's defaults, then written and read back.
+// Fuzz target: Config.cfg text (and the same bytes as vornakel.ini with the high-score
+// difficulties) read over a fresh form's defaults, then written and read back.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,10 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                      "full screen survives a write and a read");
   fuzzcheck::Require(frontend::FormatConfig(other.Form()) == written,
                      "Config.cfg survives a write and a read");
-  frontend::ApplyHiScoreDifficulties(input, form.Menu);
-  const std::string marks = frontend::FormatHiScoreDifficulties(form.Menu);
-  frontend::ApplyHiScoreDifficulties(marks, other.Form().Menu);
-  fuzzcheck::Require(frontend::FormatHiScoreDifficulties(other.Form().Menu) == marks,
+  // The same bytes as vornakel.ini: what it keeps is written back the way it reads.
+  const frontend::IniDocument ini = frontend::IniDocument::Parse(input);
+  const std::string kept = ini.Serialize();
+  fuzzcheck::Require(frontend::IniDocument::Parse(kept).Serialize() == kept,
+                     "vornakel.ini survives a write and a read");
+  frontend::ApplyHiScoreDifficulties(ini, form.Menu);
+  frontend::IniDocument marks;
+  frontend::StoreHiScoreDifficulties(form.Menu, marks);
+  frontend::ApplyHiScoreDifficulties(frontend::IniDocument::Parse(marks.Serialize()),
+                                     other.Form().Menu);
+  frontend::IniDocument again;
+  frontend::StoreHiScoreDifficulties(other.Form().Menu, again);
+  fuzzcheck::Require(again.Serialize() == marks.Serialize(),
                      "every row keeps its difficulty through a write and a read");
   return 0;
 }

@@ -1,6 +1,8 @@
 // Writing and matching back the difficulty of each high-score row.
 #include "frontend/HiScoreDifficulty.h"
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "frontend/Profiles.h"
@@ -8,10 +10,6 @@
 
 namespace frontend {
 namespace {
-
-constexpr std::string_view kHeader = "Vornakel high-score difficulties 1";
-// More lines than this are not ours: the rest is ignored.
-constexpr size_t kMaxLines = 100;
 
 struct StoredRow {
   game::Difficulty difficulty = game::Difficulty::Classic;
@@ -41,22 +39,12 @@ std::vector<std::string_view> Fields(std::string_view line) {
   }
 }
 
-std::vector<StoredRow> ParseRows(std::string_view content) {
+std::vector<StoredRow> ParseRows(const IniDocument& ini) {
   std::vector<StoredRow> rows;
-  size_t start = 0;
-  bool header = true;
-  for (size_t count = 0; start < content.size() && count < kMaxLines; ++count) {
-    size_t end = content.find('\n', start);
-    if (end == std::string_view::npos) end = content.size();
-    std::string_view line = content.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (header) {
-      if (line != kHeader) return rows;
-      header = false;
-      continue;
-    }
-    const std::vector<std::string_view> fields = Fields(line);
+  for (int32_t n = 1; n <= game::MenuState::kHiScoreRows; ++n) {
+    const std::optional<std::string> line = ini.Get(kHiScoreSection, "row" + std::to_string(n));
+    if (!line) continue;
+    const std::vector<std::string_view> fields = Fields(*line);
     StoredRow row;
     if (fields.size() != 3 || !game::ParseDifficultyToken(fields[0], row.difficulty)) continue;
     row.score = fields[1];
@@ -68,22 +56,20 @@ std::vector<StoredRow> ParseRows(std::string_view content) {
 
 }  // namespace
 
-std::string FormatHiScoreDifficulties(const game::MenuState& menu) {
-  std::string out(kHeader);
-  out += '\n';
+void StoreHiScoreDifficulties(const game::MenuState& menu, IniDocument& ini) {
+  int32_t n = 0;
   for (const auto& row : menu.HiScores) {
-    out += game::DifficultyToken(row.GameDifficulty);
-    out += ' ';
-    out += row.Score;
-    out += ' ';
-    out += online::encode(online::PadToFive(row.Name, '%'));
-    out += '\n';
+    std::string line(game::DifficultyToken(row.GameDifficulty));
+    line += ' ';
+    line += row.Score;
+    line += ' ';
+    line += online::encode(online::PadToFive(row.Name, '%'));
+    ini.Set(kHiScoreSection, "row" + std::to_string(++n), line);
   }
-  return out;
 }
 
-void ApplyHiScoreDifficulties(std::string_view content, game::MenuState& menu) {
-  const std::vector<StoredRow> stored = ParseRows(content);
+void ApplyHiScoreDifficulties(const IniDocument& ini, game::MenuState& menu) {
+  const std::vector<StoredRow> stored = ParseRows(ini);
   size_t next = 0;
   for (auto& row : menu.HiScores) {
     row.GameDifficulty = game::Difficulty::Classic;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/Messages.h"
+#include "frontend/GameIni.h"
 #include "frontend/HiScoreDifficulty.h"
 #include "frontend/Profiles.h"
 #include "frontend/Registration.h"
@@ -127,6 +128,8 @@ T Clamped(T value, T low, T high) {
   return std::min(std::max(value, low), high);
 }
 
+}  // namespace
+
 // A settings file that is not there gives the defaults quietly; one that cannot be read or is far
 // larger than the game ever writes is damage, said once on the console, and gives the defaults.
 bool ReadSettingsFile(const char* name, std::string& content) {
@@ -147,8 +150,6 @@ bool WriteSettingsFile(game::TForm1& form, const char* name, const std::string& 
   }
   return false;
 }
-
-}  // namespace
 
 std::string FormatConfig(game::TForm1& form) {
   game::MenuState& menu = form.Menu;
@@ -293,9 +294,7 @@ void ReadConfigFile(game::TForm1& form) {
   if (ParseConfig(content, form) && !form.OmegaScreen1.FullScreen) {
     form.OmegaScreen1.ToggleFullScreen();
   }
-  if (ReadSettingsFile(kHiScoreDifficultyFileName, content)) {
-    ApplyHiScoreDifficulties(content, form.Menu);
-  }
+  ApplyHiScoreDifficulties(ReadGameIni(), form.Menu);
 }
 
 void ReadProgressFile(game::TForm1& form) {
@@ -307,7 +306,8 @@ bool WriteConfigFile(game::TForm1& form) {
   // The difficulties follow the table they belong to; when only Config.cfg made it to the disk,
   // the rows the older file cannot match read as Classic.
   return WriteSettingsFile(form, kConfigFileName, FormatConfig(form)) &&
-         WriteSettingsFile(form, kHiScoreDifficultyFileName, FormatHiScoreDifficulties(form.Menu));
+         UpdateGameIni(form,
+                       [&form](IniDocument& ini) { StoreHiScoreDifficulties(form.Menu, ini); });
 }
 
 bool WriteProgressFile(game::TForm1& form) {

@@ -13,6 +13,12 @@ namespace frontend {
 inline constexpr const char* kConfigFileName = "Config.cfg";
 inline constexpr const char* kProgressFileName = "Configdat.cfg";
 
+// Reads one of the settings files in the working folder: a missing one gives false quietly; one
+// that cannot be read or is far too large is said once on the console and gives false.
+bool ReadSettingsFile(const char* name, std::string& content);
+// Writes one whole, atomically; a failure is shown to the player once per run.
+bool WriteSettingsFile(game::TForm1& form, const char* name, const std::string& content);
+
 // Highest counts the catalogues can unlock, and the last unlock step.
 inline constexpr int32_t kTrackCount = 12;
 inline constexpr int32_t kMaxUnlockLevel = 9;

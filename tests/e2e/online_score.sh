@@ -65,6 +65,6 @@ echo "$page" | grep -q "Ракетчик" || fail "the score is not on the table
 # which difficulty each was played on.
 classic_table=${page%%Лёгкая</h2>*}
 [[ "$classic_table" == *"Классика</h2>"*"Ракетчик"* ]] || fail "the score is not in the Classic table"
-test "$(grep -c '^classic ' "$work/run/hiscore_difficulty.txt")" = 10 ||
+test "$(grep -c "^row[0-9]* = classic " "$work/run/vornakel.ini")" = 10 ||
   fail "the high-score rows' difficulties were not written"
 echo "online_score: the score reached the server's table"

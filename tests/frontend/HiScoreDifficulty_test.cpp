@@ -1,6 +1,7 @@
-// Tests of the high-score rows' difficulties: kept beside Config.cfg, matched back to their rows,
+// Tests of the high-score rows' difficulties: kept in vornakel.ini, matched back to their rows,
 // and Classic wherever the file cannot say.
 #include "frontend/HiScoreDifficulty.h"
+#include "frontend/GameIni.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ std::vector<Difficulty> Marks(const game::MenuState& menu) {
 }
 
 TEST_F(HiScoreDifficultyTest, RowsKeepTheirDifficultyAndAnythingUnmatchedIsClassic) {
-  const std::string file = frontend::kHiScoreDifficultyFileName;
+  const std::string file = frontend::kGameIniFileName;
   // The finished game's difficulty enters with it and moves down with its row.
   form->PlayerName = "Ann";
   form->Score = 950;
@@ -52,11 +53,20 @@ TEST_F(HiScoreDifficultyTest, RowsKeepTheirDifficultyAndAnythingUnmatchedIsClass
   EXPECT_EQ(loaded->Menu.HiScores[3].Name, "Ann");
   EXPECT_EQ(loaded->Menu.HiScores[3].GameDifficulty, Difficulty::Easy);
 
+  // A damaged line costs only itself; keys of other versions stay in the file.
+  const std::vector<Difficulty> expected = Marks(loaded->Menu);
+  WriteFile(file, "junk line\n[later]\nkey = kept\n" + written);
+  loaded = NewForm();
+  frontend::ReadConfigFile(*loaded);
+  EXPECT_EQ(Marks(loaded->Menu), expected);
+  ASSERT_TRUE(frontend::WriteConfigFile(*loaded));
+  EXPECT_NE(ReadFile(file).find("key = kept"), std::string::npos);
+
   // Missing (a table from before difficulties), damaged, or not a file at all: all Classic.
   const std::vector<Difficulty> allClassic(10, Difficulty::Classic);
   for (const std::string& damage :
-       {std::string(), std::string("junk\n") + written, std::string("\x01\xff\n\n  \n", 6),
-        written.substr(0, written.find('\n') + 1) + "hard 950 ABCDEFGH\neasy 950\neasy\n"}) {
+       {std::string(), std::string("\x01\xff\n\n  \n", 6),
+        std::string("[hiscores]\nrow1 = hard 950 ABCDEFGH\nrow2 = easy 950\nrow3 = easy\n")}) {
     WriteFile(file, damage);
     loaded = NewForm();
     frontend::ReadConfigFile(*loaded);
