@@ -18,7 +18,8 @@ bool ParseNumber(const std::string& text, T& value) {
 std::string UsageText() {
   return "usage: vornakel [--headless] [--workdir DIR] [--seed N] [--frames N] [--null-render]\n"
          "                [--fast] [--script FILE] [--record FILE] [--screenshot F:FILE.png]...\n"
-         "                [--trace FILE] [--start-level N] [--bench] [--dev-keys]\n";
+         "                [--trace FILE] [--start-level N] [--bench] [--dev-keys]\n"
+         "                [--record-audio FILE.wav]\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -51,6 +52,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       if (!value(options.scriptPath)) return false;
     } else if (arg == "--record") {
       if (!value(options.recordPath)) return false;
+    } else if (arg == "--record-audio") {
+      if (!value(options.recordAudioPath)) return false;
     } else if (arg == "--trace") {
       if (!value(options.tracePath)) return false;
     } else if (arg == "--seed") {
