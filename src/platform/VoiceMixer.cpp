@@ -5,6 +5,20 @@
 #include <cmath>
 
 namespace platform {
+namespace {
+
+// Four octaves up is far beyond any engine; a faster rate is held there.
+constexpr float kMaxRate = 16.0f;
+
+// Not a number counts as nothing.
+float RateWithin(float rate) {
+  return rate > 0 ? std::min(rate, kMaxRate) : 0.0f;
+}
+float GainWithin(float gain) {
+  return gain > 0 ? gain : 0.0f;
+}
+
+}  // namespace
 
 uint32_t VoiceMixer::Start(Samples wave, float gain, float rate, int loops) {
   if (wave == nullptr || wave->Frames() == 0 || wave->rate <= 0) return 0;
@@ -12,8 +26,8 @@ uint32_t VoiceMixer::Start(Samples wave, float gain, float rate, int loops) {
   voice.id = nextId_++;
   if (nextId_ == 0) nextId_ = 1;
   voice.wave = std::move(wave);
-  voice.gain = voice.targetGain = std::max(gain, 0.0f);
-  voice.rate = std::max(rate, 0.0f);
+  voice.gain = voice.targetGain = GainWithin(gain);
+  voice.rate = RateWithin(rate);
   voice.loopsLeft = loops;
   voices_.push_back(std::move(voice));
   return voices_.back().id;
@@ -22,8 +36,8 @@ uint32_t VoiceMixer::Start(Samples wave, float gain, float rate, int loops) {
 void VoiceMixer::Set(uint32_t id, float gain, float rate) {
   for (Voice& voice : voices_) {
     if (voice.id != id) continue;
-    voice.targetGain = std::max(gain, 0.0f);
-    voice.rate = std::max(rate, 0.0f);
+    voice.targetGain = GainWithin(gain);
+    voice.rate = RateWithin(rate);
   }
 }
 
@@ -63,7 +77,8 @@ bool VoiceMixer::MixVoice(Voice& voice, size_t frameCount) {
     if (voice.position >= static_cast<double>(length)) {
       if (voice.loopsLeft == 0) return false;
       if (voice.loopsLeft > 0) --voice.loopsLeft;
-      voice.position -= static_cast<double>(length);
+      // A step longer than the whole wave (a very short wave played fast) still lands inside it.
+      voice.position = std::fmod(voice.position, static_cast<double>(length));
     }
     const auto index = static_cast<size_t>(voice.position);
     const auto frac = static_cast<float>(voice.position - static_cast<double>(index));

@@ -73,6 +73,10 @@ TEST(NullAudioMixTest, MixesEffectsVoicesAndMusicAndRecordsThem) {
   for (int i = 0; i < 3; ++i) device.Mix(out.data(), 10);  // frames 90, 92 ... 108 of the wave
   EXPECT_EQ(out[2 * 4], 9800);
   EXPECT_EQ(out[2 * 6], 200) << "looped back to the start";
+  // Absurd rates are held to four octaves up, and the voice stays inside its wave.
+  device.SetVoice(voice, 1.0f, 1e9f);
+  for (int i = 0; i < 20; ++i) device.Mix(out.data(), 10);
+  EXPECT_LE(out[2 * 9], 9900);
   device.StopVoice(voice);
 
   // The music source lies under everything, and gains saturate instead of wrapping.
