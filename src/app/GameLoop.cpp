@@ -127,6 +127,7 @@ bool GameLoop::SaveScreenshot(const std::string& path) {
 
 void GameLoop::AfterFrame(double cpuMs) {
   ++frame_;
+  if (OnAfterFrame) OnAfterFrame();
   if (options_.bench) {
     const auto start = std::chrono::steady_clock::now();
     device_.Finish();

@@ -34,6 +34,8 @@ class GameLoop {
   const FrameStats& Stats() const { return stats_; }
   // Called before input of each frame is polled (scripted input follows the frame number).
   std::function<void(int64_t frame)> OnBeforeInput;
+  // Called after each frame has run (the audio recording follows the frames).
+  std::function<void()> OnAfterFrame;
 
  private:
   bool PumpInput();

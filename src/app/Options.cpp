@@ -37,7 +37,9 @@ std::string UsageText() {
          "      --trace FILE        write one line of game state per frame\n"
          "      --start-level N     start new games at race N\n"
          "      --bench             print frame statistics at the end\n"
-         "      --dev-keys          Enter wins a race outright (scores stay off the tables)\n";
+         "      --dev-keys          Enter wins a race outright (scores stay off the tables)\n"
+         "      --record-audio FILE.wav  mix everything the game plays into FILE.wav (no sound "
+         "card)\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -72,6 +74,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       if (!value(options.scriptPath)) return false;
     } else if (arg == "--record") {
       if (!value(options.recordPath)) return false;
+    } else if (arg == "--record-audio") {
+      if (!value(options.recordAudioPath)) return false;
     } else if (arg == "--trace") {
       if (!value(options.tracePath)) return false;
     } else if (arg == "--seed") {

@@ -28,6 +28,8 @@ struct Options {
   std::string recordPath;
   std::vector<ScreenshotRequest> screenshots;
   std::string tracePath;
+  // Everything the game plays, mixed on the null audio device at the frame clock, as a wave file.
+  std::string recordAudioPath;
   int startLevel = 0;
   bool bench = false;
   bool devKeys = false;  // Enter wins a race outright; such a game's score stays off the tables

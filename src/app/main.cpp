@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AudioRecorder.h"
 #include "app/GameLoop.h"
 #include "app/InputScript.h"
 #include "app/Options.h"
@@ -69,6 +70,7 @@ void MakeAbsolute(app::Options& options) {
   absolute(options.scriptPath);
   absolute(options.recordPath);
   absolute(options.tracePath);
+  absolute(options.recordAudioPath);
   for (app::ScreenshotRequest& shot : options.screenshots) absolute(shot.path);
 }
 
@@ -160,9 +162,15 @@ int main(int argc, char** argv) {
     liveInput = &sdl->Input();
   }
   if (options.fast) services.clock = &virtualClock;
-  // Without SDL the sound effects are silent and last a fixed time on the game's own clock.
+  // Without SDL the sound effects are silent and last a fixed time on the game's own clock. A
+  // recording takes its sound from here too, whatever the sound card.
   platform::NullAudioDevice nullAudio(services.clock);
-  if (services.audio == nullptr) services.audio = &nullAudio;
+  if (services.audio == nullptr || !options.recordAudioPath.empty()) services.audio = &nullAudio;
+  app::AudioRecorder audioRecorder(nullAudio, 90);
+  if (!options.recordAudioPath.empty() && !audioRecorder.Open(options.recordAudioPath)) {
+    std::fprintf(stderr, "vornakel: cannot write %s\n", options.recordAudioPath.c_str());
+    return 2;
+  }
   platform::Shell* shell = services.shell;
   engine::SetMessageHandler([shell](const std::string& text, const std::string& caption) {
     shell->ShowMessage(text, caption);
@@ -206,11 +214,16 @@ int main(int argc, char** argv) {
       scripted.SetFrame(frame);
       recording.SetFrame(frame);
     };
+    if (!options.recordAudioPath.empty()) loop.OnAfterFrame = [&] { audioRecorder.Frame(); };
     exitCode = loop.Run();
     form.FormDestroy();
     if (form.ExitCode != 0) exitCode = form.ExitCode;
   }
   if (recordFile != nullptr) std::fclose(recordFile);
+  if (!options.recordAudioPath.empty() && !audioRecorder.Close()) {
+    std::fprintf(stderr, "vornakel: could not finish %s\n", options.recordAudioPath.c_str());
+    if (exitCode == 0) exitCode = 3;
+  }
   engine::SetMessageHandler(nullptr);
   return exitCode;
 }

@@ -86,19 +86,33 @@ TAudioPathListItem* TSoundListItem::ChoosePath() {
   return members[static_cast<size_t>(seen)];
 }
 
-TAudioPathListItem* TSoundListItem::Play() {
+TAudioPathListItem* TSoundListItem::Play(float gainScale) {
   if (!Load()) return nullptr;
   TAudioPathListItem* path = ChoosePath();
   if (path == nullptr || !path->Create()) return nullptr;
   path->Attenuation = VolumeToAttenuation(Volume);
   int loops = Loop ? -1 : std::max(RepeatCount, 0);
-  if (!owner_.Device()->Play(wave_, path->group_, AttenuationToGain(path->Attenuation), loops)) {
-    return nullptr;
-  }
+  const float gain = AttenuationToGain(path->Attenuation) * std::clamp(gainScale, 0.0f, 1.0f);
+  if (!owner_.Device()->Play(wave_, path->group_, gain, loops)) return nullptr;
   path->CurrentSound = this;
   path->StartTime = owner_.NowMilliseconds();
   path_ = path;
   return path;
+}
+
+platform::VoiceId TSoundListItem::StartVoice() {
+  if (!Load()) return 0;
+  return owner_.Device()->StartVoice(wave_);
+}
+
+void TSoundListItem::SetVoice(platform::VoiceId voice, float gain, float rate) {
+  if (voice == 0 || wave_ == 0) return;
+  const float volume = AttenuationToGain(VolumeToAttenuation(Volume));
+  owner_.Device()->SetVoice(voice, std::clamp(gain, 0.0f, 1.0f) * volume, rate);
+}
+
+void TSoundListItem::StopVoice(platform::VoiceId voice) {
+  if (voice != 0 && wave_ != 0) owner_.Device()->StopVoice(voice);
 }
 
 void TSoundListItem::Stop() {

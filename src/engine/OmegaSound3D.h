@@ -102,7 +102,14 @@ class TSoundListItem {
   bool Loaded() const { return wave_ != 0; }
   // Loads the wave on first use and starts a copy that mixes with whatever plays. Returns the
   // audio path used, or null when the sound stays silent (its file could not be read, ...).
-  TAudioPathListItem* Play();
+  TAudioPathListItem* Play() { return Play(1.0f); }
+  // The same, with the gain scaled by gainScale (0..1): a knock as loud as it was hard.
+  TAudioPathListItem* Play(float gainScale);
+  // Starts the sound looping on a voice of its own, silent until SetVoice; 0 when it cannot sound.
+  platform::VoiceId StartVoice();
+  // gain 0..1 is scaled by the sound's Volume; rate 1 is the sound's own pitch.
+  void SetVoice(platform::VoiceId voice, float gain, float rate);
+  void StopVoice(platform::VoiceId voice);
   // Stops every copy and clears the sound from every path's CurrentSound.
   void Stop();
   // True when this is still its path's CurrentSound and it started less than 250 ms ago or the

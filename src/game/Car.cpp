@@ -318,6 +318,7 @@ void ApplyWallContact(TForm1& form, TCar& truck, const engine::TSprite& wall) {
   if (s0 < 0 && truck.Speed < s0) truck.Speed = s0;
 
   if (player != nullptr) player->ApplyDamage(NearestInt(3 * s0));
+  form.TruckAudio.WallKnock(form, truck, s0, nx * ux + ny * uy);
 }
 
 engine::TSprite* MakeMarker(TForm1& form, const std::string& picture, const std::string& name,

@@ -143,6 +143,10 @@ void TEnemyCar::ContactResponse(const TCar& other) {
     MoveDir -= 1.5;
     Heading -= 1.5;
   }
+  // A knock with the player is the player's to sound; of two opponents, the lower slot's.
+  const auto* rival = dynamic_cast<const TEnemyCar*>(&other);
+  if (rival != nullptr && rival->OpponentSlot > OpponentSlot)
+    Form.TruckAudio.TruckKnock(Form, *this, std::hypot(vox - vsx, voy - vsy));
 }
 
 void TEnemyCar::TruckContact() {

@@ -191,6 +191,7 @@ void TForm1::FormMouseUp(int button, int x, int y) {
 void TForm1::OmegaTimer1Timer() {
   if (MusicOn) OmegaMusic1.Update();
   RunStateFrame(GameState);
+  TruckAudio.Update(*this);
 }
 
 std::string TForm1::TraceLine() const {

@@ -21,6 +21,7 @@
 #include "game/MenuState.h"
 #include "game/RaceState.h"
 #include "game/StateMachine.h"
+#include "game/TruckSounds.h"
 #include "platform/AudioDevice.h"
 #include "platform/Clock.h"
 #include "platform/FontRasterizer.h"
@@ -110,6 +111,8 @@ class TForm1 {
   engine::TOmegaGUI OmegaGUI1;
   engine::TOmegaTimer OmegaTimer1;
   engine::TOmegaSound3D Sound3D;
+  // The engines and knocks of the race's trucks (voices on Sound3D's device).
+  TruckSounds TruckAudio;
   engine::TOmegaMusic OmegaMusic1;
   PeriodicTimer RaceTimer;
   StateMachine States;

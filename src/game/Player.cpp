@@ -139,6 +139,7 @@ void TPlayer::ContactResponse(const TCar& other) {
   const double r = std::sqrt(rx * rx + ry * ry);
   // Only mid-speed knocks hurt.
   if (r > 4 && r < 10) ApplyDamage(NearestInt(r / 5));
+  Form.TruckAudio.TruckKnock(Form, *this, r);
 }
 
 void TPlayer::TruckContact() {

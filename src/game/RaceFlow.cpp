@@ -16,6 +16,7 @@
 #include "game/PathPoints.h"
 #include "game/Player.h"
 #include "game/RoadPieces.h"
+#include "game/Wreck.h"
 #include "platform/Text1251.h"
 
 namespace game {
@@ -267,6 +268,7 @@ void RegisterExplodedState(TForm1& form) {
     }
     form.ScreenTick = 0;
     new TExplose(form, kExplosionAtPlayer, kExplosionLarge, 396, 430);
+    StartWreck(form);
   };
   exploded.frame = [&form] {
     RaceState& race = form.Race;
@@ -293,6 +295,7 @@ void RegisterExplodedState(TForm1& form) {
     if (race.Lives <= 1) {
       form.EnterState(gsGameOver);
     } else {
+      EndWreck(form);
       RespawnTruck(form);
     }
   };

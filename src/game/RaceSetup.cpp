@@ -209,6 +209,7 @@ void TeardownRace(TForm1& form) {
   // The menu overlays are race sprites too (they lie over the race scene).
   form.Menu.OverlayScreen = nullptr;
   race.StartArrows = nullptr;
+  race.Wreck = nullptr;
   race.Player = nullptr;
   std::fill(race.Opponents.begin(), race.Opponents.end(), nullptr);
   race.LastRoadPiece = nullptr;

@@ -14,6 +14,7 @@ class TEnemyCar;
 class TRoadPart;
 class TFinishLine;
 class TBegArrows;
+class TWreck;
 
 // Largest road length the level progression reaches, and the room the road tables need for it.
 constexpr int32_t kMaxRoadLength = 250;
@@ -168,6 +169,8 @@ struct RaceState {
   int32_t ElapsedHund = 0;
   // The ring of arrows around the grid until the start; null once gone.
   TBegArrows* StartArrows = nullptr;
+  // The burnt-out player truck while it waits for the respawn; null otherwise.
+  TWreck* Wreck = nullptr;
   // An overlay opened from the race (pause, the leave question) goes back to this state, the race
   // (12) or the burning wreck (27), with the clock running again only if it ran when it opened.
   uint8_t ResumeState = 12;

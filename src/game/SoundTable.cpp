@@ -39,6 +39,8 @@ constexpr SoundEntry kSounds[] = {
     {"horn", "Sounds\\horn.wav", 100, false},
     {"addtime", "Sounds\\addtime.wav", 100, false},
     {"up", "Sounds\\up.wav", 100, false},
+    // Ours: a truck knocking into a wall or another truck.
+    {"hit", "Sounds\\hit.wav", 100, false},
     {"s1", "Sounds\\s1.wav", 100, true},
     {"s2", "Sounds\\s2.wav", 100, true},
 };

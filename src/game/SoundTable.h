@@ -1,4 +1,4 @@
-// The game's audio path, its nineteen sound effects and its three music modules.
+// The game's audio path, its twenty sound effects and its three music modules.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// The sound card as the engine sees it: wave effects on groups of mixer channels and one music
-// stream.
+// The sound card as the engine sees it: wave effects on groups of mixer channels, looping voices
+// whose gain and pitch the game steers, and one music stream.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +11,8 @@ namespace platform {
 
 // A loaded wave; 0 is "none".
 using WaveId = uint32_t;
+// A looping voice; 0 is "none".
+using VoiceId = uint32_t;
 
 class AudioDevice {
  public:
@@ -36,6 +38,14 @@ class AudioDevice {
   virtual bool IsPlaying(WaveId wave) = 0;
   // Stops every copy of the wave.
   virtual void Stop(WaveId wave) = 0;
+
+  // Starts the wave looping on a voice of its own, outside the channel groups, silent until
+  // SetVoice gives it a gain. Returns 0 when nothing can sound.
+  virtual VoiceId StartVoice(WaveId wave) = 0;
+  // gain is linear 0..1 (a change glides in over a few milliseconds); rate 1 plays the wave at its
+  // own pitch, 2 an octave up.
+  virtual void SetVoice(VoiceId voice, float gain, float rate) = 0;
+  virtual void StopVoice(VoiceId voice) = 0;
 
   // Installs the music stream's source (an empty function for silence).
   virtual void SetMusicSource(MusicSource source) = 0;

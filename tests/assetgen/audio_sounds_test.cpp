@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kNames[] = {
     "check1", "check2", "start", "finish", "svet1", "svet2",   "timesup", "sweep", "time", "exp",
-    "coin",   "nitro",  "skid",  "repair", "horn",  "addtime", "up",      "s1",    "s2"};
+    "coin",   "nitro",  "skid",  "repair", "horn",  "addtime", "up",      "s1",    "s2",   "hit"};
 
 std::vector<uint8_t> ReadAll(const fs::path& path) {
   std::ifstream f(path, std::ios::binary);

@@ -104,6 +104,7 @@ const std::vector<Lookup>& GameLookups() {
         {"exploid", kRace, 8},
         {"exploid2", kRace, 8},
         {"exploid3", kRace, 8},
+        {"smoke", kRace, 4},
     };
     static const std::vector<std::string> generated = [] {
       std::vector<std::string> g;
@@ -112,12 +113,14 @@ const std::vector<Lookup>& GameLookups() {
         g.push_back("c_car" + std::to_string(i));
         g.push_back("car" + std::to_string(i));
         g.push_back("carten" + std::to_string(i));
+        g.push_back("wreck" + std::to_string(i));
       }
       for (int i = 1; i <= 4; ++i) g.push_back("back" + std::to_string(i));
       return g;
     }();
     for (const std::string& n : generated) {
-      const bool race = n.rfind("car", 0) == 0 || n.rfind("back", 0) == 0;
+      const bool race =
+          n.rfind("car", 0) == 0 || n.rfind("back", 0) == 0 || n.rfind("wreck", 0) == 0;
       l.push_back({n, race ? kRace : kMenu, n.rfind("car", 0) == 0 && n.size() == 4 ? 3 : 1});
     }
     // Buttons: frame 0 normal, 1 highlighted, 2 disabled.
@@ -199,6 +202,12 @@ TEST(PicturesManifest, ShadowsAndPortraitsFollowTheModelsRacePicture) {
     EXPECT_EQ(shadow->tileHeight, car->tileHeight) << race[i];
     EXPECT_EQ(shadow->variant, car->variant) << race[i];
     EXPECT_EQ(portrait->variant, car->variant) << race[i];
+    // The burnt-out truck covers the truck it replaces exactly.
+    const Picture* wreck = FindPicture("wreck" + std::string(race[i] + 3), kRace);
+    ASSERT_TRUE(wreck);
+    EXPECT_EQ(wreck->tileWidth, car->tileWidth) << race[i];
+    EXPECT_EQ(wreck->tileHeight, car->tileHeight) << race[i];
+    EXPECT_EQ(wreck->variant, car->variant) << race[i];
   }
 }
 

@@ -20,8 +20,10 @@ namespace racetest {
 
 class RaceFixture : public ::testing::Test {
  protected:
-  RaceFixture() {
+  // Without an audio device every sound is silent.
+  explicit RaceFixture(platform::AudioDevice* audio = nullptr) {
     game::PlatformServices services;
+    services.audio = audio;
     services.device = &device_;
     services.fonts = &fonts_;
     services.clock = &clock_;

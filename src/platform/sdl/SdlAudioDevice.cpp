@@ -20,7 +20,7 @@ constexpr int kChunkFrames = 1024;
 
 }  // namespace
 
-SdlAudioDevice::SdlAudioDevice(int sampleRate) : sampleRate_(sampleRate) {
+SdlAudioDevice::SdlAudioDevice(int sampleRate) : sampleRate_(sampleRate), voices_(sampleRate) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     std::fprintf(stderr, "vornakel: no sound (%s)\n", SDL_GetError());
     return;
@@ -75,6 +75,10 @@ WaveId SdlAudioDevice::LoadWave(const std::string& path) {
 void SdlAudioDevice::FreeWave(WaveId id) {
   Wave* wave = Find(id);
   if (wave == nullptr) return;
+  if (wave->samples != nullptr) {
+    std::lock_guard<std::mutex> lock(voiceMutex_);
+    voices_.StopWave(wave->samples.get());
+  }
   // Freeing a chunk halts every channel that plays it.
   if (wave->chunk != nullptr) Mix_FreeChunk(wave->chunk);
   *wave = Wave{};
@@ -119,6 +123,32 @@ void SdlAudioDevice::Stop(WaveId id) {
   }
 }
 
+VoiceId SdlAudioDevice::StartVoice(WaveId id) {
+  Wave* wave = Find(id);
+  if (wave == nullptr || wave->chunk == nullptr) return 0;
+  if (wave->samples == nullptr) {
+    // The mixer loaded the chunk in the card's format: 16-bit stereo at our rate.
+    auto samples = std::make_shared<WaveSamples>();
+    samples->rate = sampleRate_;
+    samples->channels = 2;
+    const auto* data = reinterpret_cast<const int16_t*>(wave->chunk->abuf);
+    samples->samples.assign(data, data + wave->chunk->alen / 4 * 2);
+    wave->samples = std::move(samples);
+  }
+  std::lock_guard<std::mutex> lock(voiceMutex_);
+  return voices_.Start(wave->samples, 0.0f, 1.0f, -1);
+}
+
+void SdlAudioDevice::SetVoice(VoiceId voice, float gain, float rate) {
+  std::lock_guard<std::mutex> lock(voiceMutex_);
+  voices_.Set(voice, std::clamp(gain, 0.0f, 1.0f), rate);
+}
+
+void SdlAudioDevice::StopVoice(VoiceId voice) {
+  std::lock_guard<std::mutex> lock(voiceMutex_);
+  voices_.Stop(voice);
+}
+
 void SdlAudioDevice::SetMusicSource(MusicSource source) {
   std::lock_guard<std::mutex> lock(musicMutex_);
   source_ = std::move(source);
@@ -134,6 +164,8 @@ void SdlAudioDevice::MusicHook(void* self, unsigned char* stream, int length) {
     if (device->source_) written = std::min(device->source_(frames, count), count);
   }
   std::memset(stream + written * 4, 0, static_cast<size_t>(length) - written * 4);
+  std::lock_guard<std::mutex> lock(device->voiceMutex_);
+  device->voices_.MixInto(frames, count);
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
-// The audio device on SDL2_mixer: wave effects on mixer channels and the music stream through the
-// mixer's music hook; without a usable sound card it stays silent and the game plays on.
+// The audio device on SDL2_mixer: wave effects on mixer channels, and the music stream with the
+// pitched looping voices (which SDL_mixer cannot play) mixed by us in the mixer's music hook;
+// without a usable sound card it stays silent and the game plays on.
 #pragma once
 
 #include <mutex>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "platform/AudioDevice.h"
+#include "platform/VoiceMixer.h"
 
 struct Mix_Chunk;
 
@@ -31,6 +33,9 @@ class SdlAudioDevice final : public AudioDevice {
   bool Play(WaveId wave, int group, float gain, int loops) override;
   bool IsPlaying(WaveId wave) override;
   void Stop(WaveId wave) override;
+  VoiceId StartVoice(WaveId wave) override;
+  void SetVoice(VoiceId voice, float gain, float rate) override;
+  void StopVoice(VoiceId voice) override;
   void SetMusicSource(MusicSource source) override;
   void LockAudio() override { musicMutex_.lock(); }
   void UnlockAudio() override { musicMutex_.unlock(); }
@@ -39,6 +44,7 @@ class SdlAudioDevice final : public AudioDevice {
   struct Wave {
     Mix_Chunk* chunk = nullptr;  // null for a wave of the silent device
     bool used = false;
+    VoiceMixer::Samples samples;  // the chunk's frames for voices, copied at the first one
   };
 
   static void MusicHook(void* self, unsigned char* stream, int length);
@@ -52,6 +58,8 @@ class SdlAudioDevice final : public AudioDevice {
   std::vector<Wave> waves_;  // by id − 1
   std::mutex musicMutex_;
   MusicSource source_;
+  std::mutex voiceMutex_;  // around voices_, which the audio thread mixes
+  VoiceMixer voices_;
 };
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// The recipes of the nineteen sound effects: what each one is made of and how it moves.
+// The recipes of the twenty sound effects: what each one is made of and how it moves.
 #include "audio/Sounds.h"
 
 #include <algorithm>
@@ -383,6 +383,26 @@ Signal ExtraLife() {
   return s;
 }
 
+// "hit": a truck knocks into a wall or another truck: a dull thump, a crunch of grit and the
+// short ring of bent sheet metal.
+Signal Knock() {
+  Signal s = Blank(0.4);
+  Rng rng(0x4B0Cu);
+  Oscillator thump(Shape::kSine);
+  Biquad crunch;
+  crunch.Set(Biquad::Kind::kBandpass, 1300, 0.9);
+  for (size_t i = 0; i < s.size(); ++i) {
+    const double t = TimeOf(i);
+    const double body = thump.Next(Glide(t, 0.0, 0.08, 130.0, 55.0)) * Decay(t, 0.035);
+    const double grit = crunch.Process(rng.Uniform()) * Decay(t, 0.018);
+    const double w = kTwoPi * t;
+    const double ring =
+        (Sin(310 * w) + 0.7 * Sin(537 * w + 1.0) + 0.45 * Sin(812 * w + 2.0)) * Decay(t, 0.06);
+    s[i] = (1.4 * body + 1.3 * grit + 0.35 * ring) * Ramp(t, 0.0, 0.002, 0.0, 1.0);
+  }
+  return s;
+}
+
 struct Effect {
   const char* name;
   Signal (*make)();
@@ -407,6 +427,7 @@ constexpr Effect kEffects[] = {
     {"horn", &Horn, false},
     {"addtime", &AddTime, false},
     {"up", &ExtraLife, false},
+    {"hit", &Knock, false},
     {"s1", [] { return audio::EngineLoop(audio::kIdleEngine); }, true},
     {"s2", [] { return audio::EngineLoop(audio::kRevvingEngine); }, true},
 };

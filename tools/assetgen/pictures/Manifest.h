@@ -190,6 +190,13 @@ inline constexpr Picture kPictures[] = {
     {"carten3", kRace, 58, 104, 1, 1, 1, PaintTruckShadow, 5, "", "shadow of model 2 (car5)"},
     {"carten4", kRace, 54, 100, 1, 1, 1, PaintTruckShadow, 2, "", "shadow of model 3 (car2)"},
     {"carten5", kRace, 64, 104, 1, 1, 1, PaintTruckShadow, 3, "", "shadow of model 4 (car3)"},
+    // Ours: each design burnt out, shown while a destroyed truck waits for its respawn.
+    {"wreck1", kRace, 54, 96, 1, 1, 1, PaintTruckWreck, 1, "", "burnt-out car1"},
+    {"wreck2", kRace, 54, 100, 1, 1, 1, PaintTruckWreck, 2, "", "burnt-out car2"},
+    {"wreck3", kRace, 64, 104, 1, 1, 1, PaintTruckWreck, 3, "", "burnt-out car3"},
+    {"wreck4", kRace, 58, 98, 1, 1, 1, PaintTruckWreck, 4, "", "burnt-out car4"},
+    {"wreck5", kRace, 58, 104, 1, 1, 1, PaintTruckWreck, 5, "", "burnt-out car5"},
+    {"smoke", kRace, 64, 64, 4, 1, 4, PaintWreckSmoke, 0, "", "wreck smoke puff, 4 frames"},
     // Road pieces are 300 tall; the road's centre line runs from EntryX at the bottom to ExitX at
     // the top.
     {"r_str", kRace, 284, 300, 1, 1, 1, PaintRoadPiece, 0, "", "straight, 142 -> 142"},

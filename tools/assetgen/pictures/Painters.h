@@ -71,6 +71,8 @@ void PaintSignalGlow(cairo_t* cr, const Picture& pic, int pattern);
 // Trucks.
 void PaintTruck(cairo_t* cr, const Picture& pic, int pattern);
 void PaintTruckShadow(cairo_t* cr, const Picture& pic, int pattern);
+void PaintTruckWreck(cairo_t* cr, const Picture& pic, int pattern);
+void PaintWreckSmoke(cairo_t* cr, const Picture& pic, int pattern);
 
 // Road and scenery.
 void PaintRoadPiece(cairo_t* cr, const Picture& pic, int pattern);

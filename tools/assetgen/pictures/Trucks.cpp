@@ -1,4 +1,5 @@
-// Painters of the five truck designs seen from above (nose down), their shadows and portraits.
+// Painters of the five truck designs seen from above (nose down), their shadows, portraits and
+// burnt-out wrecks.
 #include <algorithm>
 #include <cmath>
 
@@ -440,6 +441,64 @@ void PaintTruckPortrait(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   SetColor(cr, kAmber);
   cairo_set_line_width(cr, 2);
   cairo_stroke(cr);
+}
+
+void PaintTruckWreck(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  const double w = pic.tileWidth, h = pic.tileHeight;
+  // The design in soot colours: the paint has burnt off and the glass is gone.
+  cairo_push_group(cr);
+  DrawDesign(cr, pic.variant, w, h, Livery{Hex(0x34302C), Hex(0x4A443E)}, false);
+  cairo_pattern_t* body = cairo_pop_group(cr);
+  cairo_push_group(cr);
+  cairo_set_source(cr, body);
+  cairo_paint(cr);
+  // Soot, rust and embers land only on the truck itself.
+  cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
+  SetColor(cr, palette::kBlack, 0.45);
+  cairo_paint(cr);
+  Rng rng(SeedOf(pic.name));
+  auto blot = [&](int count, double r0, double r1, Rgb c, double alpha) {
+    for (int i = 0; i < count; ++i) {
+      const double x = rng.Range(4, w - 4), y = rng.Range(4, h - 4), r = rng.Range(r0, r1);
+      cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
+      AddStop(p, 0, c, alpha);
+      AddStop(p, 1, c, 0);
+      cairo_set_source(cr, p);
+      cairo_arc(cr, x, y, r, 0, 2 * kPi);
+      cairo_fill(cr);
+      cairo_pattern_destroy(p);
+    }
+  };
+  blot(16, 5, 14, palette::kBlack, 0.75);
+  blot(7, 3, 8, Hex(0x7A3E1E), 0.6);   // rust
+  blot(4, 4, 9, Hex(0x9A9288), 0.35);  // white ash
+  blot(5, 2, 5, Hex(0xFF7A1A), 0.9);   // embers still glowing
+  cairo_pattern_destroy(body);
+  cairo_pop_group_to_source(cr);
+  cairo_paint(cr);
+}
+
+void PaintWreckSmoke(cairo_t* cr, const Picture& pic, int pattern) {
+  // A puff of dark smoke that swells and thins out frame by frame.
+  const double w = pic.tileWidth, c = w / 2;
+  const double t = pattern / 3.0;
+  Rng rng(SeedOf(pic.name, pattern));
+  for (int i = 0; i < 6; ++i) {
+    const double a = rng.Range(0, 2 * kPi), d = rng.Range(0, 0.18) * w * (0.6 + t);
+    const double x = c + std::cos(a) * d, y = c + std::sin(a) * d;
+    const double r = std::min(c - 1 - d, w * (0.2 + 0.14 * t) * rng.Range(0.85, 1.15));
+    if (r <= 0) continue;
+    cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
+    // Sooty at first, greyer as it thins: it must read over the dark asphalt too.
+    const Rgb smoke = Lighter(Hex(0x55504C), 0.45 * t);
+    AddStop(p, 0, smoke, 0.85 - 0.25 * t);
+    AddStop(p, 0.6, smoke, (0.85 - 0.25 * t) * 0.7);
+    AddStop(p, 1, smoke, 0);
+    cairo_set_source(cr, p);
+    cairo_arc(cr, x, y, r, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+  }
 }
 
 }  // namespace assetgen
