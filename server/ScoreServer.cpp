@@ -59,6 +59,16 @@ ScoreServer::ScoreServer(ScoreDb& db, ServerOptions options)
     res.status = reply.status;
     res.set_content(std::move(reply.body), reply.contentType.c_str());
   });
+  // The pages the game's menu links open.
+  http_->Get("/", [this](const httplib::Request&, httplib::Response& res) {
+    std::vector<ScoreSection> sections;
+    for (const std::string_view difficulty : kDifficulties)
+      sections.push_back({std::string(difficulty), db_.Best(10, std::string(difficulty))});
+    res.set_content(RenderHomePage(sections), "text/html; charset=utf-8");
+  });
+  http_->Get("/games", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content(RenderGamesPage(), "text/html; charset=utf-8");
+  });
   http_->set_exception_handler(
       [this](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
         ++rejected_;

@@ -60,6 +60,14 @@ TEST_F(ScoreServerTest, TheGamesClientSubmitsAndTheScoreIsShown) {
       std::string::npos);
   EXPECT_GT(page.body.find("<tr><td>1</td><td>Лёша</td>"), page.body.find("Лёгкая</h2>"));
   EXPECT_EQ(page.body.find(">-3<"), std::string::npos);
+
+  // The home page and the games page the menu's links open.
+  const online::HttpResult home = http_.Get(server_.Address() + "/", {});
+  EXPECT_EQ(home.status, 200);
+  EXPECT_NE(home.body.find("<td>Кирилл</td>"), std::string::npos);
+  EXPECT_NE(home.body.find("href=\"/cgi/version.pl?prg=Vornakel&amp;show&amp;type=0\""),
+            std::string::npos);
+  EXPECT_EQ(http_.Get(server_.Address() + "/games", {}).status, 200);
 }
 
 TEST_F(ScoreServerTest, RefusesBadInputStoresNothingAndKeepsServing) {
