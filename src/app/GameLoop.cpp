@@ -81,6 +81,9 @@ bool GameLoop::PumpInput() {
       case Type::kMouseUp:
         form_.FormMouseUp(ButtonNumber(event.button), event.x, event.y);
         break;
+      case Type::kControllerLost:
+        form_.FormControllerLost();
+        break;
       case Type::kToggleFullScreen:
         if (form_.SwitchDisplayMode) form_.SwitchDisplayMode();
         break;

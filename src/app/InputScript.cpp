@@ -97,6 +97,8 @@ bool ParseLine(const std::string& line, TimedEvent& out, std::string& why) {
     event.type = Type::kCloseRequest;
   } else if (kind == "fullscreen") {
     event.type = Type::kToggleFullScreen;
+  } else if (kind == "pad-lost") {
+    event.type = Type::kControllerLost;
   } else {
     why = "unknown event \"" + kind + "\"";
     return false;
@@ -150,6 +152,8 @@ std::string FormatInputEvent(int64_t frame, const platform::InputEvent& event) {
       return f + "close";
     case Type::kToggleFullScreen:
       return f + "fullscreen";
+    case Type::kControllerLost:
+      return f + "pad-lost";
   }
   return f;
 }

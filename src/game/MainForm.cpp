@@ -182,6 +182,11 @@ void TForm1::FormMouseDown(int button, int x, int y, int clicks) {
     OmegaGUI1.MouseDown(button, x, y);
   }
 }
+void TForm1::FormControllerLost() {
+  constexpr size_t kKeyP = 80;
+  if (GameState == gsRace) KeyReleased[kKeyP] = true;
+}
+
 void TForm1::FormMouseUp(int button, int x, int y) {
   MouseX = x;
   MouseY = y;

@@ -75,6 +75,8 @@ class TForm1 {
   // clicks: the system's count of quick presses in a row at one spot (2 for a double click).
   void FormMouseDown(int button, int x, int y, int clicks = 1);
   void FormMouseUp(int button, int x, int y);
+  // A controller was unplugged: a race under way pauses, as if P had been pressed.
+  void FormControllerLost();
 
   // Frame and race-clock callbacks.
   void OmegaTimer1Timer();

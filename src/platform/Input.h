@@ -17,6 +17,7 @@ struct InputEvent {
     kMouseUp,           // button, x, y
     kCloseRequest,      // window close box, Alt+F4
     kToggleFullScreen,  // Alt+Enter: window and full screen change places at once
+    kControllerLost,    // a game controller in use was unplugged
   };
   enum class Button : uint8_t { kLeft, kRight, kMiddle };
 

@@ -316,6 +316,16 @@ TEST_F(RaceFlowTest, EscAndPauseInOneFrameOpenBothOverlaysInOrder) {
   EXPECT_EQ(form->GameState, game::gsPause);
 }
 
+TEST_F(RaceFlowTest, AnUnpluggedControllerPausesARaceOnly) {
+  StartRacing();
+  form->FormControllerLost();
+  Frame();
+  EXPECT_EQ(form->GameState, game::gsPause);
+  form->FormControllerLost();
+  Frame();
+  EXPECT_EQ(form->GameState, game::gsPause) << "a pause stays a pause";
+}
+
 TEST_F(RaceFlowTest, PausedClockKeepsItsValue) {
   StartRacing();
   form->RaceTimerTimer();

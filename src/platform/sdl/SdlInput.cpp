@@ -155,6 +155,8 @@ void SdlInput::Translate(const SDL_Event& e) {
       if (it != controllers_.end()) {
         SDL_GameControllerClose(it->second);
         controllers_.erase(it);
+        out.type = InputEvent::Type::kControllerLost;
+        scratch_.push_back(out);
       }
       pending_.insert(pending_.end(), scratch_.begin(), scratch_.end());
       break;
