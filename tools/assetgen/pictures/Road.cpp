@@ -178,13 +178,27 @@ void SnowyRoad(cairo_t* cr, const Road& road) {
 
 }  // namespace
 
-void RoadEdgePoints(int kind, double along, double& lx, double& ly, double& rx, double& ry) {
-  const Road road = RoadOf(kPieces[std::clamp(kind, 0, 6)]);
-  const Point l = road.At(along, -0.03), r = road.At(along, 1.03);
-  lx = l.x;
-  ly = l.y;
-  rx = r.x;
-  ry = r.y;
+void PaintRoadLamps(cairo_t* cr, const Picture& pic) {
+  const Road road = RoadOf(kPieces[std::clamp(pic.variant, 0, 6)]);
+  // The light stays on the road and its verges, and each pool ends within its piece, so the
+  // pieces' edges never show.
+  cairo_save(cr);
+  Strip(cr, road, -0.2, 1.2);
+  cairo_clip(cr);
+  for (int i = 0; i < 3; ++i) {
+    for (double across : {-0.03, 1.03}) {
+      const Point p = road.At((i + 0.5) / 3, across);
+      Glow(cr, p.x, p.y, 46, Hex(0xFFD98A), 0.5);
+      Glow(cr, p.x, p.y, 8, Hex(0xFFF6D8), 0.9);
+    }
+  }
+  for (int i = 0; i < 6; ++i) {  // reflectors glinting on the kerbs
+    for (double across : {Across(kKerb / 2), 1 - Across(kKerb / 2)}) {
+      const Point p = road.At(i / 6.0 + 1 / 12.0, across);
+      Glow(cr, p.x, p.y, 4, Hex(0xFFE070), 1);
+    }
+  }
+  cairo_restore(cr);
 }
 
 void PaintRoadPiece(cairo_t* cr, const Picture& pic, int /*pattern*/) {

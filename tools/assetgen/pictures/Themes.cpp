@@ -68,7 +68,7 @@ const Theme kThemes[12] = {
        {P::kPine, Hex(0x315F44)}, {P::kDeadTree, Hex(0x5A4A3E)}, {P::kClump, Hex(0x3A6A4A)}},
       {{P::kRock, Hex(0x7A8088)}, {P::kSnowman, Hex(0xF4F8FF)}, {P::kBoulders, Hex(0x868C96)},
        {P::kStump, Hex(0x6A5240)}, {P::kSnowman, Hex(0xEEF4FF)}, {P::kRock, Hex(0x6A7078)}},
-      {{P::kGable, Hex(0x8E3A2E)}, {P::kHip, Hex(0x4A5A70)}, {P::kCottage, Hex(0x6A3A2A)},
+      {{P::kGable, Hex(0x8E3A2E)}, {P::kHip, Hex(0x4A5A70)}, {P::kGable, Hex(0x6A3A2A)},
        {P::kBarn, Hex(0x7A2E28)}, {P::kGable, Hex(0x3A4A5E)}, {P::kSilo, Hex(0xD8DEE6)}}},
      Hex(0xF4F8FF), false, false, true},
     {"night",
@@ -211,32 +211,13 @@ void LampPool(cairo_t* cr, double cx, double cy, double radius, double alpha) {
   Glow(cr, cx, cy, radius, Hex(0xFFD98A), alpha);
 }
 
-void RoadLamps(cairo_t* cr, const Picture& pic) {
-  // Pools on both edges every 100 pixels down the piece (pieces are laid 300 apart, so the rhythm
-  // runs on), and reflectors glinting on the kerbs between them.
-  for (int i = 0; i < 3; ++i) {
-    double lx, ly, rx, ry;
-    RoadEdgePoints(pic.variant, (i + 0.5) / 3, lx, ly, rx, ry);
-    LampPool(cr, lx, ly, 120, 0.42);
-    LampPool(cr, rx, ry, 120, 0.42);
-    Glow(cr, lx, ly, 10, Hex(0xFFF6D8), 0.9);
-    Glow(cr, rx, ry, 10, Hex(0xFFF6D8), 0.9);
-  }
-  for (int i = 0; i < 6; ++i) {
-    double lx, ly, rx, ry;
-    RoadEdgePoints(pic.variant, i / 6.0 + 1 / 12.0, lx, ly, rx, ry);
-    Glow(cr, lx, ly, 4, Hex(0xFFE070), 1);
-    Glow(cr, rx, ry, 4, Hex(0xFFE070), 1);
-  }
-}
-
 }  // namespace
 
 void PaintLampLight(cairo_t* cr, const Picture& pic, int pattern) {
   const Theme& theme = ThemeOf(pic);
   const double w = pic.tileWidth, h = pic.tileHeight;
   if (pic.paint == PaintRoadPiece) {
-    RoadLamps(cr, pic);
+    PaintRoadLamps(cr, pic);
   } else if (pic.paint == PaintWall) {
     for (double y = 14; y < h; y += 36) Glow(cr, w / 2, y, 5, Hex(0xFFB030), 1);  // reflectors
   } else if (pic.paint == PaintScenery) {
@@ -247,8 +228,8 @@ void PaintLampLight(cairo_t* cr, const Picture& pic, int pattern) {
     } else if (look.prop == Prop::kGable || look.prop == Prop::kHip || look.prop == Prop::kShop ||
                look.prop == Prop::kCottage) {
       // Light from the windows spills out round the house.
-      Glow(cr, w * 0.5, h * 0.86, w * 0.2, Hex(0xFFC860), 0.5);
-      Glow(cr, w * 0.12, h * 0.5, w * 0.14, Hex(0xFFC860), 0.4);
+      Glow(cr, w * 0.5, h * 0.8, w * 0.15, Hex(0xFFC860), 0.5);
+      Glow(cr, w * 0.16, h * 0.5, w * 0.14, Hex(0xFFC860), 0.4);
     }
   } else if (pic.paint == PaintDashboard) {
     // The speed dial and the three read-outs glow for the driver.

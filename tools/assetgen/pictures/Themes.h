@@ -100,9 +100,8 @@ void ApplyLight(cairo_surface_t* surface, const Theme& theme);
 // What glows at night over the lit picture: lamp pools, reflectors, windows, the dashboard's dials.
 void PaintLampLight(cairo_t* cr, const Picture& pic, int pattern);
 
-// Points just outside the left and right kerbs of road piece Kind, Along (0 bottom .. 1 top) the
-// piece (Road.cpp).
-void RoadEdgePoints(int kind, double along, double& lx, double& ly, double& rx, double& ry);
+// Lamp light along both kerbs of a road piece, and the kerbs' reflectors (Road.cpp).
+void PaintRoadLamps(cairo_t* cr, const Picture& pic);
 
 // Draws one roadside thing centred in an S x S tile (Scenery.cpp).
 void DrawProp(cairo_t* cr, double s, const PropLook& look, Rng& rng);
