@@ -19,7 +19,7 @@ constexpr int kTileW = 800, kTileH = 300;
 // The noise of one ground kind, the same for every theme: how much of terrain 1 shows, the shade
 // within a terrain, the ripples and the fade of the bottom rows. Drawn once, coloured per theme.
 struct GroundField {
-  std::vector<float> other, shade, ripple, fade;
+  std::vector<uint8_t> other, shade, rippled, fade;  // 0..255
 };
 
 // 0 where the tile shows terrain 0, 1 where it shows terrain 1.
@@ -39,19 +39,24 @@ GroundField BuildField(int kind) {
   const FractalNoise border(SeedOf("ground-border"), kTileW, kTileH, 100, 3);
   GroundField f;
   const size_t n = static_cast<size_t>(kTileW) * kTileH;
-  for (auto* v : {&f.other, &f.shade, &f.ripple, &f.fade}) v->resize(n);
+  for (auto* v : {&f.other, &f.shade, &f.rippled, &f.fade}) v->resize(n);
+  auto byte = [](double v) {
+    return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
+  };
   for (int y = 0; y < kTileH; ++y) {
     for (int x = 0; x < kTileW; ++x) {
       const size_t i = static_cast<size_t>(y) * kTileW + x;
       const double p = patches.At(x, y), q = fine.At(x, y);
-      f.other[i] = static_cast<float>(OtherAmount(kind, x, y, border));
-      f.shade[i] =
-          static_cast<float>(std::clamp(0.5 + (p - 0.5) * 1.6 + (q - 0.5) * 0.5, 0.0, 1.0));
-      f.ripple[i] = static_cast<float>(0.5 + 0.5 * std::sin((y + p * 60) * 2 * kPi / 18));
+      const double shade = std::clamp(0.5 + (p - 0.5) * 1.6 + (q - 0.5) * 0.5, 0.0, 1.0);
+      // Wind ripples across the sand.
+      const double ripple = 0.5 + 0.5 * std::sin((y + p * 60) * 2 * kPi / 18);
+      f.other[i] = byte(OtherAmount(kind, x, y, border));
+      f.shade[i] = byte(shade);
+      f.rippled[i] = byte(shade * 0.8 + ripple * 0.2);
       // The bottom rows fade out: the game draws each tile 10 % taller, so they lie over the top
       // of the next tile down and blend into it instead of ending in a seam.
       const double fade = std::clamp((kTileH - 1 - y) / (kTileH * 0.09), 0.0, 1.0);
-      f.fade[i] = static_cast<float>(fade * fade * (3 - 2 * fade));
+      f.fade[i] = byte(fade * fade * (3 - 2 * fade));
     }
   }
   return f;
@@ -65,9 +70,37 @@ const GroundField& FieldOf(int kind) {
   return fields[k];
 }
 
-Rgb TerrainColour(const Terrain& t, double shade, double ripple) {
-  const double v = t.ripples ? std::clamp(shade * 0.8 + ripple * 0.2, 0.0, 1.0) : shade;
-  return Mix(t.low, t.high, v);
+// The tile's colours: each terrain's shade through its colour table, blended by the amount of
+// terrain 1, faded at the bottom (premultiplied, as cairo keeps it).
+cairo_surface_t* GroundSurface(const Theme& theme, const GroundField& f) {
+  uint32_t colours[2][256];
+  for (int t = 0; t < 2; ++t) {
+    for (int i = 0; i < 256; ++i)
+      colours[t][i] = PackArgb(Mix(theme.ground[t].low, theme.ground[t].high, i / 255.0));
+  }
+  const std::vector<uint8_t>& v0 = theme.ground[0].ripples ? f.rippled : f.shade;
+  const std::vector<uint8_t>& v1 = theme.ground[1].ripples ? f.rippled : f.shade;
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kTileW, kTileH);
+  cairo_surface_flush(s);
+  unsigned char* data = cairo_image_surface_get_data(s);
+  const int stride = cairo_image_surface_get_stride(s);
+  for (int y = 0; y < kTileH; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+    for (int x = 0; x < kTileW; ++x) {
+      const size_t i = static_cast<size_t>(y) * kTileW + x;
+      const uint32_t a = colours[0][v0[i]], b = colours[1][v1[i]];
+      const uint32_t o = f.other[i], alpha = f.fade[i];
+      uint32_t out = alpha << 24;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const uint32_t mixed =
+            (((a >> shift) & 0xFF) * (255 - o) + ((b >> shift) & 0xFF) * o) / 255;
+        out |= (mixed * alpha / 255) << shift;
+      }
+      row[x] = out;
+    }
+  }
+  cairo_surface_mark_dirty(s);
+  return s;
 }
 
 void Tuft(cairo_t* cr, double x, double y, double size, double angle, Rgb c, double width) {
@@ -201,13 +234,7 @@ void PaintGround(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   const int kind = std::clamp(pic.variant, 0, 3);
   const int w = pic.tileWidth, h = pic.tileHeight;
   const GroundField& f = FieldOf(kind);
-  cairo_surface_t* base = ShadeSurface(w, h, [&](int x, int y) {
-    const size_t i =
-        static_cast<size_t>(std::min(y, kTileH - 1)) * kTileW + std::min(x, kTileW - 1);
-    const Rgb a = TerrainColour(theme.ground[0], f.shade[i], f.ripple[i]);
-    const Rgb b = TerrainColour(theme.ground[1], f.shade[i], f.ripple[i]);
-    return PackArgb(Mix(a, b, f.other[i]), f.fade[i]);
-  });
+  cairo_surface_t* base = GroundSurface(theme, f);
   cairo_set_source_surface(cr, base, 0, 0);
   cairo_paint(cr);
   cairo_surface_destroy(base);
@@ -219,7 +246,7 @@ void PaintGround(cairo_t* cr, const Picture& pic, int /*pattern*/) {
     const double x = rng.Range(0, w), y = rng.Range(4, h * 0.9);
     const size_t at = static_cast<size_t>(std::clamp(static_cast<int>(y), 0, kTileH - 1)) * kTileW +
                       static_cast<size_t>(std::clamp(static_cast<int>(x), 0, kTileW - 1));
-    const Terrain& terrain = theme.ground[f.other[at] < 0.5 ? 0 : 1];
+    const Terrain& terrain = theme.ground[f.other[at] < 128 ? 0 : 1];
     const double pick = rng.Uniform(), size = rng.Range(0.6, 1.4), angle = rng.Range(-0.5, 0.5);
     for (double ox : {-static_cast<double>(w), 0.0, static_cast<double>(w)}) {
       DrawDetail(cr, terrain, x + ox, y, pick, size, angle);

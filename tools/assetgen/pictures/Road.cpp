@@ -105,25 +105,34 @@ constexpr double Across(double pixels) {
 // Asphalt: fine grain and a few light stones, repeating every 300 pixels down the road. The grain
 // is the same in every theme (worked out once); the theme gives the colours.
 cairo_surface_t* AsphaltTexture(const Theme& theme) {
-  static const std::vector<float> shade = [] {
+  static const std::vector<uint8_t> shade = [] {
     const FractalNoise coarse(SeedOf("asphalt"), 300, 300, 75, 3);
     Rng rng(SeedOf("asphalt-grain"));
-    std::vector<float> v(300 * 300);
+    std::vector<uint8_t> v(300 * 300);
     for (int y = 0; y < 300; ++y) {
       for (int x = 0; x < 300; ++x) {
         const double g = rng.Uniform();
         double s = 0.30 + (coarse.At(x, y) - 0.5) * 0.05 + (g - 0.5) * 0.045;
         if (g > 0.985) s += 0.12;  // aggregate stones catching the light
         v[static_cast<size_t>(y) * 300 + x] =
-            static_cast<float>(std::clamp((s - 0.2) / 0.25, 0.0, 1.0));
+            static_cast<uint8_t>(std::lround(std::clamp((s - 0.2) / 0.25, 0.0, 1.0) * 255));
       }
     }
     return v;
   }();
-  return ShadeSurface(300, 300, [&](int x, int y) {
-    return PackArgb(
-        Mix(theme.asphaltLow, theme.asphaltHigh, shade[static_cast<size_t>(y) * 300 + x]));
-  });
+  uint32_t colours[256];
+  for (int i = 0; i < 256; ++i)
+    colours[i] = PackArgb(Mix(theme.asphaltLow, theme.asphaltHigh, i / 255.0));
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 300, 300);
+  cairo_surface_flush(s);
+  unsigned char* data = cairo_image_surface_get_data(s);
+  const int stride = cairo_image_surface_get_stride(s);
+  for (int y = 0; y < 300; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+    for (int x = 0; x < 300; ++x) row[x] = colours[shade[static_cast<size_t>(y) * 300 + x]];
+  }
+  cairo_surface_mark_dirty(s);
+  return s;
 }
 
 // A source that repeats stripes of Period pixels down the picture (so that neighbouring pieces,
