@@ -73,9 +73,13 @@ bool DecodeRows(png_structp png, png_infop info, ReadSource* source, std::vector
 }
 
 bool EncodeRows(png_structp png, png_infop info, std::vector<uint8_t>* out,
-                std::vector<png_bytep>* rows, const platform::Pixels* pixels) {
+                std::vector<png_bytep>* rows, const platform::Pixels* pixels, bool fast) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_write_fn(png, out, WriteToMemory, FlushNothing);
+  if (fast) {
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_compression_level(png, 1);
+  }
   png_set_IHDR(png, info, static_cast<png_uint_32>(pixels->width),
                static_cast<png_uint_32>(pixels->height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -117,7 +121,7 @@ bool DecodePng(const uint8_t* data, size_t size, platform::Pixels& out) {
   return true;
 }
 
-std::vector<uint8_t> EncodePng(const platform::Pixels& pixels) {
+std::vector<uint8_t> EncodePng(const platform::Pixels& pixels, bool fast) {
   std::vector<uint8_t> out;
   if (pixels.width <= 0 || pixels.height <= 0 ||
       pixels.argb.size() !=
@@ -143,7 +147,7 @@ std::vector<uint8_t> EncodePng(const platform::Pixels& pixels) {
     png_destroy_write_struct(&png, nullptr);
     return out;
   }
-  const bool ok = EncodeRows(png, info, &out, &rows, &pixels);
+  const bool ok = EncodeRows(png, info, &out, &rows, &pixels, fast);
   png_destroy_write_struct(&png, &info);
   if (!ok) out.clear();
   return out;

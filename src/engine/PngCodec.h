@@ -15,7 +15,8 @@ namespace engine {
 bool DecodePng(const uint8_t* data, size_t size, platform::Pixels& out);
 
 // Encodes ARGB pixels as an 8-bit RGBA PNG. The same pixels always give the same bytes. An empty or
-// inconsistent picture gives an empty result.
-std::vector<uint8_t> EncodePng(const platform::Pixels& pixels);
+// inconsistent picture gives an empty result. Fast trades some size for far less time (one row
+// filter, quickest deflate): for the many large pictures the asset builder writes.
+std::vector<uint8_t> EncodePng(const platform::Pixels& pixels, bool fast = false);
 
 }  // namespace engine

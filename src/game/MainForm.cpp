@@ -17,6 +17,7 @@ TForm1::TForm1(const PlatformServices& services)
       OmegaScreen1(services.device),
       OmegaImageList1(&OmegaScreen1),
       GameImageList(&OmegaScreen1),
+      ThemeImageList(&OmegaScreen1),
       ShareList(&OmegaScreen1),
       OmegaBitmapFont1(&OmegaScreen1, services.fonts),
       OmegaFont1(&OmegaScreen1, services.fonts),

@@ -98,6 +98,8 @@ class TForm1 {
   engine::TOmegaScreen OmegaScreen1;
   engine::TOmegaImageList OmegaImageList1;
   engine::TOmegaImageList GameImageList;
+  // The scenery theme's pictures (ground, road, walls, roadside), looked up before GameImageList.
+  engine::TOmegaImageList ThemeImageList;
   engine::TOmegaImageList ShareList;
   // The menus: profiles, high scores, options, the current screen's sprites and buttons.
   MenuState Menu;
@@ -139,6 +141,10 @@ class TForm1 {
   int32_t TrucksOpen = 5;
   int32_t LevelNumber = 3;
   bool GameImagesPending = true;
+  // The scenery theme ThemeImageList holds (-1: none yet), and the themes whose archives failed
+  // (bit per theme: reported once, then the default theme is used at once).
+  int32_t LoadedTheme = -1;
+  uint32_t BrokenThemes = 0;
   // Last mouse position in back-buffer pixels, whatever the GUI does with it.
   int32_t MouseX = 0;
   int32_t MouseY = 0;

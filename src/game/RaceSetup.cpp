@@ -11,6 +11,7 @@
 #include "game/PathPoints.h"
 #include "game/Player.h"
 #include "game/RaceFlow.h"
+#include "game/RaceTheme.h"
 #include "game/RoadPieces.h"
 #include "game/SpriteSetup.h"
 #include "platform/Paths.h"
@@ -98,6 +99,8 @@ void StartGameFlow(TForm1& form) {
     form.GameImageList.Initialize();
     form.GameImagesPending = !loaded;
   }
+  // The selected track's scenery dresses every race of this game.
+  LoadRaceTheme(form, form.Race.SelectedTrack);
   RaceState& race = form.Race;
   form.LevelNumber = 1;
   race.Lives = 3;

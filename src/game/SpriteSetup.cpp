@@ -7,7 +7,9 @@
 namespace game {
 
 engine::TImageListItem* GameImage(TForm1& form, const std::string& name) {
-  engine::TImageListItem* item = form.GameImageList.Find(name);
+  // The scenery theme draws the ground, road, walls and roadside; everything else is shared.
+  engine::TImageListItem* item = form.ThemeImageList.Find(name);
+  if (item == nullptr) item = form.GameImageList.Find(name);
   if (item == nullptr)
     engine::ReportOnce("picture \"" + name + "\" is missing from Data/data2.oil");
   return item;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "engine/OilArchive.h"
 #include "engine/PngCodec.h"
+#include "game/ThemeCatalogue.h"
 #include "pictures/Pictures.h"
 
 namespace assetgen {
@@ -72,6 +74,30 @@ TEST_F(PicturesArchive, BothArchivesLoadThroughTheEngineReader) {
       EXPECT_EQ(pixels.height, pic.Height()) << pic.name;
     }
     EXPECT_EQ(index, items.size()) << f.file;
+  }
+}
+
+// Every scenery archive holds every themed picture at the size the game's sprites take from it.
+TEST_F(PicturesArchive, EveryThemeHoldsTheThemedPicturesAtTheirSizes) {
+  ASSERT_TRUE(ok_) << *error_;
+  for (const game::SceneryTheme& theme : game::kSceneryThemes) {
+    const std::string file = std::string(theme.Archive).substr(5);  // after "Data\\"
+    const std::vector<uint8_t> bytes = ReadFile(*dir_ + "/" + file);
+    std::vector<engine::OilItem> items;
+    std::string error;
+    ASSERT_TRUE(engine::ReadOilArchive(bytes.data(), bytes.size(), items, error)) << file << error;
+    for (const game::ThemedPicture& themed : game::kThemedPictures) {
+      const auto item = std::find_if(items.begin(), items.end(), [&](const engine::OilItem& i) {
+        return i.name == themed.Name;
+      });
+      ASSERT_NE(item, items.end()) << file << " lacks " << themed.Name;
+      EXPECT_EQ(item->tileWidth, themed.TileWidth) << file << " " << themed.Name;
+      EXPECT_EQ(item->tileHeight, themed.TileHeight) << file << " " << themed.Name;
+      platform::Pixels pixels;
+      ASSERT_TRUE(engine::DecodePng(item->png.data(), item->png.size(), pixels)) << themed.Name;
+      EXPECT_EQ(pixels.width, themed.Width) << file << " " << themed.Name;
+      EXPECT_EQ(pixels.height, themed.Height) << file << " " << themed.Name;
+    }
   }
 }
 

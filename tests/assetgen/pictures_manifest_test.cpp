@@ -72,21 +72,21 @@ const std::vector<Lookup>& GameLookups() {
         {"redlight", kRace, 1},
         {"yellowlight", kRace, 1},
         {"greenlight", kRace, 1},
-        {"r_str", kRace, 1},
-        {"r_left", kRace, 1},
-        {"r_right", kRace, 1},
-        {"r_str_right", kRace, 1},
-        {"r_str_left", kRace, 1},
-        {"r_right_str", kRace, 1},
-        {"r_left_str", kRace, 1},
-        {"wall1", kRace, 1},
-        {"wall2", kRace, 1},
+        {"r_str", kTheme, 1},
+        {"r_left", kTheme, 1},
+        {"r_right", kTheme, 1},
+        {"r_str_right", kTheme, 1},
+        {"r_str_left", kTheme, 1},
+        {"r_right_str", kTheme, 1},
+        {"r_left_str", kTheme, 1},
+        {"wall1", kTheme, 1},
+        {"wall2", kTheme, 1},
         {"inplace", kRace, 1},
         {"startline", kRace, 1},
         {"fline", kRace, 1},
-        {"trees", kRace, 6},
-        {"desert", kRace, 6},
-        {"houses", kRace, 6},
+        {"trees", kTheme, 6},
+        {"desert", kTheme, 6},
+        {"houses", kTheme, 6},
         {"bonus1", kRace, 1},
         {"bonus2", kRace, 1},
         {"bonus3", kRace, 1},
@@ -119,9 +119,10 @@ const std::vector<Lookup>& GameLookups() {
       return g;
     }();
     for (const std::string& n : generated) {
-      const bool race =
-          n.rfind("car", 0) == 0 || n.rfind("back", 0) == 0 || n.rfind("wreck", 0) == 0;
-      l.push_back({n, race ? kRace : kMenu, n.rfind("car", 0) == 0 && n.size() == 4 ? 3 : 1});
+      const Archive archive = n.rfind("car", 0) == 0 || n.rfind("wreck", 0) == 0 ? kRace
+                              : n.rfind("back", 0) == 0                          ? kTheme
+                                                                                 : kMenu;
+      l.push_back({n, archive, n.rfind("car", 0) == 0 && n.size() == 4 ? 3 : 1});
     }
     // Buttons: frame 0 normal, 1 highlighted, 2 disabled.
     for (std::string_view b :
@@ -141,7 +142,7 @@ const std::vector<Lookup>& GameLookups() {
 TEST(PicturesManifest, EveryLookedUpPictureExistsWithItsPatterns) {
   for (const Lookup& l : GameLookups()) {
     const Picture* p = FindPicture(l.name, l.archive);
-    ASSERT_NE(p, nullptr) << l.name << (l.archive == kMenu ? " (menus)" : " (races)");
+    ASSERT_NE(p, nullptr) << l.name << " in archive " << static_cast<int>(l.archive);
     EXPECT_GE(p->patterns, l.patterns) << l.name;
     EXPECT_GE(p->columns * p->rows, p->patterns) << l.name << ": the tile grid is too small";
     EXPECT_GT(p->tileWidth, 0) << l.name;
@@ -166,11 +167,11 @@ TEST(PicturesManifest, NamesAreUniquePerArchiveAndFontComesFirst) {
 TEST(PicturesManifest, SizesFollowTheLayout) {
   for (std::string_view n :
        {"r_str", "r_left", "r_right", "r_str_right", "r_str_left", "r_right_str", "r_left_str"}) {
-    EXPECT_EQ(FindPicture(n, kRace)->tileHeight, 300) << n;  // pieces are laid 300 apart
+    EXPECT_EQ(FindPicture(n, kTheme)->tileHeight, 300) << n;  // pieces are laid 300 apart
   }
   for (std::string_view n : {"back1", "back2", "back3", "back4"}) {
-    EXPECT_EQ(FindPicture(n, kRace)->tileWidth, 800) << n;  // tiles sit 800 apart
-    EXPECT_EQ(FindPicture(n, kRace)->tileHeight, 300) << n;
+    EXPECT_EQ(FindPicture(n, kTheme)->tileWidth, 800) << n;  // tiles sit 800 apart
+    EXPECT_EQ(FindPicture(n, kTheme)->tileHeight, 300) << n;
   }
   for (auto [n, a] : {std::pair{"mainback", kMenu},
                       {"undermenu", kMenu},

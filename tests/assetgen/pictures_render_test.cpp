@@ -47,7 +47,7 @@ TEST(PicturesRender, RoadPiecesMatchTheirDrivableBand) {
                           {"r_str_left", 344, 206, 170}, {"r_right_str", 206, 344, 170},
                           {"r_left_str", 278, 138, 170}};
   for (const Piece& piece : pieces) {
-    const platform::Pixels p = Render(piece.name, kRace);
+    const platform::Pixels p = Render(piece.name, kTheme);
     ASSERT_EQ(p.height, 300);
     for (auto [y, centre] : {std::pair{1, piece.exitX}, {298, piece.entryX}}) {
       EXPECT_EQ(Alpha(At(p, centre, y)), 255) << piece.name << " centre at y " << y;
@@ -67,10 +67,10 @@ TEST(PicturesRender, RoadPiecesMatchTheirDrivableBand) {
 TEST(PicturesRender, OpaqueBackdropsAndTranslucentRaceVeil) {
   for (auto [n, a] : {std::pair{"mainback", kMenu},
                       {"undermenu", kMenu},
-                      {"back1", kRace},
-                      {"back2", kRace},
-                      {"back3", kRace},
-                      {"back4", kRace}}) {
+                      {"back1", kTheme},
+                      {"back2", kTheme},
+                      {"back3", kTheme},
+                      {"back4", kTheme}}) {
     const platform::Pixels p = Render(n, a);
     // Ground tiles are drawn 10 % taller over the next tile down; only those rows may fade.
     const int solidRows = std::string_view(n).rfind("back", 0) == 0 ? p.height * 9 / 10 : p.height;

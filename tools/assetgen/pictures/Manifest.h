@@ -22,6 +22,8 @@ struct Picture {
   int variant;            // per painter: model, piece kind, icon ...
   std::string_view text;  // caption or title written on it (UTF-8)
   std::string_view shows;
+  int onlyTheme = -1;  // a scenery picture only that theme holds (-1: every theme holds one)
+  int theme = 0;       // the theme a scenery picture is drawn for (the builder sets it)
   constexpr int Width() const { return tileWidth * columns; }
   constexpr int Height() const { return tileHeight * rows; }
 };
@@ -47,6 +49,9 @@ enum ArrowDir : int { kArrowLeft, kArrowRight, kArrowUp, kArrowDown };
 
 constexpr Archive kMenu = Archive::kMenu;
 constexpr Archive kRace = Archive::kRace;
+constexpr Archive kTheme = Archive::kTheme;
+// The theme whose lamps are lit (its archive adds the lit dashboard).
+constexpr int kNightTheme = 4;
 
 // Where things sit: overlays at (60, 90) are 680 x 420; help and quit cards at (55, 80) are 690 x
 // 440; full-screen pictures are 800 x 600. Button tiles are sized to the places the screens put
@@ -199,25 +204,26 @@ inline constexpr Picture kPictures[] = {
     {"smoke", kRace, 64, 64, 4, 1, 4, PaintWreckSmoke, 0, "", "wreck smoke puff, 4 frames"},
     // Road pieces are 300 tall; the road's centre line runs from EntryX at the bottom to ExitX at
     // the top.
-    {"r_str", kRace, 284, 300, 1, 1, 1, PaintRoadPiece, 0, "", "straight, 142 -> 142"},
-    {"r_left", kRace, 705, 300, 1, 1, 1, PaintRoadPiece, 1, "", "diagonal left, 502 -> 203"},
-    {"r_right", kRace, 705, 300, 1, 1, 1, PaintRoadPiece, 2, "", "diagonal right, 203 -> 502"},
-    {"r_str_right", kRace, 476, 300, 1, 1, 1, PaintRoadPiece, 3, "", "turn right, 138 -> 278"},
-    {"r_str_left", kRace, 482, 300, 1, 1, 1, PaintRoadPiece, 4, "", "turn left, 344 -> 206"},
-    {"r_right_str", kRace, 482, 300, 1, 1, 1, PaintRoadPiece, 5, "", "back from right, 206 -> 344"},
-    {"r_left_str", kRace, 476, 300, 1, 1, 1, PaintRoadPiece, 6, "", "back from left, 278 -> 138"},
-    {"back1", kRace, 800, 300, 1, 1, 1, PaintGround, 0, "", "meadow"},
-    {"back2", kRace, 800, 300, 1, 1, 1, PaintGround, 1, "", "steppe sand"},
-    {"back3", kRace, 800, 300, 1, 1, 1, PaintGround, 2, "", "sand below, meadow above"},
-    {"back4", kRace, 800, 300, 1, 1, 1, PaintGround, 3, "", "meadow below, sand above"},
-    {"wall1", kRace, 36, 160, 1, 1, 1, PaintWall, 0, "", "barrier along a straight"},
-    {"wall2", kRace, 36, 216, 1, 1, 1, PaintWall, 1, "", "barrier along a diagonal"},
+    {"r_str", kTheme, 284, 300, 1, 1, 1, PaintRoadPiece, 0, "", "straight, 142 -> 142"},
+    {"r_left", kTheme, 705, 300, 1, 1, 1, PaintRoadPiece, 1, "", "diagonal left, 502 -> 203"},
+    {"r_right", kTheme, 705, 300, 1, 1, 1, PaintRoadPiece, 2, "", "diagonal right, 203 -> 502"},
+    {"r_str_right", kTheme, 476, 300, 1, 1, 1, PaintRoadPiece, 3, "", "turn right, 138 -> 278"},
+    {"r_str_left", kTheme, 482, 300, 1, 1, 1, PaintRoadPiece, 4, "", "turn left, 344 -> 206"},
+    {"r_right_str", kTheme, 482, 300, 1, 1, 1, PaintRoadPiece, 5, "",
+     "back from right, 206 -> 344"},
+    {"r_left_str", kTheme, 476, 300, 1, 1, 1, PaintRoadPiece, 6, "", "back from left, 278 -> 138"},
+    {"back1", kTheme, 800, 300, 1, 1, 1, PaintGround, 0, "", "terrain 0 (meadow)"},
+    {"back2", kTheme, 800, 300, 1, 1, 1, PaintGround, 1, "", "terrain 1 (sand)"},
+    {"back3", kTheme, 800, 300, 1, 1, 1, PaintGround, 2, "", "terrain 1 below, 0 above"},
+    {"back4", kTheme, 800, 300, 1, 1, 1, PaintGround, 3, "", "terrain 0 below, 1 above"},
+    {"wall1", kTheme, 36, 160, 1, 1, 1, PaintWall, 0, "", "barrier along a straight"},
+    {"wall2", kTheme, 36, 216, 1, 1, 1, PaintWall, 1, "", "barrier along a diagonal"},
     {"inplace", kRace, 84, 120, 1, 1, 1, PaintGridBox, 0, "", "start-grid box"},
     {"startline", kRace, 264, 36, 1, 1, 1, PaintChequer, 0, "", "start and finish line"},
     {"fline", kRace, 500, 24, 1, 1, 1, PaintFinishSensor, 0, "", "finish sensor (hidden)"},
-    {"trees", kRace, 128, 128, 3, 2, 6, PaintScenery, 0, "", "trees, 6 kinds"},
-    {"desert", kRace, 128, 128, 3, 2, 6, PaintScenery, 1, "", "rocks and cacti, 6 kinds"},
-    {"houses", kRace, 128, 128, 3, 2, 6, PaintScenery, 2, "", "roofs, 6 kinds"},
+    {"trees", kTheme, 128, 128, 3, 2, 6, PaintScenery, 0, "", "trees, 6 kinds"},
+    {"desert", kTheme, 128, 128, 3, 2, 6, PaintScenery, 1, "", "rocks and cacti, 6 kinds"},
+    {"houses", kTheme, 128, 128, 3, 2, 6, PaintScenery, 2, "", "roofs, 6 kinds"},
     {"bonus1", kRace, 40, 40, 1, 1, 1, PaintCoin, 10, "", "bronze coin +10"},
     {"bonus2", kRace, 40, 40, 1, 1, 1, PaintCoin, 20, "", "silver coin +20"},
     {"bonus3", kRace, 40, 40, 1, 1, 1, PaintCoin, 30, "", "gold coin +30"},
@@ -235,6 +241,11 @@ inline constexpr Picture kPictures[] = {
     {"exploid", kRace, 192, 192, 4, 2, 8, PaintExplosion, 0, "", "big explosion, 8 frames"},
     {"exploid2", kRace, 128, 128, 4, 2, 8, PaintExplosion, 1, "", "bomb blast, 8 frames"},
     {"exploid3", kRace, 128, 128, 4, 2, 8, PaintExplosion, 2, "", "smoke burst, 8 frames"},
+
+    // ---- Scenery archives, one per theme (Data/theme_NAME.oil): the pictures above marked
+    // kTheme, drawn in each theme's looks, and the few a single theme adds.
+    {"speeder", kTheme, 800, 169, 1, 1, 1, PaintDashboard, 0, "", "night: the dashboard lit",
+     kNightTheme},
 };
 
 inline constexpr size_t kPictureCount = sizeof(kPictures) / sizeof(kPictures[0]);

@@ -2,8 +2,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/ThemeCatalogue.h"
+#include "game/TrackCatalogue.h"
 #include "pictures/Manifest.h"
 #include "pictures/Style.h"
+#include "pictures/Themes.h"
 
 namespace assetgen {
 
@@ -357,25 +360,44 @@ void PaintTruckChoice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   }
 }
 
+namespace {
+
+// The catalogue index of the track whose selection picture is Name (0 when none is).
+int TrackOfPicture(std::string_view name) {
+  for (int i = 0; i < game::kSceneryThemeCount; ++i) {
+    if (name == game::kTrackCatalogue[i].Picture) return i;
+  }
+  return 0;
+}
+
+}  // namespace
+
 void PaintTrackMap(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   const double w = pic.tileWidth, h = pic.tileHeight;
-  const int n = pic.variant;
-  static constexpr Rgb kGround[3][2] = {{Hex(0x6FA04A), Hex(0x4E8A36)},
-                                        {Hex(0xE3C489), Hex(0xC79E5E)},
-                                        {Hex(0x9CB66E), Hex(0xC79E5E)}};
-  const Rgb* g = kGround[n % 3];
+  // The map shows the scenery of the track that shows this picture.
+  const Theme& theme = kThemes[game::ThemeOfTrack(TrackOfPicture(pic.name))];
+  const Terrain& land = theme.ground[0];
   // The map fills the picture below the next arrow's place (see kTrackMapTop).
   const double top = kTrackMapTop, mh = h - top;
   cairo_rectangle(cr, 0, top, w, mh);
-  FillVertical(cr, top, h, g[0], g[1]);
+  FillVertical(cr, top, h, Lit(theme, land.high), Lit(theme, land.low));
   cairo_save(cr);
   cairo_rectangle(cr, 0, top, w, mh);
   cairo_clip(cr);
   Rng rng(SeedOf(pic.name));
-  for (int i = 0; i < 32; ++i) {  // trees and rocks as dots
-    cairo_arc(cr, rng.Range(0, w), rng.Range(top, h), rng.Range(2, 5), 0, 2 * kPi);
-    SetColor(cr, n % 3 == 1 ? Hex(0x9A8066) : Hex(0x2F6B3A), 0.7);
+  Rng patches(SeedOf(pic.name, 1));
+  for (int i = 0; i < 5; ++i) {  // fields of the second terrain
+    Ellipse(cr, patches.Range(0, w), patches.Range(top, h), patches.Range(18, 40),
+            patches.Range(10, 24));
+    SetColor(cr, Lit(theme, theme.ground[1].low), 0.8);
+    cairo_fill(cr);
+  }
+  for (int i = 0; i < 32; ++i) {  // the roadside things as dots
+    const double x = rng.Range(0, w), y = rng.Range(top, h), r = rng.Range(2, 5);
+    const PropLook& look = theme.props[i % 3][(i / 3) % 6];
+    cairo_arc(cr, x, y, r, 0, 2 * kPi);
+    SetColor(cr, Lit(theme, look.colour), 0.85);
     cairo_fill(cr);
   }
   // A closed circuit whose shape depends on the track.
@@ -414,19 +436,36 @@ void PaintTrackMap(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   cairo_set_line_width(cr, 16);
   cairo_stroke(cr);
   trackPath();
-  SetColor(cr, kWhite);
+  SetColor(cr, Lit(theme, theme.kerbB));
   cairo_set_line_width(cr, 13);
   cairo_stroke(cr);
   trackPath();
   const double dash[] = {5, 5};
   cairo_set_dash(cr, dash, 2, 0);
-  SetColor(cr, kRed);
+  SetColor(cr, Lit(theme, theme.kerbA));
   cairo_stroke(cr);
   cairo_set_dash(cr, nullptr, 0, 0);
   trackPath();
-  SetColor(cr, kAsphalt);
+  SetColor(cr, Lit(theme, Mix(theme.asphaltLow, theme.asphaltHigh, 0.5)));
   cairo_set_line_width(cr, 9);
   cairo_stroke(cr);
+  if (theme.lamps) {  // lamps along the loop
+    for (int i = 0; i < points; i += 6) {
+      const double a = i * 2 * kPi / points, r = radius(a);
+      Glow(cr, w / 2 + std::cos(a) * r * rx * 1.12, cy + std::sin(a) * r * ry * 1.12, 9,
+           Hex(0xFFD98A), 0.9);
+    }
+  }
+  if (theme.wet) {  // rain across the map
+    cairo_set_line_width(cr, 1);
+    for (int i = 0; i < 60; ++i) {
+      const double x = patches.Range(-20, w), y = patches.Range(top, h);
+      cairo_move_to(cr, x, y);
+      cairo_line_to(cr, x + 5, y + 12);
+    }
+    SetColor(cr, Hex(0xC8D8EC), 0.5);
+    cairo_stroke(cr);
+  }
   // Start and finish at the rightmost point of the loop.
   DrawChequer(cr, w / 2 + radius(0) * rx - 7, cy - 3, 14, 6, 4, 2);
   cairo_restore(cr);

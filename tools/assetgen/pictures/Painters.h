@@ -9,8 +9,9 @@
 namespace assetgen {
 
 enum class Archive : uint8_t {
-  kMenu,  // Data/data1.oil, the menu image list
-  kRace,  // Data/data2.oil, the race image list
+  kMenu,   // Data/data1.oil, the menu image list
+  kRace,   // Data/data2.oil, the race image list
+  kTheme,  // Data/theme_NAME.oil, one per scenery theme, looked up before the race list
 };
 
 struct Picture;

@@ -11,8 +11,10 @@
 
 #include "engine/OilArchive.h"
 #include "engine/PngCodec.h"
+#include "game/ThemeCatalogue.h"
 #include "pictures/Canvas.h"
 #include "pictures/Style.h"
+#include "pictures/Themes.h"
 
 namespace assetgen {
 
@@ -44,12 +46,12 @@ bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& by
   return true;
 }
 
-// Renders the given pictures on two threads (the pictures are independent of each other).
-std::vector<platform::Pixels> RenderAll(const std::vector<const Picture*>& pics) {
-  std::vector<platform::Pixels> out(pics.size());
+// Runs Job(i) for i in 0..Count-1 on two threads (the pictures are independent of each other).
+template <typename Job>
+void OnTwoThreads(size_t count, Job job) {
   const unsigned workers = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
   auto work = [&](unsigned first, unsigned step) {
-    for (size_t i = first; i < pics.size(); i += step) out[i] = RenderPicture(*pics[i]);
+    for (size_t i = first; i < count; i += step) job(i);
   };
   std::vector<std::thread> threads;
   try {
@@ -59,10 +61,15 @@ std::vector<platform::Pixels> RenderAll(const std::vector<const Picture*>& pics)
     for (std::thread& t : threads) t.join();
     threads.clear();
     work(0, 1);
-    return out;
+    return;
   }
   work(0, workers);
   for (std::thread& t : threads) t.join();
+}
+
+std::vector<platform::Pixels> RenderAll(const std::vector<const Picture*>& pics) {
+  std::vector<platform::Pixels> out(pics.size());
+  OnTwoThreads(pics.size(), [&](size_t i) { out[i] = RenderPicture(*pics[i]); });
   return out;
 }
 
@@ -72,6 +79,77 @@ std::vector<const Picture*> PicturesOf(Archive archive) {
     if (p.archive == archive) pics.push_back(&p);
   }
   return pics;
+}
+
+// The scenery pictures of one theme, each set to be drawn in its looks.
+std::vector<Picture> ThemePictures(int theme) {
+  std::vector<Picture> pics;
+  for (const Picture& p : kPictures) {
+    if (p.archive != Archive::kTheme || (p.onlyTheme >= 0 && p.onlyTheme != theme)) continue;
+    pics.push_back(p);
+    pics.back().theme = theme;
+  }
+  return pics;
+}
+
+// Renders and packs the pictures of each archive; all archives' pictures share the two threads.
+bool PackArchives(const std::vector<std::vector<const Picture*>>& archives,
+                  std::vector<std::vector<uint8_t>>& bytes, std::string& error) {
+  std::vector<const Picture*> all;
+  for (const auto& pics : archives) all.insert(all.end(), pics.begin(), pics.end());
+  std::vector<std::vector<uint8_t>> pngs(all.size());
+  OnTwoThreads(all.size(), [&](size_t i) {
+    // The scenery archives are many large pictures: they are packed quickly rather than tightly.
+    pngs[i] = engine::EncodePng(RenderPicture(*all[i]), all[i]->archive == Archive::kTheme);
+  });
+  bytes.assign(archives.size(), {});
+  size_t next = 0;
+  for (size_t a = 0; a < archives.size(); ++a) {
+    std::vector<engine::OilItem> items;
+    items.reserve(archives[a].size());
+    for (const Picture* pic : archives[a]) {
+      engine::OilItem item;
+      item.name = std::string(pic->name);
+      item.png = std::move(pngs[next++]);
+      if (item.png.empty()) {
+        error = "cannot encode picture " + item.name;
+        return false;
+      }
+      item.tileWidth = pic->tileWidth;
+      item.tileHeight = pic->tileHeight;
+      items.push_back(std::move(item));
+    }
+    bytes[a] = engine::WriteOilArchive(items);
+    if (bytes[a].empty()) {
+      error = "cannot pack the image archive";
+      return false;
+    }
+  }
+  return true;
+}
+
+// "theme_meadow.oil" of "Data\\theme_meadow.oil".
+std::string ThemeFileName(int theme) {
+  const std::string_view path = game::kSceneryThemes[theme].Archive;
+  return std::string(path.substr(path.find_last_of('\\') + 1));
+}
+
+// The theme's light over a scenery picture, then what glows in it at night (the dashboard is
+// lit from within and keeps its daylight colours).
+void LightTheme(cairo_surface_t* surface, cairo_t* cr, const Picture& pic) {
+  const Theme& theme = ThemeOf(pic);
+  if (pic.paint != PaintDashboard) ApplyLight(surface, theme);
+  if (!theme.lamps) return;
+  for (int pattern = 0; pattern < pic.patterns; ++pattern) {
+    cairo_save(cr);
+    cairo_translate(cr, (pattern % pic.columns) * pic.tileWidth,
+                    (pattern / pic.columns) * pic.tileHeight);
+    cairo_rectangle(cr, 0, 0, pic.tileWidth, pic.tileHeight);
+    cairo_clip(cr);
+    cairo_new_path(cr);
+    PaintLampLight(cr, pic, pattern);
+    cairo_restore(cr);
+  }
 }
 
 }  // namespace
@@ -91,6 +169,7 @@ platform::Pixels RenderPicture(const Picture& pic) {
     pic.paint(cr, pic, pattern);
     cairo_restore(cr);
   }
+  if (pic.archive == Archive::kTheme) LightTheme(surface, cr, pic);
   cairo_destroy(cr);
   platform::Pixels pixels = SurfaceToPixels(surface);
   cairo_surface_destroy(surface);
@@ -98,27 +177,19 @@ platform::Pixels RenderPicture(const Picture& pic) {
 }
 
 bool BuildArchive(Archive archive, std::vector<uint8_t>& bytes, std::string& error) {
-  const std::vector<const Picture*> pics = PicturesOf(archive);
-  const std::vector<platform::Pixels> pictures = RenderAll(pics);
-  std::vector<engine::OilItem> items;
-  items.reserve(pics.size());
-  for (size_t i = 0; i < pics.size(); ++i) {
-    engine::OilItem item;
-    item.name = std::string(pics[i]->name);
-    item.png = engine::EncodePng(pictures[i]);
-    if (item.png.empty()) {
-      error = "cannot encode picture " + item.name;
-      return false;
-    }
-    item.tileWidth = pics[i]->tileWidth;
-    item.tileHeight = pics[i]->tileHeight;
-    items.push_back(std::move(item));
-  }
-  bytes = engine::WriteOilArchive(items);
-  if (bytes.empty()) {
-    error = "cannot pack the image archive";
-    return false;
-  }
+  std::vector<std::vector<uint8_t>> packed;
+  if (!PackArchives({PicturesOf(archive)}, packed, error)) return false;
+  bytes = std::move(packed[0]);
+  return true;
+}
+
+bool BuildThemeArchive(int theme, std::vector<uint8_t>& bytes, std::string& error) {
+  const std::vector<Picture> pics = ThemePictures(theme);
+  std::vector<const Picture*> pointers;
+  for (const Picture& p : pics) pointers.push_back(&p);
+  std::vector<std::vector<uint8_t>> packed;
+  if (!PackArchives({pointers}, packed, error)) return false;
+  bytes = std::move(packed[0]);
   return true;
 }
 
@@ -129,14 +200,20 @@ bool WritePictures(const std::string& dataDir, std::string& error) {
     error = "cannot create the folder " + dataDir;
     return false;
   }
-  const struct {
-    Archive archive;
-    const char* file;
-  } archives[] = {{Archive::kMenu, "data1.oil"}, {Archive::kRace, "data2.oil"}};
-  for (const auto& a : archives) {
-    std::vector<uint8_t> bytes;
-    if (!BuildArchive(a.archive, bytes, error)) return false;
-    if (!WriteFileAtomically(dataDir + "/" + a.file, bytes, error)) return false;
+  std::vector<std::string> files = {"data1.oil", "data2.oil"};
+  std::vector<std::vector<const Picture*>> archives = {PicturesOf(Archive::kMenu),
+                                                       PicturesOf(Archive::kRace)};
+  std::vector<std::vector<Picture>> themes;
+  for (int t = 0; t < game::kSceneryThemeCount; ++t) themes.push_back(ThemePictures(t));
+  for (int t = 0; t < game::kSceneryThemeCount; ++t) {
+    files.push_back(ThemeFileName(t));
+    archives.emplace_back();
+    for (const Picture& p : themes[static_cast<size_t>(t)]) archives.back().push_back(&p);
+  }
+  std::vector<std::vector<uint8_t>> bytes;
+  if (!PackArchives(archives, bytes, error)) return false;
+  for (size_t a = 0; a < files.size(); ++a) {
+    if (!WriteFileAtomically(dataDir + "/" + files[a], bytes[a], error)) return false;
   }
   return true;
 }
@@ -210,7 +287,9 @@ bool WriteContactSheet(const std::string& pngPath, std::string& error) {
   UseFont(cr, Face::kSans, 28, true);
   for (const auto& [hy, archive] : headings) {
     TextLeft(cr, 20, hy + 18,
-             archive == Archive::kMenu ? "Data/data1.oil (menus)" : "Data/data2.oil (races)",
+             archive == Archive::kMenu   ? "Data/data1.oil (menus)"
+             : archive == Archive::kRace ? "Data/data2.oil (races)"
+                                         : "Data/theme_*.oil (scenery, meadow shown)",
              palette::kAmber);
   }
   for (size_t i = 0; i < placed.size(); ++i) {

@@ -16,7 +16,11 @@ platform::Pixels RenderPicture(const Picture& pic);
 // The bytes of one archive: its pictures in manifest order, each as PNG with its tile size.
 bool BuildArchive(Archive archive, std::vector<uint8_t>& bytes, std::string& error);
 
-// Writes DataDir/data1.oil (menus) and DataDir/data2.oil (races).
+// The bytes of one scenery theme's archive: its pictures in manifest order.
+bool BuildThemeArchive(int theme, std::vector<uint8_t>& bytes, std::string& error);
+
+// Writes DataDir/data1.oil (menus), DataDir/data2.oil (races) and one scenery archive per theme
+// (DataDir/theme_NAME.oil).
 bool WritePictures(const std::string& dataDir, std::string& error);
 
 // Draws every picture with its name, archive and tile grid into one PNG for review.

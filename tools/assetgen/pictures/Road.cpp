@@ -1,10 +1,12 @@
-// Painters of the road: road pieces, ground tiles, walls, grid boxes, start and finish lines.
+// Painters of the road: road pieces in the theme's colours, walls, grid boxes, start and finish
+// lines.
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "pictures/Manifest.h"
 #include "pictures/Style.h"
+#include "pictures/Themes.h"
 
 namespace assetgen {
 
@@ -100,20 +102,37 @@ constexpr double Across(double pixels) {
   return pixels / (2 * kHalfRoad);
 }
 
-// Asphalt: fine grain and a few light stones, repeating every 300 pixels down the road.
-cairo_surface_t* AsphaltTexture() {
-  static const FractalNoise coarse(SeedOf("asphalt"), 300, 300, 75, 3);
-  Rng rng(SeedOf("asphalt-grain"));
-  std::vector<double> grain(300 * 300);
-  for (double& g : grain) g = rng.Uniform();
-  return ShadeSurface(300, 300, [&](int x, int y) {
-    const double n = coarse.At(x, y);
-    const double g = grain[static_cast<size_t>(y) * 300 + x];
-    double v = 0.30 + (n - 0.5) * 0.05 + (g - 0.5) * 0.045;
-    if (g > 0.985) v += 0.12;  // aggregate stones catching the light
-    const Rgb c = Mix(Hex(0x3E4249), Hex(0x6A6F78), std::clamp((v - 0.2) / 0.25, 0.0, 1.0));
-    return PackArgb(c);
-  });
+// Asphalt: fine grain and a few light stones, repeating every 300 pixels down the road. The grain
+// is the same in every theme (worked out once); the theme gives the colours.
+cairo_surface_t* AsphaltTexture(const Theme& theme) {
+  static const std::vector<uint8_t> shade = [] {
+    const FractalNoise coarse(SeedOf("asphalt"), 300, 300, 75, 3);
+    Rng rng(SeedOf("asphalt-grain"));
+    std::vector<uint8_t> v(300 * 300);
+    for (int y = 0; y < 300; ++y) {
+      for (int x = 0; x < 300; ++x) {
+        const double g = rng.Uniform();
+        double s = 0.30 + (coarse.At(x, y) - 0.5) * 0.05 + (g - 0.5) * 0.045;
+        if (g > 0.985) s += 0.12;  // aggregate stones catching the light
+        v[static_cast<size_t>(y) * 300 + x] =
+            static_cast<uint8_t>(std::lround(std::clamp((s - 0.2) / 0.25, 0.0, 1.0) * 255));
+      }
+    }
+    return v;
+  }();
+  uint32_t colours[256];
+  for (int i = 0; i < 256; ++i)
+    colours[i] = PackArgb(Mix(theme.asphaltLow, theme.asphaltHigh, i / 255.0));
+  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 300, 300);
+  cairo_surface_flush(s);
+  unsigned char* data = cairo_image_surface_get_data(s);
+  const int stride = cairo_image_surface_get_stride(s);
+  for (int y = 0; y < 300; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
+    for (int x = 0; x < 300; ++x) row[x] = colours[shade[static_cast<size_t>(y) * 300 + x]];
+  }
+  cairo_surface_mark_dirty(s);
+  return s;
 }
 
 // A source that repeats stripes of Period pixels down the picture (so that neighbouring pieces,
@@ -133,20 +152,77 @@ void FillStrip(cairo_t* cr, const Road& road, double from, double to, cairo_patt
   cairo_fill(cr);
 }
 
+// Rain: puddles in the dips by the kerbs and between the wheel tracks, and wet sheen along them.
+void WetRoad(cairo_t* cr, const Road& road, int kind) {
+  Rng rng(SeedOf("puddles", kind));
+  for (int i = 0; i < 9; ++i) {
+    const Point p =
+        road.At(rng.Range(0.05, 0.95),
+                i % 3 == 0 ? rng.Range(0.06, 0.14)
+                           : (i % 3 == 1 ? rng.Range(0.86, 0.94) : rng.Range(0.45, 0.55)));
+    const double rx = rng.Range(10, 22), ry = rng.Range(5, 9);
+    Ellipse(cr, p.x, p.y, rx, ry);
+    SetColor(cr, Hex(0x1A1E26), 0.55);
+    cairo_fill(cr);
+    Ellipse(cr, p.x - rx * 0.2, p.y - ry * 0.3, rx * 0.6, ry * 0.35);  // the sky in the water
+    SetColor(cr, Hex(0xA8B8CC), 0.4);
+    cairo_fill(cr);
+  }
+  cairo_pattern_t* sheen = cairo_pattern_create_rgba(0.75, 0.82, 0.92, 0.1);
+  FillStrip(cr, road, 0.24, 0.32, sheen);
+  FillStrip(cr, road, 0.68, 0.76, sheen);
+  cairo_pattern_destroy(sheen);
+}
+
+// Snow: drifts piled along the kerbs, packed snow between the wheel tracks.
+void SnowyRoad(cairo_t* cr, const Road& road) {
+  cairo_pattern_t* drift = cairo_pattern_create_rgba(0.95, 0.97, 1, 0.85);
+  cairo_pattern_t* packed = cairo_pattern_create_rgba(0.9, 0.93, 0.98, 0.35);
+  FillStrip(cr, road, -Across(2), Across(14), drift);
+  FillStrip(cr, road, 1 - Across(14), 1 + Across(2), drift);
+  FillStrip(cr, road, 0.42, 0.58, packed);
+  cairo_pattern_destroy(drift);
+  cairo_pattern_destroy(packed);
+}
+
 }  // namespace
 
-void PaintRoadPiece(cairo_t* cr, const Picture& pic, int /*pattern*/) {
-  using namespace palette;
+void PaintRoadLamps(cairo_t* cr, const Picture& pic) {
   const Road road = RoadOf(kPieces[std::clamp(pic.variant, 0, 6)]);
-  cairo_surface_t* tex = AsphaltTexture();
+  // The light stays on the road and its verges, and each pool ends within its piece, so the
+  // pieces' edges never show.
+  cairo_save(cr);
+  Strip(cr, road, -0.2, 1.2);
+  cairo_clip(cr);
+  for (int i = 0; i < 3; ++i) {
+    for (double across : {-0.03, 1.03}) {
+      const Point p = road.At((i + 0.5) / 3, across);
+      Glow(cr, p.x, p.y, 46, Hex(0xFFD98A), 0.5);
+      Glow(cr, p.x, p.y, 8, Hex(0xFFF6D8), 0.9);
+    }
+  }
+  for (int i = 0; i < 6; ++i) {  // reflectors glinting on the kerbs
+    for (double across : {Across(kKerb / 2), 1 - Across(kKerb / 2)}) {
+      const Point p = road.At(i / 6.0 + 1 / 12.0, across);
+      Glow(cr, p.x, p.y, 4, Hex(0xFFE070), 1);
+    }
+  }
+  cairo_restore(cr);
+}
+
+void PaintRoadPiece(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  const Theme& theme = ThemeOf(pic);
+  const Road road = RoadOf(kPieces[std::clamp(pic.variant, 0, 6)]);
+  cairo_surface_t* tex = AsphaltTexture(theme);
   cairo_pattern_t* asphalt = cairo_pattern_create_for_surface(tex);
   cairo_pattern_set_extend(asphalt, CAIRO_EXTEND_REPEAT);
   cairo_surface_destroy(tex);
-  cairo_pattern_t* kerb = StripePattern(50, 25, kRed, 1, kWhite, 1);
+  cairo_pattern_t* kerb = StripePattern(50, 25, theme.kerbA, 1, theme.kerbB, 1);
   cairo_pattern_t* edge = cairo_pattern_create_rgba(0.12, 0.1, 0.06, 0.35);
-  cairo_pattern_t* line = cairo_pattern_create_rgba(0.93, 0.93, 0.9, 1);
+  cairo_pattern_t* line = cairo_pattern_create_rgba(theme.line.r, theme.line.g, theme.line.b, 1);
   cairo_pattern_t* rubber = cairo_pattern_create_rgba(0.05, 0.05, 0.06, 0.07);
-  cairo_pattern_t* dashes = StripePattern(60, 30, Hex(0xF2E9C9), 0.95, kWhite, 0);
+  cairo_pattern_t* dashes =
+      StripePattern(60, 30, Mix(theme.line, Hex(0xF2E9C9), 0.8), 0.95, palette::kWhite, 0);
 
   const double k = Across(kKerb), lineIn = Across(kKerb + kLineGap);
   const double lineOut = Across(kKerb + kLineGap + kLine);
@@ -161,115 +237,136 @@ void PaintRoadPiece(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   FillStrip(cr, road, 0.2, 0.8, rubber);
   FillStrip(cr, road, 0.34, 0.66, rubber);
   FillStrip(cr, road, 0.43, 0.57, asphalt);
+  if (theme.snowy) SnowyRoad(cr, road);
   FillStrip(cr, road, 0.5 - Across(1.5), 0.5 + Across(1.5), dashes);
+  if (theme.wet) WetRoad(cr, road, pic.variant);
 
   for (cairo_pattern_t* p : {asphalt, kerb, edge, line, rubber, dashes}) cairo_pattern_destroy(p);
 }
 
 namespace {
 
-struct Terrain {
-  Rgb low, high;
-};
-constexpr Terrain kMeadow = {Hex(0x4E8A36), Hex(0x8DBF5A)};
-constexpr Terrain kSand = {Hex(0xC79E5E), Hex(0xE8CE95)};
-
-// 0 where the tile shows meadow, 1 where it shows sand.
-double SandAmount(int kind, double x, double y, const FractalNoise& n) {
-  if (kind == 0) return 0;
-  if (kind == 1) return 1;
-  const double border = kPieceHeight / 2 + (n.At(x * 2, 37) - 0.5) * 140;
-  const double t = std::clamp((y - border) / 40 + 0.5, 0.0, 1.0);
-  const double s = t * t * (3 - 2 * t);
-  // Kind 3 changes meadow (below) to sand (above); kind 2 changes back.
-  return kind == 3 ? 1 - s : s;
-}
-
-}  // namespace
-
-void PaintGround(cairo_t* cr, const Picture& pic, int /*pattern*/) {
-  const int kind = pic.variant;
-  const int w = pic.tileWidth, h = pic.tileHeight;
-  const FractalNoise patches(SeedOf("ground", 1), w, h, 100, 4);
-  const FractalNoise fine(SeedOf("ground", 2), w, h, 12.5, 2);
-  const FractalNoise border(SeedOf("ground-border"), w, h, 100, 3);
-  cairo_surface_t* base = ShadeSurface(w, h, [&](int x, int y) {
-    const double sand = SandAmount(kind, x, y, border);
-    const double p = patches.At(x, y), f = fine.At(x, y);
-    const double v = std::clamp(0.5 + (p - 0.5) * 1.6 + (f - 0.5) * 0.5, 0.0, 1.0);
-    const Rgb meadow = Mix(kMeadow.low, kMeadow.high, v);
-    // Wind ripples across the sand.
-    const double ripple = 0.5 + 0.5 * std::sin((y + p * 60) * 2 * kPi / 18);
-    const Rgb dune = Mix(kSand.low, kSand.high, std::clamp(v * 0.8 + ripple * 0.2, 0.0, 1.0));
-    // The bottom rows fade out: the game draws each tile 10 % taller, so they lie over the top of
-    // the next tile down and blend into it instead of ending in a seam.
-    const double fade = std::clamp((h - 1 - y) / (h * 0.09), 0.0, 1.0);
-    return PackArgb(Mix(meadow, dune, sand), fade * fade * (3 - 2 * fade));
-  });
-  cairo_set_source_surface(cr, base, 0, 0);
-  cairo_paint(cr);
-  cairo_surface_destroy(base);
-
-  // Details drawn three times across so the tile wraps horizontally.
-  Rng rng(SeedOf("ground-detail", kind));
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  for (int i = 0; i < 900; ++i) {
-    const double x = rng.Range(0, w), y = rng.Range(4, h * 0.9);
-    const double sand = SandAmount(kind, x, y, border);
-    const double pick = rng.Uniform(), size = rng.Range(0.6, 1.4), angle = rng.Range(-0.5, 0.5);
-    for (double ox : {-static_cast<double>(w), 0.0, static_cast<double>(w)}) {
-      const double px = x + ox;
-      if (sand < 0.5) {  // grass tufts and a few flowers
-        if (pick < 0.92) {
-          cairo_set_line_width(cr, 1.3);
-          SetColor(cr, pick < 0.5 ? Hex(0x3C6E29) : Hex(0xA6D170), 0.7);
-          for (int b = -1; b <= 1; ++b) {
-            cairo_move_to(cr, px, y);
-            cairo_line_to(cr, px + (b * 2.5 + angle * 3) * size, y - 5 * size);
-          }
-          cairo_stroke(cr);
-        } else {
-          cairo_arc(cr, px, y, 1.7 * size, 0, 2 * kPi);
-          SetColor(cr, pick < 0.96 ? Hex(0xFFF8E0) : Hex(0xFFD84A));
-          cairo_fill(cr);
-        }
-      } else if (pick < 0.35) {  // pebbles and dry tufts on the sand
-        Ellipse(cr, px, y, 2.2 * size, 1.6 * size);
-        SetColor(cr, Hex(0x8D7556), 0.75);
-        cairo_fill(cr);
-        Ellipse(cr, px - 0.6, y - 0.6, 1.1 * size, 0.7 * size);
-        SetColor(cr, Hex(0xF3E2BC), 0.8);
-        cairo_fill(cr);
-      } else if (pick < 0.45) {
-        cairo_set_line_width(cr, 1);
-        SetColor(cr, Hex(0x8C7A42), 0.7);
-        for (int b = -2; b <= 2; ++b) {
-          cairo_move_to(cr, px, y);
-          cairo_line_to(cr, px + b * 2.2 * size, y - 4 * size + std::abs(b));
-        }
-        cairo_stroke(cr);
-      }
-    }
-  }
-}
-
-void PaintWall(cairo_t* cr, const Picture& pic, int /*pattern*/) {
-  using namespace palette;
-  const double w = pic.tileWidth, h = pic.tileHeight;
-  const int segments = pic.variant == 0 ? 8 : 9;
+void BlockWall(cairo_t* cr, double w, double h, int segments, Rgb a, Rgb b) {
   const double seg = h / segments;
-  // A concrete barrier painted in red and white blocks, rounded on top.
+  // A concrete barrier painted in blocks of two colours, rounded on top.
   RoundedRect(cr, 3, 1, w - 6, h - 2, 6);
   SetColor(cr, Hex(0x22252B), 0.9);
   cairo_fill(cr);
   for (int i = 0; i < segments; ++i) {
     RoundedRect(cr, 5, 2 + i * seg, w - 10, seg - 2, 3);
-    const Rgb c = (i % 2 == 0) ? kRed : Hex(0xF2F2EE);
-    ShadeBody(cr, 5, w - 5, c);
+    ShadeBody(cr, 5, w - 5, i % 2 == 0 ? a : b);
   }
   cairo_rectangle(cr, w / 2 - 1, 3, 2, h - 6);  // the ridge catches the light
-  SetColor(cr, kWhite, 0.35);
+  SetColor(cr, palette::kWhite, 0.35);
   cairo_fill(cr);
+}
+
+// Logs laid end to end along the road, held by stakes.
+void LogWall(cairo_t* cr, double w, double h, Rgb bark, Rgb wood) {
+  RoundedRect(cr, 6, 1, w - 12, h - 2, (w - 12) / 2);
+  ShadeBody(cr, 6, w - 6, bark);
+  cairo_set_line_width(cr, 1);
+  for (double y = 8; y < h - 4; y += 7) {  // the bark's grain
+    cairo_move_to(cr, 10, y);
+    cairo_line_to(cr, w - 10, y + 3);
+  }
+  SetColor(cr, Darker(bark, 0.4), 0.5);
+  cairo_stroke(cr);
+  for (double y = 2; y < h; y += 54) {
+    RoundedRect(cr, 3, y, w - 6, 7, 2);
+    SetColor(cr, wood);
+    cairo_fill(cr);
+  }
+}
+
+void SnowBank(cairo_t* cr, double w, double h, Rgb snow, Rgb shade) {
+  for (double y = 10; y < h - 6; y += 12) {
+    const double r = (w - 8) / 2 + std::sin(y * 0.7) * 2;
+    cairo_pattern_t* p = cairo_pattern_create_radial(w / 2 - 4, y - 4, 1, w / 2, y, r);
+    AddStop(p, 0, palette::kWhite);
+    AddStop(p, 0.6, snow);
+    AddStop(p, 1, shade);
+    cairo_set_source(cr, p);
+    cairo_arc(cr, w / 2, y, r, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+  }
+}
+
+// Old tyres stacked in a row, every other one painted.
+void TyreWall(cairo_t* cr, double w, double h, Rgb rubber, Rgb paint) {
+  const double r = w / 2 - 2;
+  int i = 0;
+  for (double y = r + 1; y < h - r + 1; y += r * 1.9, ++i) {
+    cairo_arc(cr, w / 2, y, r, 0, 2 * kPi);
+    SetColor(cr, i % 2 ? paint : rubber);
+    cairo_fill(cr);
+    cairo_arc(cr, w / 2, y, r * 0.45, 0, 2 * kPi);
+    SetColor(cr, Hex(0x101012));
+    cairo_fill(cr);
+    cairo_arc(cr, w / 2 - 2, y - 2, r * 0.78, kPi, kPi * 1.5);
+    SetColor(cr, palette::kWhite, 0.25);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+  }
+}
+
+void StoneWall(cairo_t* cr, double w, double h, Rgb a, Rgb b) {
+  RoundedRect(cr, 3, 1, w - 6, h - 2, 4);
+  SetColor(cr, Darker(a, 0.55));
+  cairo_fill(cr);
+  Rng rng(SeedOf("stone-wall", static_cast<int>(h)));
+  for (double y = 3; y < h - 4;) {
+    const double sh = std::min(rng.Range(12, 24), h - 3 - y);
+    const double split = rng.Range(0.35, 0.65) * (w - 10);
+    for (int side = 0; side < 2; ++side) {
+      const double x0 = side == 0 ? 5 : 5 + split + 1, x1 = side == 0 ? 5 + split - 1 : w - 5;
+      RoundedRect(cr, x0, y, x1 - x0, sh - 2, 3);
+      ShadeBody(cr, x0, x1, Mix(a, b, rng.Uniform()));
+    }
+    y += sh;
+  }
+}
+
+// A steel rail on posts, with a painted top stripe.
+void Guardrail(cairo_t* cr, double w, double h, Rgb steel, Rgb paint) {
+  for (double y = 6; y < h; y += 38) {
+    cairo_rectangle(cr, w / 2 - 6, y, 12, 10);
+    SetColor(cr, Hex(0x2A2E34));
+    cairo_fill(cr);
+  }
+  RoundedRect(cr, 8, 1, w - 16, h - 2, 4);
+  ShadeBody(cr, 8, w - 8, steel);
+  cairo_rectangle(cr, w / 2 - 2, 3, 4, h - 6);
+  SetColor(cr, paint, 0.9);
+  cairo_fill(cr);
+}
+
+}  // namespace
+
+void PaintWall(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  const Theme& theme = ThemeOf(pic);
+  const double w = pic.tileWidth, h = pic.tileHeight;
+  switch (theme.wall) {
+    case WallLook::kBlocks:
+      BlockWall(cr, w, h, pic.variant == 0 ? 8 : 9, theme.wallA, theme.wallB);
+      break;
+    case WallLook::kLogs:
+      LogWall(cr, w, h, theme.wallA, theme.wallB);
+      break;
+    case WallLook::kSnowBank:
+      SnowBank(cr, w, h, theme.wallA, theme.wallB);
+      break;
+    case WallLook::kTyres:
+      TyreWall(cr, w, h, theme.wallA, theme.wallB);
+      break;
+    case WallLook::kStone:
+      StoneWall(cr, w, h, theme.wallA, theme.wallB);
+      break;
+    case WallLook::kGuardrail:
+      Guardrail(cr, w, h, theme.wallA, theme.wallB);
+      break;
+  }
 }
 
 void PaintGridBox(cairo_t* cr, const Picture& pic, int /*pattern*/) {
