@@ -62,9 +62,13 @@ game close 2000 --script "$work/close.script"
 
 fresh term
 "$game_dir/vornakel" --null-render --workdir "$work/term" --script "$work/menus.script" \
-  2>"$work/term.err" &
+  --trace "$work/term.trace" 2>"$work/term.err" &
 pid=$!
-sleep 8
+# Real time: the player is named by frame 410; a busy machine may take far longer than 5 s.
+for _ in $(seq 1200); do
+  [ "$( (cat "$work/term.trace" 2>/dev/null || true) | wc -l)" -ge 480 ] && break
+  sleep 0.1
+done
 kill -TERM "$pid"
 code=0
 wait "$pid" || code=$?
