@@ -18,7 +18,8 @@ bool ParseNumber(const std::string& text, T& value) {
 std::string UsageText() {
   return "usage: vornakel [--headless] [--workdir DIR] [--seed N] [--frames N] [--null-render]\n"
          "                [--fast] [--script FILE] [--record FILE] [--screenshot F:FILE.png]...\n"
-         "                [--trace FILE] [--start-level N] [--bench] [--dev-keys]\n";
+         "                [--trace FILE] [--start-level N] [--difficulty classic|easy] [--bench]\n"
+         "                [--dev-keys]\n";
 }
 
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
@@ -74,6 +75,14 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         error = "--start-level needs a race number from 1 to 1000, not \"" + text + "\"";
         return false;
       }
+    } else if (arg == "--difficulty") {
+      if (!value(text)) return false;
+      game::Difficulty difficulty = game::Difficulty::Classic;
+      if (!game::ParseDifficultyToken(text, difficulty)) {
+        error = "--difficulty needs classic or easy, not \"" + text + "\"";
+        return false;
+      }
+      options.difficulty = difficulty;
     } else if (arg == "--screenshot") {
       if (!value(text)) return false;
       const auto colon = text.find(':');
