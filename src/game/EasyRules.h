@@ -14,8 +14,8 @@ class TPlayer;
 // Frames without touching a wall after which the next touch is a new hit.
 constexpr int32_t kWallHitGapFrames = 30;
 
-// Whole seconds of the easy clock for the race's road: a fixed start allowance and so much per
-// pixel of path from the grid to the finish line.
+// Whole seconds of the easy clock for the race's road: so much per pixel of path from the grid to
+// the finish line.
 int32_t EasyTimeLimitSeconds(const RaceState& race);
 // Sets the race clock to the easy time limit (after the path is measured).
 void SetEasyClock(RaceState& race);
