@@ -15,7 +15,7 @@ class TPlayer;
 constexpr int32_t kWallHitGapFrames = 30;
 
 // Whole seconds of the easy clock for the race's road: so much per pixel of path from the grid to
-// the finish line.
+// the finish line, and never less than the classic time limit of the race.
 int32_t EasyTimeLimitSeconds(const RaceState& race);
 // Sets the race clock to the easy time limit (after the path is measured).
 void SetEasyClock(RaceState& race);
