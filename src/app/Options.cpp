@@ -36,6 +36,7 @@ std::string UsageText() {
          "      --screenshot F:FILE.png  save frame F (may repeat)\n"
          "      --trace FILE        write one line of game state per frame\n"
          "      --start-level N     start new games at race N\n"
+         "      --difficulty D      the truck screen offers difficulty D (classic or easy)\n"
          "      --bench             print frame statistics at the end\n"
          "      --dev-keys          Enter wins a race outright (scores stay off the tables)\n"
          "      --record-audio FILE.wav  mix everything the game plays into FILE.wav (no sound "
@@ -99,6 +100,14 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         error = "--start-level needs a race number from 1 to 1000, not \"" + text + "\"";
         return false;
       }
+    } else if (arg == "--difficulty") {
+      if (!value(text)) return false;
+      game::Difficulty difficulty = game::Difficulty::Classic;
+      if (!game::ParseDifficultyToken(text, difficulty)) {
+        error = "--difficulty needs classic or easy, not \"" + text + "\"";
+        return false;
+      }
+      options.difficulty = difficulty;
     } else if (arg == "--screenshot") {
       if (!value(text)) return false;
       const auto colon = text.find(':');

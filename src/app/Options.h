@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "game/Difficulty.h"
+
 namespace app {
 
 // The release, as the package and --version give it.
@@ -32,6 +34,8 @@ struct Options {
   std::string recordAudioPath;
   int startLevel = 0;
   bool bench = false;
+  // The difficulty the truck screen offers instead of the player's stored choice.
+  std::optional<game::Difficulty> difficulty;
   bool devKeys = false;  // Enter wins a race outright; such a game's score stays off the tables
   bool help = false;
   bool version = false;

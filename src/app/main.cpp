@@ -201,6 +201,7 @@ int main(int argc, char** argv) {
     frontend::RegisterFrontend(form);
     form.StartLevel = options.startLevel;
     form.DevKeys = options.devKeys;
+    form.ForcedDifficulty = options.difficulty;
     if (options.seed) {
       form.FixedSeed = true;
       form.Seed = *options.seed;

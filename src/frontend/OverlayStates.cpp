@@ -7,6 +7,7 @@
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/Profiles.h"
+#include "game/EasyRules.h"
 #include "game/HudText.h"
 #include "game/Player.h"
 #include "online/CurlHttpClient.h"
@@ -27,6 +28,8 @@ constexpr int kVkF1 = 112;
 constexpr int32_t kOverlayZ = 2000;
 // Frames the game-over and time's-up notices stay before the final score.
 constexpr int32_t kNoticeFrames = 200;
+// The notices' line of advice, below the reason on the card.
+constexpr int32_t kNoticeLineY = 440;
 // The final score shows after 100 frames, its button after 201.
 constexpr int32_t kScoreShownAfter = 100;
 constexpr int32_t kScoreButtonTick = 201;
@@ -155,6 +158,23 @@ void RegisterPause(TForm1& form) {
 
 // ---- 13, 24: game over, time's up ----
 
+// One line under the notice: a classic game offers the easier setting; on an easy one the time's
+// up notice says what the spare truck buys.
+std::string NoticeLine(TForm1& form, uint8_t code) {
+  if (form.GameDifficulty == game::Difficulty::Classic)
+    return Ru("Слишком трудно? Попробуйте уровень «Лёгкая» на экране выбора грузовика.");
+  if (code == game::gsTimeUp && game::TimeUpRetries(form))
+    return Ru("Запасной грузовик даёт новую попытку: гонка начнётся заново.");
+  return {};
+}
+
+void DrawNoticeLine(TForm1& form, uint8_t code) {
+  const std::string line = NoticeLine(form, code);
+  if (line.empty()) return;
+  SetFont(form.OmegaFont4, "Arial", 11, 52, 80, 122);
+  TextCentered(form.OmegaFont4, 400, kNoticeLineY, line);
+}
+
 void RegisterNotice(TForm1& form, uint8_t code, const char* picture) {
   game::StateHandlers state;
   state.enter = [&form, code, picture] {
@@ -172,10 +192,16 @@ void RegisterNotice(TForm1& form, uint8_t code, const char* picture) {
   state.frame = [&form, code] {
     if (form.ScreenTick < kNoticeFrames) ++form.ScreenTick;
     if (form.ScreenTick >= kNoticeFrames) {
-      SwitchState(form, code, game::gsYourScore);
+      if (code == game::gsTimeUp && game::TimeUpRetries(form)) {
+        form.LeaveState(code);
+        game::RetryRaceAfterTimeUp(form);
+      } else {
+        SwitchState(form, code, game::gsYourScore);
+      }
       return;
     }
     DrawFrozenRace(form, form.Menu.OverlayScreen);
+    DrawNoticeLine(form, code);
     EndMenuFrame(form, false);
   };
   state.leave = [&form] { FreeOverlay(form); };

@@ -1,10 +1,12 @@
 // The three profile screens: the list of players (22) with its pulsing bar, adding a player (21)
 // and the question whether to delete one (23).
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "engine/Random.h"
 #include "frontend/MenuKit.h"
+#include "frontend/ProfileSettings.h"
 #include "frontend/Profiles.h"
 #include "frontend/ProfilesStates.h"
 #include "frontend/Registration.h"
@@ -217,7 +219,13 @@ void RegisterProfileAdd(TForm1& form) {
 // ---- 23: deleting a player ----
 
 void DeleteAtCursor(TForm1& form) {
-  DeleteProfile(form.Menu);
+  game::MenuState& menu = form.Menu;
+  const bool any = menu.ProfileCount > 0;
+  // The row DeleteProfile takes: the cursor, kept inside the list.
+  const int32_t row = std::clamp(menu.ProfileCursor, 0, std::max(menu.ProfileCount - 1, 0));
+  const std::string name = menu.Profiles[static_cast<size_t>(row)].Name;
+  DeleteProfile(menu);
+  if (any) ForgetDeletedProfile(form, name);
   form.PlayerName = CurrentProfileName(form.Menu);
   form.LeaveState(game::gsProfileDelete);
   Click(form);

@@ -4,6 +4,7 @@
 
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
+#include "frontend/ProfileSettings.h"
 #include "platform/Text1251.h"
 
 namespace frontend {
@@ -15,9 +16,15 @@ using game::TForm1;
 constexpr int kVkReturn = 13;
 constexpr int kVkEscape = 27;
 constexpr int kVkLeft = 37;
+constexpr int kVkUp = 38;
 constexpr int kVkRight = 39;
+constexpr int kVkDown = 40;
 
 enum Slot { kNext = 0, kPrev = 1, kBack = 2, kContinue = 3 };
+
+// The truck screen's difficulty switch: one button showing the difficulty a game starts on.
+constexpr int32_t kDifficultyLeft = 590;
+constexpr int32_t kDifficultyTop = 250;
 
 // Frames over which the track screen's buttons slide in from the edges.
 constexpr int32_t kSlideFrames = 25;
@@ -216,7 +223,23 @@ void TruckBack(TForm1& form) {
   form.EnterState(game::gsMainMenu);
 }
 
+const char* DifficultyPicture(game::Difficulty difficulty) {
+  return difficulty == game::Difficulty::Easy ? "bc_easy" : "bc_classic";
+}
+
+// The switch's button (mouse) and the up and down arrows (keys): the other difficulty.
+void SwitchDifficulty(TForm1& form) {
+  Click(form);
+  const game::Difficulty next = OfferedDifficulty(form) == game::Difficulty::Easy
+                                    ? game::Difficulty::Classic
+                                    : game::Difficulty::Easy;
+  ChooseDifficulty(form, next);
+  SetButtonPicture(form, form.Menu.DifficultySwitch, DifficultyPicture(next));
+}
+
+// A game starts on the difficulty the screen shows.
 void StartGame(TForm1& form) {
+  form.GameDifficulty = OfferedDifficulty(form);
   form.StartGame();
 }
 
@@ -236,6 +259,9 @@ void RegisterTruckSelect(TForm1& form) {
     AddButton(form, "b_back", 201, 425, [&form] { TruckBack(form); });
     AddButton(form, "bc_race", 407, 425, [&form] { StartGame(form); });
     game::MenuState& menu = form.Menu;
+    menu.DifficultySwitch =
+        AddButton(form, DifficultyPicture(OfferedDifficulty(form)), kDifficultyLeft, kDifficultyTop,
+                  [&form] { SwitchDifficulty(form); });
     form.MenuScreen = new TMenuScreen(form, 60, 90, 500, "scr_choosecar", "choosetrack");
     menu.TruckImage = new TMenuScreen(form, 320, 228, 521, SelectedTruck(form).Picture, "carimage");
     menu.SpeedBar = MakeBar(form, 341, "bar1");
@@ -258,6 +284,8 @@ void RegisterTruckSelect(TForm1& form) {
       NextTruck(form);
     } else if (TakeKey(form, kVkLeft)) {
       PrevTruck(form);
+    } else if (TakeKey(form, kVkUp) || TakeKey(form, kVkDown)) {
+      SwitchDifficulty(form);
     } else {
       StandardMenuFrame(form);
     }
@@ -265,6 +293,7 @@ void RegisterTruckSelect(TForm1& form) {
   state.leave = [&form] {
     game::MenuState& menu = form.Menu;
     FreeButtons(form);
+    menu.DifficultySwitch = nullptr;
     KillSprite(form.MenuScreen);
     KillSprite(menu.TruckImage);
     KillSprite(menu.SpeedBar);

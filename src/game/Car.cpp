@@ -2,9 +2,11 @@
 // pilot use, corners and probes, and the wall contact response.
 #include "game/Car.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "game/CarShadow.h"
+#include "game/EasyRules.h"
 #include "game/MainForm.h"
 #include "game/Player.h"
 #include "game/RoadPieces.h"
@@ -317,8 +319,15 @@ void ApplyWallContact(TForm1& form, TCar& truck, const engine::TSprite& wall) {
   if (truck.Speed > s0) truck.Speed = s0;
   if (s0 < 0 && truck.Speed < s0) truck.Speed = s0;
 
-  if (player != nullptr) player->ApplyDamage(NearestInt(3 * s0));
   form.TruckAudio.WallKnock(form, truck, s0, nx * ux + ny * uy);
+  if (player == nullptr) return;
+  if (form.GameDifficulty == Difficulty::Easy) {
+    // Easy: the speed across the wall, charged once per hit.
+    const double across = std::max(s0, 0.0) * std::fabs(dirX * CosDeg(rho) + dirY * SinDeg(rho));
+    player->ApplyDamage(EasyWallDamage(*player, across));
+  } else {
+    player->ApplyDamage(NearestInt(3 * s0));
+  }
 }
 
 engine::TSprite* MakeMarker(TForm1& form, const std::string& picture, const std::string& name,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/OmegaBitmapFont.h"
@@ -193,6 +194,9 @@ class TForm1 {
   bool DevKeys = false;
   // The current game used that win: its score never enters the table or goes online.
   bool DevWinUsed = false;
+  // Set before FormCreate by the harness: the truck screen offers this difficulty instead of the
+  // player's stored one, until the player switches.
+  std::optional<Difficulty> ForcedDifficulty;
   // Set before FormCreate to seed the generator with a fixed value instead of the clock.
   bool FixedSeed = false;
   uint32_t Seed = 0;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/OmegaGUI.h"
@@ -38,6 +39,12 @@ struct MenuState {
   engine::TSprite* AccelBar = nullptr;
   engine::TSprite* SteerBar = nullptr;
   engine::TSprite* GripBar = nullptr;
+  // The truck screen's difficulty switch, and the choice it shows: the player's whose name
+  // DifficultyOwner holds (read from vornakel.ini once per player and run), or, without a
+  // profile, a choice for this run only.
+  engine::TOmegaButton* DifficultySwitch = nullptr;
+  Difficulty ChosenDifficulty = Difficulty::Classic;
+  std::optional<std::string> DifficultyOwner;
 
   // --- profiles, high scores, options ---
   // One saved player.

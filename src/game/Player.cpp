@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "game/CarShadow.h"
+#include "game/EasyRules.h"
 #include "game/EnemyCar.h"
 #include "game/MainForm.h"
 #include "game/PathPoints.h"
@@ -186,6 +187,8 @@ void TPlayer::Move(float /*moveCount*/) {
       if (Shadow != nullptr) Shadow->Visible = true;
     }
   }
+
+  if (WallFreeFrames <= kWallHitGapFrames) ++WallFreeFrames;
 
   // 2. Control.
   if (ControlsOn) {

@@ -51,6 +51,10 @@ class TPlayer : public TCar {
   // This frame's backward step (positive while driving down the screen); the wrong-way warning
   // reads it.
   double BackStep = 0;
+  // Wall hits on the easy difficulty: frames since the truck last touched a wall, and what the
+  // current hit has cost so far.
+  int32_t WallFreeFrames = 1 << 20;
+  int32_t WallHitCharged = 0;
 };
 
 }  // namespace game

@@ -4,6 +4,7 @@
 
 #include "engine/Random.h"
 #include "game/Bonus.h"
+#include "game/EasyRules.h"
 #include "game/EnemyCar.h"
 #include "game/HudSprites.h"
 #include "game/HudText.h"
@@ -171,6 +172,7 @@ void SetupRace(TForm1& form) {
   new TRadarArrow(form, 660, 579);
 
   MeasurePath(race);
+  if (form.GameDifficulty == Difficulty::Easy) SetEasyClock(race);
   race.Paused = false;
 }
 

@@ -126,12 +126,12 @@ const std::vector<Lookup>& GameLookups() {
     }
     // Buttons: frame 0 normal, 1 highlighted, 2 disabled.
     for (std::string_view b :
-         {"b_stgame",     "b_opt",       "b_hiscr",  "b_help",   "b_visit", "b_exit",
-          "b_logo",       "b_presshere", "b_back",   "b_next",   "b_prev",  "b_clrhiscr",
-          "b_viewwhiscr", "b_yes",       "b_no",     "b_add",    "b_no1",   "b_yes1",
-          "bro_next",     "b_apply",     "b_cancel", "b_on",     "b_off",   "b_menuleft",
-          "b_menuright",  "b_up",        "b_down",   "b_delete", "b_back2", "b_select",
-          "bc_next",      "bc_prev",     "bc_race"}) {
+         {"b_stgame",     "b_opt",       "b_hiscr",  "b_help",     "b_visit", "b_exit",
+          "b_logo",       "b_presshere", "b_back",   "b_next",     "b_prev",  "b_clrhiscr",
+          "b_viewwhiscr", "b_yes",       "b_no",     "b_add",      "b_no1",   "b_yes1",
+          "bro_next",     "b_apply",     "b_cancel", "b_on",       "b_off",   "b_menuleft",
+          "b_menuright",  "b_up",        "b_down",   "b_delete",   "b_back2", "b_select",
+          "bc_next",      "bc_prev",     "bc_race",  "bc_classic", "bc_easy"}) {
       l.push_back({b, kMenu, 3});
     }
     return l;

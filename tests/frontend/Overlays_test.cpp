@@ -275,5 +275,31 @@ TEST_F(OverlayTest, TimeUpAndGameOverShowTheirNoticeForTwoHundredFrames) {
   }
 }
 
+TEST_F(OverlayTest, TheTruckScreenPicksEasyWhereTimeUpSpendsASpareTruckOnAFreshRace) {
+  ToMainMenu();
+  ClickSlot(0);
+  Press(13);
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsTruckSelect);
+  Press(38);  // up: the other difficulty
+  Frame();
+  EXPECT_EQ(form->Menu.DifficultySwitch->States[0].Image->Name, "bc_easy");
+  Press(13);
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsRace);
+  EXPECT_EQ(form->GameDifficulty, game::Difficulty::Easy);
+  Frame(260);
+  form->EnterState(game::gsTimeUp);
+  Frame(200);
+  EXPECT_EQ(form->GameState, game::gsRace) << "a fresh race instead of the final score";
+  EXPECT_EQ(form->Race.Lives, 2);
+  EXPECT_EQ(form->LevelNumber, 1);
+  EXPECT_EQ(form->ScreenTick, 0) << "with its start lights";
+  form->Race.Lives = 1;
+  form->EnterState(game::gsTimeUp);
+  Frame(200);
+  EXPECT_EQ(form->GameState, game::gsYourScore) << "the last truck ends the game";
+}
+
 }  // namespace
 }  // namespace frontendtest

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "game/Car.h"
+#include "game/EasyRules.h"
 #include "game/EnemyCar.h"
 #include "game/HudSprites.h"
 #include "game/HudText.h"
@@ -121,6 +123,70 @@ TEST_F(RaceFlowTest, StartLevelStartsAsIfThoseRacesWereWon) {
   EXPECT_EQ(Clock(), "1:41:00");
   EXPECT_EQ(race.Lives, 3);
   EXPECT_EQ(form->Score, 0);
+}
+
+TEST_F(RaceFlowTest, EasyGamesTimeTheRoadChargeAWallOncePerHitAndRetryWithASpareTruck) {
+  // The clock follows the road: race 9's road is nearly three times race 1's.
+  form->GameDifficulty = game::Difficulty::Easy;
+  form->StartLevel = 9;
+  form->StartGame();
+  const int32_t race9 = form->Race.TimeLeftMin * 60 + form->Race.TimeLeftSec;
+  EXPECT_EQ(race9, game::EasyTimeLimitSeconds(form->Race));
+  form->LeaveState(game::gsRace);
+  form->StartLevel = 0;
+  StartRacing();
+  game::RaceState& race = form->Race;
+  const int32_t race1 = game::EasyTimeLimitSeconds(race);
+  EXPECT_EQ(race.TimeLimitMin * 60 + race.TimeLimitSec, 60) << "the classic limit is untouched";
+  EXPECT_GT(race9, 2 * race1);
+  EXPECT_GE(race1, 60) << "never less than the classic clock";
+
+  // A wall on the truck's right; a head-on hit at 9 pixels a frame costs 18 once, however long
+  // the truck then leans on the wall; a later shallow scrape costs 3. Classic charges 27 a frame.
+  game::TPlayer& player = *race.Player;
+  auto* wall = new engine::TSprite(&form->OmegaSprite1);
+  wall->Width = 36;
+  wall->Height = 160;
+  auto hit = [&](double moveDir, double speed) {
+    wall->SetX(static_cast<float>(player.X + player.Width / 2.0 + 10));
+    wall->SetY(static_cast<float>(player.Y + player.Height / 2.0 - 80));
+    player.MoveDir = player.Heading = moveDir;
+    player.Speed = speed;
+    game::ApplyWallContact(*form, player, *wall);
+  };
+  hit(0, 9);
+  EXPECT_EQ(player.Health, 82);
+  for (int i = 0; i < 90; ++i) {
+    hit(0, 1);
+    if (i % 2 == 0) player.WallFreeFrames += 2;  // the push lets go now and then
+  }
+  EXPECT_EQ(player.Health, 82) << "leaning on the wall costs nothing more";
+  player.WallFreeFrames = game::kWallHitGapFrames + 1;
+  hit(-80, 9);
+  EXPECT_EQ(player.Health, 79);
+  form->GameDifficulty = game::Difficulty::Classic;
+  hit(-80, 9);
+  hit(-80, 9);
+  EXPECT_EQ(player.Health, 79 - 27 - 27);
+
+  // Time's up with a spare truck: the truck is spent on a fresh race of the same number.
+  form->GameDifficulty = game::Difficulty::Easy;
+  form->EnterState(game::gsTimeUp);
+  ASSERT_TRUE(game::TimeUpRetries(*form));
+  const auto oldPlan = race.RoadPlan;
+  game::RetryRaceAfterTimeUp(*form);
+  EXPECT_EQ(form->GameState, game::gsRace);
+  EXPECT_EQ(form->LevelNumber, 1);
+  EXPECT_EQ(race.Lives, 2);
+  EXPECT_EQ(form->ScreenTick, 0) << "the start lights again";
+  EXPECT_EQ(race.Player->Health, 100);
+  EXPECT_NE(race.RoadPlan, oldPlan) << "a new road";
+  EXPECT_EQ(race.TimeLeftMin * 60 + race.TimeLeftSec, game::EasyTimeLimitSeconds(race));
+  race.Lives = 1;
+  EXPECT_FALSE(game::TimeUpRetries(*form)) << "the last truck ends the game";
+  race.Lives = 3;
+  form->GameDifficulty = game::Difficulty::Classic;
+  EXPECT_FALSE(game::TimeUpRetries(*form));
 }
 
 TEST_F(RaceFlowTest, LongGamesCarryTheTimeLimitIntoTheNextMinute) {

@@ -341,7 +341,7 @@ void PaintTruckChoice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
   // Positions below are the screen places minus the card's corner (60, 90).
   UseFont(cr, Face::kSans, 14, true);
-  TextCentred(cr, 360, 100, "Стрелки — другой грузовик, Enter — в гонку", kNavyLight);
+  TextCentred(cr, 340, 100, "← → — грузовик, ↑ ↓ — сложность, Enter — в гонку", kNavyLight);
   // Frame of the truck picture at (320, 228), 200 x 104: three pixels round it, so it stays clear
   // of the arrow keys beside it (their faces end at 314 and start at 523) and of the first value
   // bar at y 341.
@@ -358,6 +358,9 @@ void PaintTruckChoice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
     SetColor(cr, Hex(0x2A3550));
     cairo_fill(cr);
   }
+  // The difficulty switch (120 x 40 at (590, 250) on screen) under its label.
+  UseFont(cr, Face::kSans, 14, true);
+  TextCentred(cr, 590, 145, "Сложность", kNavy);
 }
 
 namespace {
