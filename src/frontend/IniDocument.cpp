@@ -114,9 +114,9 @@ void IniDocument::RemoveKey(std::string_view section, std::string_view key) {
 }
 
 void IniDocument::RemoveSection(std::string_view section) {
-  auto it = std::find_if(sections_.begin() + 1, sections_.end(),
-                         [&](const Section& s) { return s.name == section; });
-  if (it != sections_.end()) sections_.erase(it);
+  sections_.erase(std::remove_if(sections_.begin() + 1, sections_.end(),
+                                 [&](const Section& s) { return s.name == section; }),
+                  sections_.end());
 }
 
 std::vector<std::string> IniDocument::Sections() const {

@@ -21,6 +21,7 @@ class IniDocument {
   // file when new). Keys and values are cut at the first line break.
   void Set(std::string_view section, std::string_view key, std::string_view value);
   void RemoveKey(std::string_view section, std::string_view key);
+  // Removes every section of that name.
   void RemoveSection(std::string_view section);
   // Section names in file order (the unnamed part before the first header is not one).
   std::vector<std::string> Sections() const;

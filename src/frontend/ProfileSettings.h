@@ -1,26 +1,23 @@
-// vornakel.ini, our own settings beside Config.cfg: one [profile "NAME"] section per player with
-// the difficulty the truck screen offers, every other line kept as it was found.
+// Each player's choices in vornakel.ini: a [profile "NAME"] section per player with the difficulty
+// the truck screen offers.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "frontend/IniDocument.h"
 #include "game/Difficulty.h"
 #include "game/MainForm.h"
 
 namespace frontend {
 
-inline constexpr const char* kOwnSettingsFileName = "vornakel.ini";
-
-// The stored difficulty of a player (name in code page 1251) in an ini text; Classic when the
-// player has no section, no difficulty line, or a word we do not know.
-game::Difficulty ProfileDifficultyIn(std::string_view ini, std::string_view name1251);
-// The ini text with the player's difficulty set; the rest of the text is left as it was.
-std::string WithProfileDifficulty(std::string_view ini, std::string_view name1251,
-                                  game::Difficulty difficulty);
-// The ini text without the player's section(s).
-std::string WithoutProfile(std::string_view ini, std::string_view name1251);
+// The section of a player (name in code page 1251): the name in UTF-8, control characters (which
+// no name entry lets through) as "?".
+std::string ProfileSection(std::string_view name1251);
+// The stored difficulty of a player; Classic when the player has no section, no difficulty line,
+// or a word we do not know.
+game::Difficulty ProfileDifficultyIn(const IniDocument& ini, std::string_view name1251);
+void SetProfileDifficulty(IniDocument& ini, std::string_view name1251, game::Difficulty difficulty);
 
 // The difficulty the truck screen shows for the current player: read from the file the first time
 // the screen opens for that player in this run, kept in memory after that (so a choice survives a

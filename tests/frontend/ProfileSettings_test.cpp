@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "frontend/GameIni.h"
 #include "frontend/SettingsFixture.h"
 #include "platform/Text1251.h"
 
@@ -21,26 +22,28 @@ TEST_F(ProfileSettingsTest, DifficultyPerPlayerRoundTripsKeepsOtherLinesAndReads
   const std::string theirs = "; kept\n[general]\nvsync = on\n[profile \"x\"]\nghost = 1\n";
 
   // Round trip through the text, each player on its own, every other line kept in its place.
-  std::string ini = frontend::WithProfileDifficulty(theirs, vasya, Difficulty::Easy);
-  ini = frontend::WithProfileDifficulty(ini, odd, Difficulty::Easy);
-  ini = frontend::WithProfileDifficulty(ini, "x", Difficulty::Easy);
-  EXPECT_EQ(ini.rfind("; kept\n[general]\nvsync = on\n", 0), 0u) << ini;
-  EXPECT_NE(ini.find("ghost = 1\ndifficulty = easy\n"), std::string::npos) << ini;
-  EXPECT_NE(ini.find("[profile \"Вася\"]\ndifficulty = easy\n"), std::string::npos) << ini;
+  frontend::IniDocument ini = frontend::IniDocument::Parse(theirs);
+  for (const std::string& name : {vasya, odd, std::string("x")})
+    frontend::SetProfileDifficulty(ini, name, Difficulty::Easy);
+  const std::string text = ini.Serialize();
+  EXPECT_EQ(text.rfind("; kept\n[general]\nvsync = on\n", 0), 0u) << text;
+  EXPECT_NE(text.find("ghost = 1\ndifficulty = easy\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("[profile \"Вася\"]\ndifficulty = easy\n"), std::string::npos) << text;
+  ini = frontend::IniDocument::Parse(text);
   for (const std::string& name : {vasya, odd, std::string("x")})
     EXPECT_EQ(frontend::ProfileDifficultyIn(ini, name), Difficulty::Easy) << name;
   EXPECT_EQ(frontend::ProfileDifficultyIn(ini, Ru("Петя")), Difficulty::Classic);
-  ini = frontend::WithProfileDifficulty(ini, vasya, Difficulty::Classic);
+  frontend::SetProfileDifficulty(ini, vasya, Difficulty::Classic);
   EXPECT_EQ(frontend::ProfileDifficultyIn(ini, vasya), Difficulty::Classic);
   EXPECT_EQ(frontend::ProfileDifficultyIn(ini, odd), Difficulty::Easy);
-  EXPECT_EQ(frontend::WithoutProfile(ini, odd).find("Ко"), std::string::npos);
-  EXPECT_NE(frontend::WithoutProfile(ini, odd).find("vsync = on"), std::string::npos);
 
   // Damage: unknown words, stray lines, an unclosed header, binary noise all read as Classic.
   for (const char* damaged :
        {"[profile \"Вася\"]\ndifficulty = hard\n", "[profile \"Вася\"\ndifficulty = easy\n",
         "difficulty = easy\n", "\x01\xff\xfe[profile \"\xd0\"]\x00=\n", ""}) {
-    EXPECT_EQ(frontend::ProfileDifficultyIn(damaged, vasya), Difficulty::Classic) << damaged;
+    EXPECT_EQ(frontend::ProfileDifficultyIn(frontend::IniDocument::Parse(damaged), vasya),
+              Difficulty::Classic)
+        << damaged;
   }
 
   // The file: the screen's choice is written for the current player only and read back at the
@@ -61,11 +64,11 @@ TEST_F(ProfileSettingsTest, DifficultyPerPlayerRoundTripsKeepsOtherLinesAndReads
   form->Menu.ProfileCursor = 0;
   frontend::DeleteProfile(form->Menu);
   frontend::ForgetDeletedProfile(*form, vasya);
-  EXPECT_EQ(ReadFile(frontend::kOwnSettingsFileName).find("Вася"), std::string::npos);
+  EXPECT_EQ(ReadFile(frontend::kGameIniFileName).find("Вася"), std::string::npos);
 
   // A file that cannot be read or written: Classic, and the choice lives on in memory.
-  std::filesystem::remove(frontend::kOwnSettingsFileName);
-  std::filesystem::create_directory(frontend::kOwnSettingsFileName);
+  std::filesystem::remove(frontend::kGameIniFileName);
+  std::filesystem::create_directory(frontend::kGameIniFileName);
   form->Menu.DifficultyOwner.reset();
   EXPECT_EQ(frontend::OfferedDifficulty(*form), Difficulty::Classic);
   frontend::ChooseDifficulty(*form, Difficulty::Easy);
