@@ -11,7 +11,8 @@ engine::TImageListItem* GameImage(TForm1& form, const std::string& name) {
   engine::TImageListItem* item = form.ThemeImageList.Find(name);
   if (item == nullptr) item = form.GameImageList.Find(name);
   if (item == nullptr)
-    engine::ReportOnce("picture \"" + name + "\" is missing from Data/data2.oil");
+    engine::ReportOnce("picture \"" + name +
+                       "\" is missing from Data/data2.oil and the scenery set");
   return item;
 }
 
