@@ -66,7 +66,9 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
   bool controllers = !options.headless && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (controllers) p->subsystems_ |= SDL_INIT_GAMECONTROLLER;
 
-  Uint32 flags = SDL_WINDOW_SHOWN;
+  // The window may be resized freely (the picture keeps its aspect inside it) and draws at the
+  // display's own pixel density.
+  Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
   if (options.fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   p->window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED,
                                 SDL_WINDOWPOS_CENTERED, options.width, options.height, flags);
@@ -74,6 +76,7 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
     error = std::string("Could not open the window: ") + SDL_GetError();
     return nullptr;
   }
+  SDL_SetWindowMinimumSize(p->window_, options.width / 2, options.height / 2);
 
   p->renderer_ = SdlRenderDevice::Create(p->window_, options.width, options.height,
                                          options.softwareRenderer, options.headless, error);
