@@ -9,6 +9,9 @@ scripts/install-deps
 echo "== Style gate"
 scripts/check-style
 
+# Object files are cached by content under ~/.cache/ccache; paths are taken relative to this clone,
+# so a fresh clone anywhere reuses what an earlier one compiled.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 export SDL_VIDEODRIVER=offscreen
 export SDL_AUDIODRIVER=dummy
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -29,7 +32,6 @@ cmake --build build-asan -j "$jobs"
 # The asset builder's picture tests draw every picture again (a minute of CPU under the sanitizers);
 # the Release pass runs them, and the game's own code is what this pass is for.
 ctest --test-dir build-asan --output-on-failure -j "$jobs" -E '^PicturesArchive\.'
-
 
 echo "== libFuzzer targets, briefly each"
 for name in $(scripts/fuzz --list); do
