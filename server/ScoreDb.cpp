@@ -52,22 +52,29 @@ std::string ColumnText(sqlite3_stmt* stmt, int column) {
 }
 
 // Brings the table to the current schema in one transaction, so two servers starting on the same
-// file cannot both add the column. Databases from before the difficulty hold Classic games only.
+// file cannot both add a column. Databases from before the difficulty hold Classic games only, and
+// none of their games has been verified.
 bool Migrate(sqlite3* db, std::string& error) {
   if (!RunFixed(db, "BEGIN IMMEDIATE", nullptr, error)) return false;
   std::string hasDifficulty;
+  std::string hasVerified;
   const bool ok =
       RunFixed(db,
                "CREATE TABLE IF NOT EXISTS scores ("
                "id INTEGER PRIMARY KEY, name TEXT NOT NULL, score INTEGER NOT NULL, "
                "text TEXT NOT NULL, time INTEGER NOT NULL, "
-               "difficulty TEXT NOT NULL DEFAULT 'classic')",
+               "difficulty TEXT NOT NULL DEFAULT 'classic', verified INTEGER NOT NULL DEFAULT 0)",
                nullptr, error) &&
       RunFixed(db, "SELECT count(*) FROM pragma_table_info('scores') WHERE name = 'difficulty'",
                &hasDifficulty, error) &&
       (hasDifficulty != "0" ||
        RunFixed(db, "ALTER TABLE scores ADD COLUMN difficulty TEXT NOT NULL DEFAULT 'classic'",
                 nullptr, error)) &&
+      RunFixed(db, "SELECT count(*) FROM pragma_table_info('scores') WHERE name = 'verified'",
+               &hasVerified, error) &&
+      (hasVerified != "0" ||
+       RunFixed(db, "ALTER TABLE scores ADD COLUMN verified INTEGER NOT NULL DEFAULT 0", nullptr,
+                error)) &&
       RunFixed(db, "DROP INDEX IF EXISTS scores_rank", nullptr, error) &&
       RunFixed(db,
                "CREATE INDEX IF NOT EXISTS scores_rank_by_difficulty "
@@ -117,10 +124,12 @@ bool ScoreDb::Prepare() {
     return false;
   };
   return prepare(
-             "INSERT INTO scores (name, score, text, time, difficulty) VALUES (?1, ?2, ?3, ?4, ?5)",
+             "INSERT INTO scores (name, score, text, time, difficulty, verified) "
+             "VALUES (?1, ?2, ?3, ?4, ?5, ?6)",
              &insert_) &&
          prepare(
-             "SELECT name, score, text, time, difficulty FROM scores WHERE difficulty = ?2 "
+             "SELECT name, score, text, time, difficulty, verified FROM scores WHERE difficulty = "
+             "?2 "
              "ORDER BY score DESC, id LIMIT ?1",
              &best_) &&
          prepare("SELECT count(*) FROM scores", &count_) && prepare("BEGIN IMMEDIATE", &begin_) &&
@@ -158,6 +167,7 @@ bool ScoreDb::WriteGroup(const std::vector<PendingInsert*>& group) {
     sqlite3_bind_int64(insert_, 4, row.time);
     sqlite3_bind_text(insert_, 5, row.difficulty.data(), static_cast<int>(row.difficulty.size()),
                       SQLITE_TRANSIENT);
+    sqlite3_bind_int(insert_, 6, row.verified ? 1 : 0);
     ok = Step(insert_);
     sqlite3_clear_bindings(insert_);
     if (!ok) break;
@@ -212,6 +222,7 @@ std::vector<ScoreRow> ScoreDb::Best(int limit, const std::string& difficulty) {
     row.text = ColumnText(best_, 2);
     row.time = sqlite3_column_int64(best_, 3);
     row.difficulty = ColumnText(best_, 4);
+    row.verified = sqlite3_column_int(best_, 5) != 0;
     rows.push_back(std::move(row));
   }
   if (rc != SQLITE_DONE) lastError_ = sqlite3_errmsg(db_);

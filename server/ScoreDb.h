@@ -1,4 +1,5 @@
-// The score store: one SQLite table in WAL mode, reached only through prepared statements.
+// The score store on one machine: one SQLite table in WAL mode, reached only through prepared
+// statements.
 #pragma once
 
 #include <condition_variable>
@@ -8,38 +9,31 @@
 #include <string>
 #include <vector>
 
+#include "server/ScoreStore.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace scored {
 
-struct ScoreRow {
-  std::string name;  // UTF-8
-  int32_t score = 0;
-  std::string text;                    // UTF-8, the player's options text
-  int64_t time = 0;                    // seconds since 1970, UTC
-  std::string difficulty = "classic";  // the word the game sent (Protocol.h's kDifficulties)
-};
-
 // Safe to share between threads. Inserts arriving together are committed together (one disk
 // flush per group), and each Insert returns only after its own row is durable.
-class ScoreDb {
+class ScoreDb : public ScoreStore {
  public:
   // Opens or creates the database after SQLite's quick check, and gives a database from before
-  // scores carried their difficulty a difficulty column (its rows are Classic games). Returns null
-  // and sets error when it cannot or when the file is damaged.
+  // scores carried their difficulty a difficulty column (its rows are Classic games) and one from
+  // before verification a verified column. Returns null and sets error when it cannot or when the
+  // file is damaged.
   static std::unique_ptr<ScoreDb> Open(const std::string& path, std::string& error);
-  ~ScoreDb();
+  ~ScoreDb() override;
   ScoreDb(const ScoreDb&) = delete;
   ScoreDb& operator=(const ScoreDb&) = delete;
 
   // True once the row is committed and flushed to disk.
-  bool Insert(const ScoreRow& row);
-  // The best rows of one difficulty: highest score first, the earlier entry first among equal
-  // scores.
-  std::vector<ScoreRow> Best(int limit, const std::string& difficulty = "classic");
-  int64_t Count();
-  std::string LastError();
+  bool Insert(const ScoreRow& row) override;
+  std::vector<ScoreRow> Best(int limit, const std::string& difficulty = "classic") override;
+  int64_t Count() override;
+  std::string LastError() override;
 
  private:
   struct PendingInsert {

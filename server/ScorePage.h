@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "server/ScoreDb.h"
+#include "server/ScoreStore.h"
 
 namespace scored {
 

@@ -12,6 +12,7 @@
 #include "server/HttpFront.h"
 #include "server/Protocol.h"
 #include "server/ScorePage.h"
+#include "server/TokenStore.h"
 
 namespace scored {
 namespace {
@@ -22,10 +23,21 @@ Reply Refuse(int status, std::string why) {
 
 }  // namespace
 
-ScoreServer::ScoreServer(ScoreDb& db, ServerOptions options)
+ScoreServer::ScoreServer(ScoreStore& db, ServerOptions options)
+    : ScoreServer(db,
+                  std::make_unique<TokenStore>(options.tokenLifetime, options.tokenCapacity,
+                                               options.tokensPerClient),
+                  nullptr, std::move(options)) {}
+
+ScoreServer::ScoreServer(ScoreStore& db, TokenBook& tokens, ServerOptions options)
+    : ScoreServer(db, nullptr, &tokens, std::move(options)) {}
+
+ScoreServer::ScoreServer(ScoreStore& db, std::unique_ptr<TokenBook> ownTokens, TokenBook* tokens,
+                         ServerOptions options)
     : db_(db),
       options_(std::move(options)),
-      tokens_(options_.tokenLifetime, options_.tokenCapacity, options_.tokensPerClient),
+      ownTokens_(std::move(ownTokens)),
+      tokens_(tokens != nullptr ? *tokens : *ownTokens_),
       http_(std::make_unique<HttpFront>(ConnectionLimits{
           .connections = options_.connections,
           .perClient = options_.connectionsPerClient,

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "server/ScoreDb.h"
-#include "server/TokenStore.h"
+#include "server/ScoreStore.h"
+#include "server/TokenBook.h"
 
 namespace scored {
 
@@ -46,7 +46,10 @@ struct Reply {
 
 class ScoreServer {
  public:
-  ScoreServer(ScoreDb& db, ServerOptions options);
+  // Keeps its tokens in its own memory: one server on one machine.
+  ScoreServer(ScoreStore& db, ServerOptions options);
+  // Keeps its tokens in a book other servers may share (the token options are the book's then).
+  ScoreServer(ScoreStore& db, TokenBook& tokens, ServerOptions options);
   ~ScoreServer();
   ScoreServer(const ScoreServer&) = delete;
   ScoreServer& operator=(const ScoreServer&) = delete;
@@ -65,13 +68,16 @@ class ScoreServer {
   int64_t Rejected() const { return rejected_; }
 
  private:
+  ScoreServer(ScoreStore& db, std::unique_ptr<TokenBook> ownTokens, TokenBook* tokens,
+              ServerOptions options);
   Reply Version(const std::string& client);
   Reply Submit(std::string_view code);
   Reply Table();
 
-  ScoreDb& db_;
+  ScoreStore& db_;
   ServerOptions options_;
-  TokenStore tokens_;
+  std::unique_ptr<TokenBook> ownTokens_;
+  TokenBook& tokens_;
   std::unique_ptr<HttpFront> http_;
   std::atomic<bool> running_{false};
   std::atomic<bool> stopRequested_{false};

@@ -1,4 +1,4 @@
-// One-time submission tokens.
+// One-time submission tokens in memory, and the random tokens every book hands out.
 #include "server/TokenStore.h"
 
 #include <sys/random.h>
@@ -22,7 +22,29 @@ bool FillRandom(uint8_t* out, size_t size) {
   return true;
 }
 
+int64_t Micros(TokenStore::Clock::time_point at) {
+  return std::chrono::duration_cast<std::chrono::microseconds>(at.time_since_epoch()).count();
+}
+
+TokenStore::Clock::time_point FromMicros(int64_t micros) {
+  return TokenStore::Clock::time_point(
+      std::chrono::duration_cast<TokenStore::Clock::duration>(std::chrono::microseconds(micros)));
+}
+
 }  // namespace
+
+std::string NewToken() {
+  std::array<uint8_t, 16> bytes{};
+  if (!FillRandom(bytes.data(), bytes.size())) return {};
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string token;
+  token.reserve(bytes.size() * 2);
+  for (const uint8_t b : bytes) {
+    token += kHex[b >> 4];
+    token += kHex[b & 15];
+  }
+  return token;
+}
 
 TokenStore::TokenStore(std::chrono::seconds lifetime, size_t capacity, size_t perOwner)
     : lifetime_(lifetime),
@@ -59,15 +81,8 @@ void TokenStore::Trim(const std::string& owner, Clock::time_point now) {
 }
 
 std::string TokenStore::Issue(const std::string& owner, Clock::time_point now) {
-  std::array<uint8_t, 16> bytes{};
-  if (!FillRandom(bytes.data(), bytes.size())) return {};
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string token;
-  token.reserve(bytes.size() * 2);
-  for (const uint8_t b : bytes) {
-    token += kHex[b >> 4];
-    token += kHex[b & 15];
-  }
+  const std::string token = NewToken();
+  if (token.empty()) return {};
   std::lock_guard lock(mutex_);
   Add(token, Entry{owner, now + lifetime_, nextSerial_++});
   Trim(owner, now);
@@ -79,16 +94,18 @@ std::optional<TokenStore::Ticket> TokenStore::Take(const std::string& token,
   std::lock_guard lock(mutex_);
   const auto it = live_.find(token);
   if (it == live_.end()) return std::nullopt;
-  Ticket ticket{token, it->second.owner, it->second.expires, it->second.serial};
+  const bool expired = now >= it->second.expires;
+  Ticket ticket{token, it->second.owner, Micros(it->second.expires), it->second.serial};
   Remove(it);
-  if (now >= ticket.expires) return std::nullopt;
+  if (expired) return std::nullopt;
   return ticket;
 }
 
 void TokenStore::Return(const Ticket& ticket, Clock::time_point now) {
   std::lock_guard lock(mutex_);
-  if (now >= ticket.expires || live_.count(ticket.token) != 0) return;
-  Add(ticket.token, Entry{ticket.owner, ticket.expires, ticket.serial});
+  const Clock::time_point expires = FromMicros(ticket.expires);
+  if (now >= expires || live_.count(ticket.token) != 0) return;
+  Add(ticket.token, Entry{ticket.owner, expires, ticket.serial});
   Trim(ticket.owner, now);
 }
 

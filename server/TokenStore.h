@@ -1,4 +1,4 @@
-// One-time submission tokens: random, unguessable, expiring, each accepted once, few per client.
+// One-time submission tokens kept in this process's memory (one server on one machine).
 #pragma once
 
 #include <chrono>
@@ -10,37 +10,36 @@
 #include <string>
 #include <unordered_map>
 
+#include "server/TokenBook.h"
+
 namespace scored {
 
-class TokenStore {
+class TokenStore : public TokenBook {
  public:
   using Clock = std::chrono::steady_clock;
-
-  // A token taken for a submission; handed back when the score could not be stored.
-  struct Ticket {
-    std::string token;
-    std::string owner;
-    Clock::time_point expires;
-    uint64_t serial = 0;
-  };
+  using Ticket = TokenTicket;
 
   // At most capacity tokens are outstanding, and at most perOwner for one client; issuing more
   // forgets the oldest of that client, or the oldest of all, so one client's flood only pushes
   // out its own tokens.
   TokenStore(std::chrono::seconds lifetime, size_t capacity, size_t perOwner = 16);
 
-  // A fresh token (32 hex digits from the system's random source); empty if none could be made.
-  std::string Issue(const std::string& owner, Clock::time_point now = Clock::now());
+  std::string Issue(const std::string& owner) override { return Issue(owner, Clock::now()); }
+  std::optional<Ticket> Take(const std::string& token) override {
+    return Take(token, Clock::now());
+  }
+  void Return(const Ticket& ticket) override { Return(ticket, Clock::now()); }
+  size_t Outstanding() override;
+
+  // The same at a given moment, for tests of expiry.
+  std::string Issue(const std::string& owner, Clock::time_point now);
   std::string Issue(Clock::time_point now = Clock::now()) { return Issue(std::string(), now); }
-  // Takes a token that was issued and has not expired; null otherwise.
-  std::optional<Ticket> Take(const std::string& token, Clock::time_point now = Clock::now());
-  // Puts a taken token back, as it was, unless it has expired meanwhile.
-  void Return(const Ticket& ticket, Clock::time_point now = Clock::now());
+  std::optional<Ticket> Take(const std::string& token, Clock::time_point now);
+  void Return(const Ticket& ticket, Clock::time_point now);
   // True exactly once for a token that was issued and has not expired.
   bool Consume(const std::string& token, Clock::time_point now = Clock::now()) {
     return Take(token, now).has_value();
   }
-  size_t Outstanding();
 
  private:
   struct Entry {

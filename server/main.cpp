@@ -1,6 +1,7 @@
-// vornakel-scored: the online score server (HTTP on one path, scores kept in SQLite).
+// vornakel-scored: the online score server (HTTP on one path, scores in SQLite or PostgreSQL).
 #include <pthread.h>
 #include <signal.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <charconv>
@@ -10,22 +11,28 @@
 #include <string_view>
 #include <thread>
 
-#include "server/ScoreDb.h"
 #include "server/ScoreServer.h"
+#include "server/Storage.h"
 
 namespace {
 
 void PrintUsage() {
   std::fprintf(stderr,
-               "usage: vornakel-scored [--port N] [--db FILE] [--bind ADDR] [--connections N]\n"
-               "                       [--per-client N] [--trusted-proxy ADDR,...|none]\n"
+               "usage: vornakel-scored [--port N] [--db FILE|URI | --pg CONNINFO] [--bind ADDR]\n"
+               "                       [--connections N] [--per-client N]\n"
+               "                       [--trusted-proxy ADDR,...|none]\n"
                "  --port N           TCP port (default 8642; 0 picks a free one)\n"
-               "  --db FILE          SQLite database (default vornakel-scores.db)\n"
+               "  --db FILE          SQLite database (default vornakel-scores.db), or a\n"
+               "                     postgresql:// address as for --pg\n"
+               "  --pg CONNINFO      PostgreSQL database (libpq connection string or URI),\n"
+               "                     which several servers may share\n"
                "  --bind ADDR        address to listen on (default 127.0.0.1)\n"
                "  --connections N    connections served at once (default 512)\n"
                "  --per-client N     connections of one client address (default 16)\n"
                "  --trusted-proxy A  proxies whose X-Real-IP names the client\n"
-               "                     (default 127.0.0.1,::1)\n");
+               "                     (default 127.0.0.1,::1)\n"
+               "  VORNAKEL_SCORED_DB in the environment stands for --db when neither option\n"
+               "  is given.\n");
 }
 
 bool ParseInt(std::string_view text, int low, int high, int& out) {
@@ -43,6 +50,8 @@ bool ParseInt(std::string_view text, int low, int high, int& out) {
 int main(int argc, char** argv) {
   scored::ServerOptions options;
   std::string dbPath = "vornakel-scores.db";
+  bool postgres = false;
+  bool dbGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -72,8 +81,10 @@ int main(int argc, char** argv) {
         if (comma > start) options.trustedProxies.emplace_back(value.substr(start, comma - start));
         start = comma + 1;
       }
-    } else if (arg == "--db") {
+    } else if (arg == "--db" || arg == "--pg") {
       dbPath = value;
+      postgres = arg == "--pg" || scored::IsPostgresAddress(value);
+      dbGiven = true;
       ok = !dbPath.empty();
     } else if (arg == "--bind") {
       options.bind = value;
@@ -88,6 +99,12 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (const char* fromEnvironment = getenv("VORNAKEL_SCORED_DB");
+      !dbGiven && fromEnvironment != nullptr && fromEnvironment[0] != '\0') {
+    dbPath = fromEnvironment;
+    postgres = scored::IsPostgresAddress(dbPath);
+  }
+
   // SIGTERM and SIGINT are taken by one waiting thread, never by a handler inside a request.
   sigset_t signals;
   sigemptyset(&signals);
@@ -98,15 +115,17 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
 
   std::string error;
-  auto db = scored::ScoreDb::Open(dbPath, error);
-  if (!db) {
-    std::fprintf(stderr, "vornakel-scored: cannot open the database %s: %s\n", dbPath.c_str(),
-                 error.c_str());
+  auto storage = postgres ? scored::OpenPostgresStorage(dbPath, options, error)
+                          : scored::OpenSqliteStorage(dbPath, options, error);
+  if (!storage) {
+    // A connection string may hold a password: name only what it points at.
+    const std::string what = postgres ? scored::DescribePostgres(dbPath) : dbPath;
+    std::fprintf(stderr, "vornakel-scored: cannot open %s: %s\n", what.c_str(), error.c_str());
     return 1;
   }
-  const int64_t storedAtStart = db->Count();
+  const int64_t storedAtStart = storage->scores->Count();
 
-  scored::ScoreServer server(*db, options);
+  scored::ScoreServer server(*storage->scores, *storage->tokens, options);
   const int port = server.Bind();
   if (port == 0) {
     std::fprintf(stderr, "vornakel-scored: cannot listen on %s port %d\n", options.bind.c_str(),
@@ -114,7 +133,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::fprintf(stderr, "vornakel-scored: serving http://%s:%d/cgi/version.pl, %lld scores in %s\n",
-               options.bind.c_str(), port, static_cast<long long>(storedAtStart), dbPath.c_str());
+               options.bind.c_str(), port, static_cast<long long>(storedAtStart),
+               storage->description.c_str());
 
   std::thread signalWaiter([&server, &signals] {
     int received = 0;

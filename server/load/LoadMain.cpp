@@ -1,4 +1,4 @@
-// vornakel-scored-load: version + submission pairs per second against a local score server.
+// vornakel-scored-load: version + submission pairs per second against local score servers.
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -23,7 +23,9 @@ constexpr int kMaxSeconds = 60;
 constexpr long long kMaxPairs = 2000000;
 
 struct Options {
-  std::string server = "http://127.0.0.1:8642";
+  // With several servers (instances sharing one database), each submission goes to another
+  // server than the one that gave its token, as behind a load balancer.
+  std::vector<std::string> servers;
   int clients = 16;
   int seconds = 10;
   long long maxPairs = 1000000;
@@ -32,9 +34,10 @@ struct Options {
 
 void PrintUsage() {
   std::fprintf(stderr,
-               "usage: vornakel-scored-load [--server URL] [--clients N] [--seconds N] "
+               "usage: vornakel-scored-load [--server URL]... [--clients N] [--seconds N] "
                "[--max-pairs N] [--db FILE]\n"
-               "  the server must be on this machine (127.0.0.1, localhost or [::1])\n");
+               "  servers must be on this machine (127.0.0.1, localhost or [::1]); with more\n"
+               "  than one, each token is used on the next server\n");
 }
 
 template <typename T>
@@ -91,7 +94,8 @@ int main(int argc, char** argv) {
     const std::string_view value = argv[++i];
     bool ok = true;
     if (arg == "--server") {
-      options.server = online::NormaliseServerAddress(value);
+      options.servers.push_back(online::NormaliseServerAddress(value));
+      ok = options.servers.size() <= 16;
     } else if (arg == "--clients") {
       ok = ParseNumber(value, 1, kMaxClients, options.clients);
     } else if (arg == "--seconds") {
@@ -109,10 +113,12 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  if (!IsLoopback(options.server)) {
-    std::fprintf(stderr, "vornakel-scored-load: %s is not a loopback address\n",
-                 options.server.c_str());
-    return 2;
+  if (options.servers.empty()) options.servers.push_back("http://127.0.0.1:8642");
+  for (const std::string& server : options.servers) {
+    if (!IsLoopback(server)) {
+      std::fprintf(stderr, "vornakel-scored-load: %s is not a loopback address\n", server.c_str());
+      return 2;
+    }
   }
 
   const long long rowsBefore = options.db.empty() ? 0 : CountRows(options.db);
@@ -135,9 +141,13 @@ int main(int argc, char** argv) {
                            "10.77." + std::to_string(c / 256) + "." + std::to_string(c % 256));
       std::vector<double> mine;
       int32_t score = 0;
+      size_t turn = static_cast<size_t>(c);
       while (std::chrono::steady_clock::now() < deadline && started++ < options.maxPairs) {
         const auto pairBegin = std::chrono::steady_clock::now();
-        const online::HttpResult version = http.Get(online::VersionUrl(options.server), headers);
+        const std::string& issuer = options.servers[turn % options.servers.size()];
+        const std::string& taker = options.servers[(turn + 1) % options.servers.size()];
+        ++turn;
+        const online::HttpResult version = http.Get(online::VersionUrl(issuer), headers);
         const std::string token = online::ExtractToken(version.body);
         if (!version.Succeeded() || version.body.compare(0, 2, "OK") != 0 || token.empty()) {
           ++failed;
@@ -145,7 +155,7 @@ int main(int argc, char** argv) {
         }
         const std::string payload = online::BuildScorePayload(name, ++score, token, "load");
         const online::HttpResult sent =
-            http.Get(online::SubmissionUrl(options.server, online::encode(payload)), headers);
+            http.Get(online::SubmissionUrl(taker, online::encode(payload)), headers);
         if (sent.Succeeded() && sent.body.compare(0, 2, "OK") == 0) {
           ++accepted;
         } else {
@@ -169,9 +179,10 @@ int main(int argc, char** argv) {
     return pairMs.empty() ? 0.0 : pairMs[static_cast<size_t>(share * (pairMs.size() - 1))];
   };
   std::printf(
-      "clients=%d seconds=%.2f pairs=%lld accepted=%lld failed=%lld pairs_per_second=%.0f "
+      "servers=%zu clients=%d seconds=%.2f pairs=%lld accepted=%lld failed=%lld "
+      "pairs_per_second=%.0f "
       "pair_ms_median=%.1f pair_ms_p99=%.1f pair_ms_max=%.1f\n",
-      options.clients, seconds, pairs, accepted.load(), failed.load(),
+      options.servers.size(), options.clients, seconds, pairs, accepted.load(), failed.load(),
       static_cast<double>(accepted) / seconds, percentile(0.5), percentile(0.99), percentile(1.0));
   bool ok = failed == 0;
   if (!options.db.empty()) {

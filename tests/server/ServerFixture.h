@@ -25,6 +25,7 @@ class TempDir {
     std::error_code ignored;
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
   }
+  const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const {
     return (std::filesystem::path(path_) / name).string();
   }

@@ -1,0 +1,63 @@
+// Our PostgreSQL tables and statements: scores, and the tokens every server instance shares.
+#include "server/PgSchema.h"
+
+namespace scored {
+
+const char* const kPgSchema =
+    "BEGIN;"
+    "SET LOCAL client_min_messages = warning;"
+    "SELECT pg_advisory_xact_lock(5378362101);"
+    "CREATE TABLE IF NOT EXISTS scores ("
+    " id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, score INTEGER NOT NULL, text TEXT NOT NULL,"
+    " time BIGINT NOT NULL, difficulty TEXT NOT NULL DEFAULT 'classic',"
+    " verified BOOLEAN NOT NULL DEFAULT false);"
+    "ALTER TABLE scores ADD COLUMN IF NOT EXISTS verified BOOLEAN NOT NULL DEFAULT false;"
+    "CREATE INDEX IF NOT EXISTS scores_rank_by_difficulty ON scores (difficulty, score DESC, id);"
+    // Every token lives as long as its server's lifetime says; the database's clock is the one
+    // all servers agree on.
+    "CREATE TABLE IF NOT EXISTS tokens ("
+    " token TEXT PRIMARY KEY, owner TEXT NOT NULL, expires TIMESTAMPTZ NOT NULL,"
+    " serial BIGSERIAL NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS tokens_by_owner ON tokens (owner, serial);"
+    "CREATE INDEX IF NOT EXISTS tokens_by_serial ON tokens (serial);"
+    "CREATE INDEX IF NOT EXISTS tokens_by_expiry ON tokens (expires);"
+    "COMMIT;";
+
+const std::vector<PgStatement>& PgStatements() {
+  static const std::vector<PgStatement> statements = {
+      {"scores_insert",
+       "INSERT INTO scores (name, score, text, time, difficulty, verified) "
+       "VALUES ($1, $2, $3, $4, $5, $6)"},
+      {"scores_best",
+       "SELECT name, score, text, time, difficulty, verified FROM scores WHERE difficulty = $2 "
+       "ORDER BY score DESC, id LIMIT $1"},
+      {"scores_count", "SELECT count(*) FROM scores"},
+      // $1 token, $2 owner, $3 lifetime in seconds, $4 tokens per owner, $5 capacity. One
+      // statement, so the caps hold without a transaction: the owner keeps its newest tokens (the
+      // new one among them), and of all tokens only those among the newest `capacity` issued
+      // that have not expired stay.
+      {"tokens_issue",
+       "WITH added AS ("
+       " INSERT INTO tokens (token, owner, expires)"
+       " VALUES ($1, $2, now() + make_interval(secs => $3::double precision)) RETURNING serial),"
+       " crowded AS ("
+       " DELETE FROM tokens WHERE owner = $2 AND serial <= (SELECT serial FROM tokens"
+       " WHERE owner = $2 ORDER BY serial DESC OFFSET $4::bigint - 1 LIMIT 1)),"
+       " beyond AS ("
+       " DELETE FROM tokens WHERE serial <= (SELECT serial FROM added) - $5::bigint"
+       " OR expires <= now())"
+       " SELECT serial FROM added"},
+      // Taking deletes: of two servers taking one token at once, only one gets the row.
+      {"tokens_take",
+       "DELETE FROM tokens WHERE token = $1 RETURNING owner,"
+       " (extract(epoch FROM expires) * 1000000)::bigint, serial, expires > now()"},
+      {"tokens_return",
+       "INSERT INTO tokens (token, owner, expires, serial)"
+       " SELECT $1, $2, to_timestamp($3::bigint / 1000000.0), $4::bigint"
+       " WHERE to_timestamp($3::bigint / 1000000.0) > now() ON CONFLICT (token) DO NOTHING"},
+      {"tokens_outstanding", "SELECT count(*) FROM tokens WHERE expires > now()"},
+  };
+  return statements;
+}
+
+}  // namespace scored
