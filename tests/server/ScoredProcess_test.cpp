@@ -1,49 +1,36 @@
-// Tests of the vornakel-scored program: SIGTERM under load keeps every acknowledged score.
-#include <fcntl.h>
+// Tests of the vornakel-scored program: SIGTERM under load keeps every acknowledged score, and two
+// instances sharing one PostgreSQL database act as one server.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <thread>
 
 #include "online/CurlHttpClient.h"
 #include "online/ScoreClient.h"
 #include "online/TextCodec.h"
+#include "server/PgCluster.h"
+#include "server/ScoredChild.h"
 #include "server/ServerFixture.h"
-
-extern char** environ;
+#include "server/Storage.h"
 
 namespace scored {
 namespace {
 
-#ifdef VORNAKEL_BINARY_DIR
-const std::string kScored = std::string(VORNAKEL_BINARY_DIR) + "/server/vornakel-scored";
-#else
-const std::string kScored;
-#endif
+using testing::kScored;
+using testing::ScoredChild;
 
-// Reads the program's first stderr line, which names the address it serves.
-int ReadServedPort(int fd) {
-  std::string line;
-  char c = 0;
-  while (line.size() < 512 && read(fd, &c, 1) == 1 && c != '\n') line += c;
-  const size_t at = line.find("127.0.0.1:");
-  return at == std::string::npos ? 0 : std::atoi(line.c_str() + at + 10);
+// Sends one score with a token; true when the server took it.
+bool Submit(online::CurlHttpClient& http, const std::string& address, const std::string& token,
+            int32_t score) {
+  const std::string payload = online::BuildScorePayload("load", score, token, "");
+  const auto sent = http.Get(online::SubmissionUrl(address, online::encode(payload)), {});
+  return sent.status == 200 && sent.body.compare(0, 2, "OK") == 0;
 }
 
-bool WaitForExit(pid_t pid, int& status, std::chrono::seconds limit) {
-  const auto until = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < until) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return false;
+std::string Token(online::CurlHttpClient& http, const std::string& address) {
+  return online::ExtractToken(http.Get(online::VersionUrl(address), {}).body);
 }
 
 TEST(ScoredProcess, SigtermUnderLoadKeepsEveryAcknowledgedScore) {
@@ -51,24 +38,9 @@ TEST(ScoredProcess, SigtermUnderLoadKeepsEveryAcknowledgedScore) {
     GTEST_SKIP() << "vornakel-scored not built";
   testing::TempDir dir;
   const std::string db = dir.File("scores.db");
-
-  int pipeFds[2];
-  ASSERT_EQ(pipe(pipeFds), 0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
-  posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-  std::vector<std::string> args = {kScored, "--port", "0", "--db", db};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  ASSERT_EQ(posix_spawn(&pid, kScored.c_str(), &actions, nullptr, argv.data(), environ), 0);
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeFds[1]);
-  const int port = ReadServedPort(pipeFds[0]);
-  ASSERT_GT(port, 0);
-  const std::string address = "http://127.0.0.1:" + std::to_string(port);
+  ScoredChild scored({"--port", "0", "--db", db});
+  ASSERT_GT(scored.Port(), 0) << scored.Log();
+  const std::string address = scored.Address();
 
   std::atomic<int> acknowledged{0};
   std::atomic<bool> keepGoing{true};
@@ -88,26 +60,80 @@ TEST(ScoredProcess, SigtermUnderLoadKeepsEveryAcknowledgedScore) {
     });
   }
   while (acknowledged < 50) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  ASSERT_EQ(kill(pid, SIGTERM), 0);
-  int status = 0;
-  const bool exited = WaitForExit(pid, status, std::chrono::seconds(10));
+  ASSERT_TRUE(scored.Signal());
+  const bool stopped = scored.WaitForExit(std::chrono::seconds(10));
   keepGoing = false;
   for (auto& t : clients) t.join();
-  if (!exited) {
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-  }
-  std::string log;
-  char chunk[4096];
-  for (ssize_t got; (got = read(pipeFds[0], chunk, sizeof chunk)) > 0;) log.append(chunk, got);
-  close(pipeFds[0]);
-  ASSERT_TRUE(exited) << "vornakel-scored did not stop on SIGTERM\n" << log;
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;
+  ASSERT_TRUE(stopped) << "vornakel-scored did not stop cleanly on SIGTERM\n" << scored.Log();
 
   std::string error;
   auto store = ScoreDb::Open(db, error);
   ASSERT_TRUE(store) << error;
   EXPECT_EQ(store->Count(), acknowledged.load());
+}
+
+TEST(ScoredProcess, TwoInstancesOnOnePostgresDatabaseActAsOne) {
+  if (kScored.empty() || !std::filesystem::exists(kScored))
+    GTEST_SKIP() << "vornakel-scored not built";
+  if (!PostgresAvailable()) GTEST_SKIP() << "built without PostgreSQL";
+  testing::PgCluster cluster;
+  if (!cluster.Ready()) GTEST_SKIP() << "PostgreSQL cannot start: " << cluster.Problem();
+  // One told on its command line, the other through the environment, as the systemd unit does.
+  ScoredChild a({"--port", "0", "--pg", cluster.Conninfo()});
+  ScoredChild b({"--port", "0"}, {"VORNAKEL_SCORED_DB=" + cluster.Uri()});
+  ASSERT_GT(a.Port(), 0) << a.Log();
+  ASSERT_GT(b.Port(), 0) << b.Log();
+  online::CurlHttpClient http(online::HttpTimeouts{1000, 3000});
+
+  // A token one instance gave is good on the other, once.
+  const std::string token = Token(http, a.Address());
+  EXPECT_TRUE(Submit(http, b.Address(), token, 1));
+  EXPECT_FALSE(Submit(http, a.Address(), token, 1));
+  int stored = 1;
+
+  // One token sent to both at the same moment is accepted by exactly one.
+  for (int round = 0; round < 20; ++round) {
+    const std::string shared = Token(http, (round % 2 ? a : b).Address());
+    std::atomic<int> accepted{0};
+    std::vector<std::thread> racers;
+    for (const ScoredChild* server : {&a, &b}) {
+      racers.emplace_back([&, server] {
+        online::CurlHttpClient own(online::HttpTimeouts{1000, 3000});
+        accepted += Submit(own, server->Address(), shared, 100 + round) ? 1 : 0;
+      });
+    }
+    for (auto& t : racers) t.join();
+    EXPECT_EQ(accepted, 1) << "round " << round;
+    stored += accepted;
+  }
+
+  // Clients at once, each token used on the other instance: every score stored once.
+  std::atomic<int> acknowledged{0};
+  std::vector<std::thread> clients;
+  for (int c = 0; c < 6; ++c) {
+    clients.emplace_back([&, c] {
+      online::CurlHttpClient own(online::HttpTimeouts{1000, 3000});
+      for (int i = 0; i < 20; ++i) {
+        const bool fromA = (c + i) % 2 == 0;
+        const std::string mine = Token(own, (fromA ? a : b).Address());
+        acknowledged += Submit(own, (fromA ? b : a).Address(), mine, 1000 * c + i) ? 1 : 0;
+      }
+    });
+  }
+  for (auto& t : clients) t.join();
+  EXPECT_EQ(acknowledged, 120);
+  stored += acknowledged;
+
+  std::string error;
+  auto storage = OpenPostgresStorage(cluster.Conninfo(), {}, error);
+  ASSERT_TRUE(storage) << error;
+  EXPECT_EQ(storage->scores->Count(), stored);
+  const std::string pageA = http.Get(online::TableUrl(a.Address()), {}).body;
+  EXPECT_NE(pageA.find("5019"), std::string::npos);
+  EXPECT_EQ(pageA, http.Get(online::TableUrl(b.Address()), {}).body);
+
+  EXPECT_TRUE(a.Terminate()) << a.Log();
+  EXPECT_TRUE(b.Terminate()) << b.Log();
 }
 
 }  // namespace
