@@ -2,6 +2,7 @@
 #include "server/PgPool.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 
 #include <cstdio>
 
@@ -20,6 +21,11 @@ std::string OneLine(const char* message) {
   }
   while (!line.empty() && line.back() == ' ') line.pop_back();
   return line.empty() ? "unknown error" : line;
+}
+
+bool HasUnreadInput(PGconn* conn) {
+  pollfd socket{PQsocket(conn), POLLIN, 0};
+  return poll(&socket, 1, 0) != 0;
 }
 
 // After a failed connection attempt, requests fail at once for this long instead of each waiting
@@ -123,9 +129,9 @@ std::string PgPool::LastError() {
   return lastError_;
 }
 
-void PgPool::NoteReachable(bool reachable, const std::string& why) {
+void PgPool::NoteReachable(bool reachable, const std::string& why, bool connectFailed) {
   std::lock_guard lock(mutex_);
-  if (!reachable) lastFailedConnect_ = std::chrono::steady_clock::now();
+  if (connectFailed) lastFailedConnect_ = std::chrono::steady_clock::now();
   if (reachable == reachable_) return;
   reachable_ = reachable;
   if (reachable) {
@@ -148,7 +154,10 @@ PgResult PgPool::Run(const char* statement, const std::vector<std::string>& para
     const size_t slot = Acquire();
     // Only the holder of a busy slot touches its connection.
     PGconn*& conn = slots_[slot].conn;
-    if (conn != nullptr && PQstatus(conn) != CONNECTION_OK) {
+    // A connection the database ended while it sat idle (a restart, an idle limit) has the
+    // goodbye waiting in its socket, where an idle connection has nothing to read: finding that
+    // out before a statement is sent on it means no statement is lost to an idle connection.
+    if (conn != nullptr && (PQstatus(conn) != CONNECTION_OK || HasUnreadInput(conn))) {
       PQfinish(conn);
       conn = nullptr;
     }
@@ -163,11 +172,11 @@ PgResult PgPool::Run(const char* statement, const std::vector<std::string>& para
       if (!pausing) conn = Connect(nullptr, why);
       if (conn == nullptr) {
         Release(slot);
-        if (!pausing) NoteReachable(false, why);
+        if (!pausing) NoteReachable(false, why, true);
         SetError("cannot reach the database: " + why);
         return nullptr;
       }
-      NoteReachable(true, {});
+      NoteReachable(true, {}, false);
     }
     PgResult result(PQexecPrepared(conn, statement, static_cast<int>(values.size()), values.data(),
                                    nullptr, nullptr, 0));
@@ -185,7 +194,7 @@ PgResult PgPool::Run(const char* statement, const std::vector<std::string>& para
     }
     Release(slot);
     SetError(why);
-    if (lost) NoteReachable(false, why);
+    if (lost) NoteReachable(false, why, false);
     if (!lost) return nullptr;
   }
   return nullptr;

@@ -53,8 +53,9 @@ class PgPool {
   size_t Acquire();
   void Release(size_t slot);
   void SetError(const std::string& error);
-  // Says once on stderr when the database was lost and when it is back.
-  void NoteReachable(bool reachable, const std::string& why);
+  // Says once on stderr when the database was lost and when it is back; a failed connection
+  // attempt also holds further attempts off for a moment.
+  void NoteReachable(bool reachable, const std::string& why, bool connectFailed);
 
   std::string conninfo_;
   std::mutex mutex_;  // guards everything below but the connection of a busy slot
@@ -62,7 +63,8 @@ class PgPool {
   std::vector<Slot> slots_;
   std::string lastError_;
   bool reachable_ = true;
-  std::chrono::steady_clock::time_point lastFailedConnect_{};
+  std::chrono::steady_clock::time_point lastFailedConnect_ =
+      std::chrono::steady_clock::now() - std::chrono::hours(1);
 };
 
 }  // namespace scored

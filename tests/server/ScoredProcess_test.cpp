@@ -1,6 +1,9 @@
 // Tests of the vornakel-scored program: SIGTERM under load keeps every acknowledged score, and two
 // instances sharing one PostgreSQL database act as one server.
 #include <gtest/gtest.h>
+#ifdef VORNAKEL_SCORED_PG
+#include <libpq-fe.h>
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -131,6 +134,28 @@ TEST(ScoredProcess, TwoInstancesOnOnePostgresDatabaseActAsOne) {
   const std::string pageA = http.Get(online::TableUrl(a.Address()), {}).body;
   EXPECT_NE(pageA.find("5019"), std::string::npos);
   EXPECT_EQ(pageA, http.Get(online::TableUrl(b.Address()), {}).body);
+
+#ifdef VORNAKEL_SCORED_PG
+  // Connections the database ends under the servers are made again before the next request.
+  PGconn* admin = PQconnectdb(cluster.Conninfo().c_str());
+  const auto servers = [admin](const char* action) {
+    const std::string sql = std::string("SELECT ") + action +
+                            " FROM pg_stat_activity WHERE application_name = 'vornakel-scored' "
+                            "AND pid <> pg_backend_pid()";
+    PGresult* result = PQexec(admin, sql.c_str());
+    const int rows = PQntuples(result);
+    PQclear(result);
+    return rows;
+  };
+  EXPECT_GT(servers("pg_terminate_backend(pid)"), 0);
+  for (int wait = 0; wait < 250 && servers("pid") > 0; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  PQfinish(admin);
+  for (const ScoredChild* server : {&a, &b}) {
+    for (int i = 0; i < 10; ++i)
+      EXPECT_TRUE(Submit(http, server->Address(), Token(http, server->Address()), 7));
+  }
+#endif
 
   EXPECT_TRUE(a.Terminate()) << a.Log();
   EXPECT_TRUE(b.Terminate()) << b.Log();
