@@ -72,6 +72,13 @@ PGconn* PgPool::Connect(const char* firstRun, std::string& error) {
     PQfinish(conn);
     return nullptr;
   }
+  // What the database says unasked (a shutdown, a warning) goes to the log as one of our lines.
+  PQsetNoticeProcessor(
+      conn,
+      [](void*, const char* message) {
+        std::fprintf(stderr, "vornakel-scored: the database says: %s\n", OneLine(message).c_str());
+      },
+      nullptr);
   if (firstRun != nullptr) {
     PGresult* ran = PQexec(conn, firstRun);
     const bool ok = PQresultStatus(ran) == PGRES_COMMAND_OK;
