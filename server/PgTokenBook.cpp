@@ -24,17 +24,17 @@ std::string PgTokenBook::Issue(const std::string& owner) {
   return result && PQntuples(result.get()) == 1 ? token : std::string();
 }
 
-std::optional<TokenTicket> PgTokenBook::Take(const std::string& token) {
+TokenBook::Taken PgTokenBook::Take(const std::string& token, TokenTicket& ticket) {
   // Never run twice: the first may have taken the token before the connection went.
   const PgResult result = pool_->Run("tokens_take", {token}, PgPool::Retry::kNo);
-  if (!result || PQntuples(result.get()) != 1) return std::nullopt;
-  if (PQgetvalue(result.get(), 0, 3)[0] != 't') return std::nullopt;  // expired
-  TokenTicket ticket;
+  if (!result) return Taken::kUnavailable;
+  if (PQntuples(result.get()) != 1) return Taken::kNo;
+  if (PQgetvalue(result.get(), 0, 3)[0] != 't') return Taken::kNo;  // expired
   ticket.token = token;
   ticket.owner = PQgetvalue(result.get(), 0, 0);
   ticket.expires = std::strtoll(PQgetvalue(result.get(), 0, 1), nullptr, 10);
   ticket.serial = std::strtoull(PQgetvalue(result.get(), 0, 2), nullptr, 10);
-  return ticket;
+  return Taken::kYes;
 }
 
 void PgTokenBook::Return(const TokenTicket& ticket) {

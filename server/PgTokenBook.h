@@ -15,7 +15,8 @@ class PgTokenBook : public TokenBook {
               size_t perOwner);
 
   std::string Issue(const std::string& owner) override;
-  std::optional<TokenTicket> Take(const std::string& token) override;
+  using TokenBook::Take;
+  Taken Take(const std::string& token, TokenTicket& ticket) override;
   void Return(const TokenTicket& ticket) override;
   size_t Outstanding() override;
 

@@ -156,8 +156,14 @@ Reply ScoreServer::Submit(std::string_view code) {
     return Refuse(400, check.problem);
   }
   const Submission& entry = *check.submission;
-  const auto ticket = tokens_.Take(entry.token);
-  if (!ticket) {
+  TokenTicket ticket;
+  const TokenBook::Taken taken = tokens_.Take(entry.token, ticket);
+  if (taken == TokenBook::Taken::kUnavailable) {
+    // The token may well be good; the game keeps the score and sends it again later.
+    ++rejected_;
+    return Refuse(503, "the score table cannot be reached just now");
+  }
+  if (taken != TokenBook::Taken::kYes) {
     ++rejected_;
     return Refuse(403, "unknown, used or expired token");
   }
@@ -169,7 +175,7 @@ Reply ScoreServer::Submit(std::string_view code) {
   row.difficulty = entry.difficulty;
   if (!db_.Insert(row)) {
     // The player did nothing wrong: the same token may try again.
-    tokens_.Return(*ticket);
+    tokens_.Return(ticket);
     ++rejected_;
     return Refuse(500, "the score could not be stored");
   }

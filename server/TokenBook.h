@@ -23,9 +23,16 @@ class TokenBook {
   virtual ~TokenBook() = default;
   // A fresh token for a client (its address key); empty if none could be made.
   virtual std::string Issue(const std::string& owner) = 0;
-  // Takes a token that was issued and has not expired; null otherwise. Of two takes of one token,
-  // on any server sharing the book, only one succeeds.
-  virtual std::optional<TokenTicket> Take(const std::string& token) = 0;
+  enum class Taken { kYes, kNo, kUnavailable };
+  // Takes a token that was issued and has not expired into ticket: kNo for any other token, and
+  // kUnavailable when the book cannot be reached just now. Of two takes of one token, on any
+  // server sharing the book, only one succeeds.
+  virtual Taken Take(const std::string& token, TokenTicket& ticket) = 0;
+  std::optional<TokenTicket> Take(const std::string& token) {
+    TokenTicket ticket;
+    if (Take(token, ticket) != Taken::kYes) return std::nullopt;
+    return ticket;
+  }
   // Puts a taken token back, as it was, unless it has expired meanwhile.
   virtual void Return(const TokenTicket& ticket) = 0;
   // Tokens issued, not yet taken and not expired (or not yet swept).

@@ -25,8 +25,12 @@ class TokenStore : public TokenBook {
   TokenStore(std::chrono::seconds lifetime, size_t capacity, size_t perOwner = 16);
 
   std::string Issue(const std::string& owner) override { return Issue(owner, Clock::now()); }
-  std::optional<Ticket> Take(const std::string& token) override {
-    return Take(token, Clock::now());
+  using TokenBook::Take;
+  Taken Take(const std::string& token, Ticket& ticket) override {
+    auto taken = Take(token, Clock::now());
+    if (!taken) return Taken::kNo;
+    ticket = std::move(*taken);
+    return Taken::kYes;
   }
   void Return(const Ticket& ticket) override { Return(ticket, Clock::now()); }
   size_t Outstanding() override;

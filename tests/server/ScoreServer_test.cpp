@@ -170,5 +170,28 @@ TEST(ScoreServerLife, StopBeforeRunStillEndsRun) {
   EXPECT_TRUE(server.Run());
 }
 
+TEST(ScoreServerLife, AnUnreachableTokenBookIsAServerErrorNotARefusal) {
+  // What a token book shared in a database answers while the database is away.
+  struct Unreachable : TokenBook {
+    std::string Issue(const std::string&) override { return {}; }
+    Taken Take(const std::string&, TokenTicket&) override { return Taken::kUnavailable; }
+    void Return(const TokenTicket&) override {}
+    size_t Outstanding() override { return 0; }
+  } book;
+  TempDir dir;
+  std::string error;
+  auto db = ScoreDb::Open(dir.File("s.db"), error);
+  ASSERT_TRUE(db) << error;
+  ScoreServer server(*db, book, ServerOptions{});
+  EXPECT_EQ(server.Handle("version&prg=Vornakel").status, 503);
+  const std::string payload =
+      "type=0|name=a|score=1|key=X|p=0123456789abcdef0123456789abcdef|add=|z=";
+  // The game keeps a score refused with 5xx and sends it again later.
+  EXPECT_EQ(server.Handle("hs&prg=Vornakel&inf=" + online::encode(online::PadToFive(payload, '0')))
+                .status,
+            503);
+  EXPECT_EQ(db->Count(), 0);
+}
+
 }  // namespace
 }  // namespace scored
