@@ -16,7 +16,7 @@ void RegisterFrontend(game::TForm1& form) {
 
 void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
   RegisterLogoState(form);
-  RegisterMainMenuStates(form, scores);
+  RegisterMainMenuStates(form);
   RegisterSelectionStates(form);
   RegisterOverlayStates(form, scores);
   RegisterProfileStates(form);
