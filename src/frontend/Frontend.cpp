@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "frontend/FocusKeys.h"
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/Registration.h"
@@ -30,7 +31,11 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
     if (readSettings) readSettings();
     scores->RetryQueued();
   };
-  form.MenuFrameOverlay = [&form, scores] { scores->DrawStatus(form); };
+  std::function<void()> drawFocus = InstallMenuFocus(form);
+  form.MenuFrameOverlay = [&form, scores, drawFocus] {
+    drawFocus();
+    scores->DrawStatus(form);
+  };
 }
 
 }  // namespace frontend

@@ -255,6 +255,7 @@ void RegisterYourScore(TForm1& form) {
     if (form.ScreenTick < kScoreButtonTick) ++form.ScreenTick;
     if (form.ScreenTick >= kScoreButtonTick && form.Menu.Buttons[0] != nullptr)
       form.Menu.Buttons[0]->Visible = true;
+    if (form.MenuFrameOverlay) form.MenuFrameOverlay();
     TCursor* cursor = EnsureCursor(form);
     cursor->Move(0);
     cursor->Draw();
