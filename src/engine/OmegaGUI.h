@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Clock.h"
+#include "platform/Input.h"
 
 namespace engine {
 
@@ -29,14 +30,14 @@ constexpr int32_t kShiftRight = 16;
 constexpr int32_t kShiftMiddle = 32;
 
 // Virtual-key codes the widgets react to.
-constexpr int32_t kVkBack = 8;
-constexpr int32_t kVkReturn = 13;
-constexpr int32_t kVkSpace = 32;
-constexpr int32_t kVkEnd = 35;
-constexpr int32_t kVkHome = 36;
-constexpr int32_t kVkLeft = 37;
-constexpr int32_t kVkRight = 39;
-constexpr int32_t kVkDelete = 46;
+using platform::kVkBack;
+using platform::kVkDelete;
+using platform::kVkEnd;
+using platform::kVkHome;
+using platform::kVkLeft;
+using platform::kVkReturn;
+using platform::kVkRight;
+using platform::kVkSpace;
 
 // One look of a widget (0 normal, 1 mouse over, 2 left button held over it, 3 overlay or knob):
 // its picture, the pattern shown and how that pattern animates.

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "frontend/FocusKeys.h"
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/Registration.h"
@@ -16,7 +17,7 @@ void RegisterFrontend(game::TForm1& form) {
 
 void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
   RegisterLogoState(form);
-  RegisterMainMenuStates(form, scores);
+  RegisterMainMenuStates(form);
   RegisterSelectionStates(form);
   RegisterOverlayStates(form, scores);
   RegisterProfileStates(form);
@@ -30,7 +31,11 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
     if (readSettings) readSettings();
     scores->RetryQueued();
   };
-  form.MenuFrameOverlay = [&form, scores] { scores->DrawStatus(form); };
+  std::function<void()> drawFocus = InstallMenuFocus(form);
+  form.MenuFrameOverlay = [&form, scores, drawFocus] {
+    drawFocus();
+    scores->DrawStatus(form);
+  };
 }
 
 }  // namespace frontend

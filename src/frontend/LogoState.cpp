@@ -22,7 +22,7 @@ void RegisterLogoState(game::TForm1& form) {
     form.MenuScreen->SetZ(20);
     form.MenuScreen->SetX(400.0f - static_cast<float>(form.MenuScreen->Width) / 2);
     form.MenuScreen->SetY(300.0f - static_cast<float>(form.MenuScreen->Height) / 2);
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
   };
   logo.frame = [&form] {
     if (form.MenuScreen != nullptr) {

@@ -11,6 +11,7 @@
 #include "game/HudSprites.h"
 #include "game/RaceFlow.h"
 #include "online/GoToLink.h"
+#include "platform/Input.h"
 #include "platform/Text1251.h"
 
 namespace frontend {
@@ -18,11 +19,10 @@ namespace frontend {
 namespace {
 
 using game::TForm1;
-
-constexpr int kVkReturn = 13;
-constexpr int kVkEscape = 27;
-constexpr int kVkBack = 8;
-constexpr int kVkZ = 90;
+using platform::kVkBack;
+using platform::kVkEscape;
+using platform::kVkReturn;
+using platform::kVkZ;
 
 constexpr std::array<const char*, 4> kHelpPages = {"scr_help", "scr_help2", "scr_help3",
                                                    "scr_help4"};
@@ -39,6 +39,10 @@ void AcceptFirstName(TForm1& form) {
   SwitchState(form, game::gsNameEntry, game::gsMainMenu);
 }
 
+constexpr MenuButton kNameEntryButtons[] = {
+    {.picture = "b_add", .left = 330, .top = 426, .action = AcceptFirstName},
+};
+
 void RegisterNameEntry(TForm1& form) {
   game::StateHandlers state;
   state.enter = [&form] {
@@ -48,12 +52,12 @@ void RegisterNameEntry(TForm1& form) {
     SetFont(form.OmegaFont1, "Arial", 17, 250, 250, 250);
     MakeEditFont(form, 28, 21, 16, 137);
     BeginButtons(form);
-    AddButton(form, "b_add", 330, 426, [&form] { AcceptFirstName(form); });
+    AddButtons(form, form, kNameEntryButtons);
     engine::TOmegaEdit* edit = AddEditBox(form, "e_name", 200, 276, kMaxNameLength);
     edit->SetText("");
     edit->SetFocus();
     form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_add", "scr_Add");
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
     form.ScreenTick = 0;
   };
   state.frame = [&form] {
@@ -83,43 +87,49 @@ void RegisterNameEntry(TForm1& form) {
 
 // ---- 4: main menu ----
 
-void GoFromMainMenu(TForm1& form, uint8_t to) {
-  form.LeaveState(game::gsMainMenu);
+template <uint8_t To>
+constexpr auto GoFromMainMenu = GoWithClick<game::gsMainMenu, To>;
+
+void StartFromMainMenu(TForm1& form) {
+  ClearKeys(form);
   Click(form);
-  form.EnterState(to);
+  form.LeaveState(game::gsMainMenu);
+  form.EnterState(game::gsTrackSelect);
 }
+
+void VisitMoreGames(TForm1& form) {
+  ClickIfSoundOn(form);
+  if (form.Services.shell != nullptr) online::OpenMoreGames(*form.Services.shell);
+}
+
+void VisitWebsite(TForm1& form) {
+  ClickIfSoundOn(form);
+  if (form.Services.shell != nullptr) online::OpenWebsite(*form.Services.shell);
+}
+
+constexpr MenuButton kMainMenuButtons[] = {
+    {.picture = "b_stgame", .left = 56, .top = 411, .action = StartFromMainMenu},
+    {.picture = "b_opt", .left = 27, .top = 350, .action = GoFromMainMenu<game::gsOptions>},
+    {.picture = "b_hiscr", .left = 68, .top = 87, .action = GoFromMainMenu<game::gsHiScores>},
+    {.picture = "b_help", .left = 694, .top = 124, .action = GoFromMainMenu<game::gsHelp>},
+    {.picture = "b_visit", .left = 637, .top = 239, .action = VisitMoreGames},
+    {.picture = "b_exit", .left = 606, .top = 371, .action = GoFromMainMenu<game::gsExitGame>},
+    {.picture = "b_logo", .left = 270, .top = 510, .action = VisitWebsite},
+    {.picture = "b_presshere",
+     .left = 605,
+     .top = 540,
+     .action = GoFromMainMenu<game::gsProfileList>},
+};
 
 void RegisterMainMenu(TForm1& form) {
   game::StateHandlers state;
   state.enter = [&form] {
     if (form.Menu.MenuLights[0] == nullptr) CreateMenuLights(form);
     form.GameState = game::gsMainMenu;
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
     ClearKeys(form);
     BeginButtons(form);
-    AddButton(form, "b_stgame", 56, 411, [&form] {
-      ClearKeys(form);
-      Click(form);
-      form.LeaveState(game::gsMainMenu);
-      form.EnterState(game::gsTrackSelect);
-    });
-    AddButton(form, "b_opt", 27, 350, [&form] { GoFromMainMenu(form, game::gsOptions); });
-    AddButton(form, "b_hiscr", 68, 87, [&form] { GoFromMainMenu(form, game::gsHiScores); });
-    AddButton(form, "b_help", 694, 124, [&form] { GoFromMainMenu(form, game::gsHelp); });
-    AddButton(form, "b_visit", 637, 239, [&form] {
-      ClickIfSoundOn(form);
-      if (form.Services.shell != nullptr) online::OpenMoreGames(*form.Services.shell);
-    });
-    AddButton(form, "b_exit", 606, 371, [&form] { GoFromMainMenu(form, game::gsExitGame); });
-    AddButton(form, "b_logo", 270, 510, [&form] {
-      ClickIfSoundOn(form);
-      if (form.Services.shell != nullptr) online::OpenWebsite(*form.Services.shell);
-    });
-    AddButton(form, "b_presshere", 605, 540, [&form] {
-      Click(form);
-      form.LeaveState(game::gsMainMenu);
-      form.EnterState(game::gsProfileList);
-    });
+    AddButtons(form, form, kMainMenuButtons);
     form.LevelNumber = 1;
     SetFont(form.OmegaFont1, "Gungsuh", 11, 0, 0, 0);
     SetFont(form.OmegaFont2, "Gungsuh", 10, 15, 15, 15);
@@ -130,7 +140,7 @@ void RegisterMainMenu(TForm1& form) {
   state.frame = [&form] {
     if (TakeKey(form, kVkEscape)) {
       KeyClick(form);
-      GoFromMainMenu(form, game::gsExitGame);
+      GoFromMainMenu<game::gsExitGame>(form);
       return;
     }
     if (TakeKey(form, kVkZ)) form.Score = game::AddedScore(form.Score, 10);
@@ -161,6 +171,25 @@ void TurnHelpPage(TForm1& form, int step) {
     ShowPicture(*form.MenuScreen, form.MenuImage(kHelpPages[static_cast<size_t>(page - 1)]));
 }
 
+void NextHelpPage(TForm1& form) {
+  Click(form);
+  TurnHelpPage(form, +1);
+}
+
+void PrevHelpPage(TForm1& form) {
+  TurnHelpPage(form, -1);
+  Click(form);
+}
+
+constexpr MenuButton kHelpButtons[] = {
+    {.picture = "b_back",
+     .left = 97,
+     .top = 415,
+     .action = GoWithClick<game::gsHelp, game::gsMainMenu>},
+    {.picture = "b_next", .left = 516, .top = 415, .action = NextHelpPage},
+    {.picture = "b_prev", .left = 308, .top = 415, .action = PrevHelpPage},
+};
+
 void RegisterHelp(TForm1& form) {
   game::StateHandlers state;
   state.enter = [&form] {
@@ -168,21 +197,9 @@ void RegisterHelp(TForm1& form) {
     form.Menu.HelpPage = 1;
     form.GameState = game::gsHelp;
     BeginButtons(form);
-    AddButton(form, "b_back", 97, 415, [&form] {
-      form.LeaveState(game::gsHelp);
-      Click(form);
-      form.EnterState(game::gsMainMenu);
-    });
-    AddButton(form, "b_next", 516, 415, [&form] {
-      Click(form);
-      TurnHelpPage(form, +1);
-    });
-    AddButton(form, "b_prev", 308, 415, [&form] {
-      TurnHelpPage(form, -1);
-      Click(form);
-    });
+    AddButtons(form, form, kHelpButtons);
     form.MenuScreen = new TMenuScreen(form, 55, 80, 500, kHelpPages[0], "scr_Help");
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
     form.ScreenTick = 0;
   };
   state.frame = [&form] {
@@ -203,24 +220,40 @@ void RegisterHelp(TForm1& form) {
 
 // ---- 8: high scores, 9: clearing them ----
 
-void RegisterHiScores(TForm1& form, const std::shared_ptr<ScoreLink>& scores) {
+constexpr MenuButton kHiScoreButtons[] = {
+    {.picture = "b_clrhiscr",
+     .left = 331,
+     .top = 455,
+     .action = GoWithClick<game::gsHiScores, game::gsClearHiScores>},
+    {.picture = "b_viewwhiscr", .left = 328, .top = 428, .action = OpenOnlineTable},
+    {.picture = "b_back",
+     .left = 116,
+     .top = 430,
+     .action = GoWithClick<game::gsHiScores, game::gsMainMenu>},
+};
+
+void ClearTable(TForm1& form) {
+  ResetHiScores(form.Menu);
+  SwitchWithClick(form, game::gsClearHiScores, game::gsHiScores);
+}
+
+constexpr MenuButton kClearHiScoreButtons[] = {
+    {.picture = "b_yes", .left = 278, .top = 327, .action = ClearTable},
+    {.picture = "b_no",
+     .left = 415,
+     .top = 378,
+     .action = GoWithClick<game::gsClearHiScores, game::gsHiScores>},
+};
+
+void RegisterHiScores(TForm1& form) {
   game::StateHandlers state;
-  state.enter = [&form, scores] {
+  state.enter = [&form] {
     ClearKeys(form);
     form.GameState = game::gsHiScores;
     BeginButtons(form);
-    AddButton(form, "b_clrhiscr", 331, 455, [&form] {
-      Click(form);
-      SwitchState(form, game::gsHiScores, game::gsClearHiScores);
-    });
-    AddButton(form, "b_viewwhiscr", 328, 428, [&form, scores] { scores->ShowOnlineTable(form); });
-    AddButton(form, "b_back", 116, 430, [&form] {
-      form.LeaveState(game::gsHiScores);
-      Click(form);
-      form.EnterState(game::gsMainMenu);
-    });
+    AddButtons(form, form, kHiScoreButtons);
     form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_hiscr", "scrHiscr");
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
   };
   state.frame = [&form] {
     if (TakeKey(form, kVkEscape)) {
@@ -242,17 +275,7 @@ void RegisterHiScores(TForm1& form, const std::shared_ptr<ScoreLink>& scores) {
     ClearKeys(form);
     form.GameState = game::gsClearHiScores;
     BeginButtons(form);
-    AddButton(form, "b_yes", 278, 327, [&form] {
-      ResetHiScores(form.Menu);
-      form.LeaveState(game::gsClearHiScores);
-      Click(form);
-      form.EnterState(game::gsHiScores);
-    });
-    AddButton(form, "b_no", 415, 378, [&form] {
-      form.LeaveState(game::gsClearHiScores);
-      Click(form);
-      form.EnterState(game::gsHiScores);
-    });
+    AddButtons(form, form, kClearHiScoreButtons);
     form.Menu.ClearTitle = new TMenuScreen(form, 60, 90, 22, "scr_clearhiscr", "clearhiscr");
   };
   clear.frame = [&form] {
@@ -278,18 +301,21 @@ void QuitGame(TForm1& form) {
   SwitchState(form, game::gsExitGame, game::gsExitScreen);
 }
 
+constexpr MenuButton kExitButtons[] = {
+    {.picture = "b_yes", .left = 278, .top = 327, .action = QuitGame},
+    {.picture = "b_no",
+     .left = 415,
+     .top = 378,
+     .action = GoWithClick<game::gsExitGame, game::gsMainMenu>},
+};
+
 void RegisterExitQuestion(TForm1& form) {
   game::StateHandlers state;
   state.enter = [&form] {
     ClearKeys(form);
     form.GameState = game::gsExitGame;
     BeginButtons(form);
-    AddButton(form, "b_yes", 278, 327, [&form] { QuitGame(form); });
-    AddButton(form, "b_no", 415, 378, [&form] {
-      form.LeaveState(game::gsExitGame);
-      Click(form);
-      form.EnterState(game::gsMainMenu);
-    });
+    AddButtons(form, form, kExitButtons);
     form.MenuScreen = new TMenuScreen(form, 55, 80, 500, "scr_ExitTheGame", "exitthegame");
     form.ScreenTick = 0;
   };
@@ -321,11 +347,11 @@ void RegisterExitQuestion(TForm1& form) {
 
 }  // namespace
 
-void RegisterMainMenuStates(TForm1& form, std::shared_ptr<ScoreLink> scores) {
+void RegisterMainMenuStates(TForm1& form) {
   RegisterNameEntry(form);
   RegisterMainMenu(form);
   RegisterHelp(form);
-  RegisterHiScores(form, scores);
+  RegisterHiScores(form);
   RegisterExitQuestion(form);
 }
 

@@ -290,4 +290,15 @@ void SwitchState(game::TForm1& form, uint8_t from, uint8_t to) {
   form.EnterState(to);
 }
 
+void SwitchWithClick(game::TForm1& form, uint8_t from, uint8_t to) {
+  form.LeaveState(from);
+  Click(form);
+  form.EnterState(to);
+}
+
+void NudgeSprites(game::TForm1& form) {
+  constexpr float kNudgeStep = 0.00001f;
+  form.OmegaSprite1.Move(kNudgeStep);
+}
+
 }  // namespace frontend

@@ -69,6 +69,25 @@ using ClickHandler = std::function<void()>;
 // (left, top). The handler runs inside the GUI's input handling; it may free the list.
 engine::TOmegaButton* AddButton(game::TForm1& form, const std::string& picture, int32_t left,
                                 int32_t top, ClickHandler onClick);
+// One row of a screen's button table: the picture, the top-left corner and what a click does
+// with the screen (the form, or a small object of the screen's own).
+template <class Screen>
+struct ButtonRow {
+  const char* picture;
+  int16_t left;
+  int16_t top;
+  void (*action)(Screen& screen);
+};
+using MenuButton = ButtonRow<game::TForm1>;
+// Makes the table's buttons in its order, one slot each (row i in Menu.Buttons[i] after
+// BeginButtons); the screen object must outlive them.
+template <class Screen, size_t N>
+void AddButtons(game::TForm1& form, Screen& screen, const ButtonRow<Screen> (&rows)[N]) {
+  for (const ButtonRow<Screen>& row : rows) {
+    void (*action)(Screen&) = row.action;
+    AddButton(form, row.picture, row.left, row.top, [&screen, action] { action(screen); });
+  }
+}
 // Gives a button another picture (its size follows the picture's tile).
 void SetButtonPicture(game::TForm1& form, engine::TOmegaButton* button, const std::string& picture);
 // Frees the list with its buttons and edit box.
@@ -118,5 +137,16 @@ void KeyClickIfSoundOn(game::TForm1& form);
 
 // A state change from a handler: leave the old state, enter the new one.
 void SwitchState(game::TForm1& form, uint8_t from, uint8_t to);
+// The same with the button's click between leaving and entering.
+void SwitchWithClick(game::TForm1& form, uint8_t from, uint8_t to);
+// The same as a button's action in a table.
+template <uint8_t From, uint8_t To>
+void GoWithClick(game::TForm1& form) {
+  SwitchWithClick(form, From, To);
+}
+
+// Runs every sprite's move once by a step too small to shift anything, so a new screen's sprites
+// (the pointer, the profile list's bar) take their places before its first frame.
+void NudgeSprites(game::TForm1& form);
 
 }  // namespace frontend

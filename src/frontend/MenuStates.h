@@ -22,8 +22,6 @@ class ScoreLink {
   ~ScoreLink();
   // Sends the finished game's score (PlayerName, Score, the options text).
   void SubmitScore(game::TForm1& form);
-  // Opens the online high-score table in the browser.
-  void ShowOnlineTable(game::TForm1& form);
   // At start-up: scores an earlier run could not send go out again.
   void RetryQueued();
   // Every menu frame: takes in finished sendings and draws what the player should know.
@@ -45,7 +43,9 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores);
 // The logo splash (3), the first state.
 void RegisterLogoState(game::TForm1& form);
 // Name entry (1), main menu (4), help (6), high scores (8), clearing them (9), quitting (10).
-void RegisterMainMenuStates(game::TForm1& form, std::shared_ptr<ScoreLink> scores);
+void RegisterMainMenuStates(game::TForm1& form);
+// Opens the online high-score table in the browser.
+void OpenOnlineTable(game::TForm1& form);
 // Track (14) and truck (15) selection.
 void RegisterSelectionStates(game::TForm1& form);
 // The best time of the track screen: minutes, then seconds and hundredths with two digits;

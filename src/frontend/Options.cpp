@@ -7,6 +7,7 @@
 #include "frontend/Registration.h"
 #include "frontend/Settings.h"
 #include "online/TextCodec.h"
+#include "platform/Input.h"
 
 namespace frontend {
 
@@ -14,8 +15,8 @@ using game::TForm1;
 
 namespace {
 
-constexpr int kVkEscape = 27;
-constexpr int kVkBack = 8;
+using platform::kVkBack;
+using platform::kVkEscape;
 constexpr int32_t kMaxVolume = 5;
 
 const char* SwitchPicture(bool on) {
@@ -83,9 +84,7 @@ void Apply(TForm1& form) {
 
 void Cancel(TForm1& form) {
   game::MenuState& menu = form.Menu;
-  form.LeaveState(game::gsOptions);
-  Click(form);
-  form.EnterState(game::gsMainMenu);
+  SwitchWithClick(form, game::gsOptions, game::gsMainMenu);
   if (menu.SavedMusicOn != form.MusicOn) {
     if (menu.SavedMusicOn) {
       form.PlayMusic("menumusic");
@@ -96,19 +95,33 @@ void Cancel(TForm1& form) {
   RestoreSavedCopies(form);
 }
 
+// The two switches' pictures follow their settings once they are made.
+constexpr MenuButton kOptionButtons[] = {
+    {.picture = "b_apply", .left = 206, .top = 420, .action = Apply},
+    {.picture = "b_cancel", .left = 416, .top = 420, .action = Cancel},
+    {.picture = "b_off", .left = 646, .top = 194, .action = ToggleFullScreen},
+    {.picture = "b_menuleft",
+     .left = 453,
+     .top = 323,
+     .action = [](TForm1& form) { ChangeVolume(form, -1); }},
+    {.picture = "b_menuright",
+     .left = 653,
+     .top = 323,
+     .action = [](TForm1& form) { ChangeVolume(form, +1); }},
+    {.picture = "b_off", .left = 646, .top = 245, .action = ToggleMusic},
+};
+enum OptionSlot { kFullScreenSlot = 2, kMusicSlot = 5 };
+
 void Enter(TForm1& form) {
   game::MenuState& menu = form.Menu;
   ClearKeys(form);
   form.GameState = game::gsOptions;
   BeginButtons(form);
-  AddButton(form, "b_apply", 206, 420, [&form] { Apply(form); });
-  AddButton(form, "b_cancel", 416, 420, [&form] { Cancel(form); });
-  menu.FullScreenSwitch = AddButton(form, SwitchPicture(form.FullScreen), 646, 194,
-                                    [&form] { ToggleFullScreen(form); });
-  AddButton(form, "b_menuleft", 453, 323, [&form] { ChangeVolume(form, -1); });
-  AddButton(form, "b_menuright", 653, 323, [&form] { ChangeVolume(form, +1); });
-  menu.MusicSwitch =
-      AddButton(form, SwitchPicture(form.MusicOn), 646, 245, [&form] { ToggleMusic(form); });
+  AddButtons(form, form, kOptionButtons);
+  menu.FullScreenSwitch = menu.Buttons[kFullScreenSlot];
+  SetButtonPicture(form, menu.FullScreenSwitch, SwitchPicture(form.FullScreen));
+  menu.MusicSwitch = menu.Buttons[kMusicSlot];
+  SetButtonPicture(form, menu.MusicSwitch, SwitchPicture(form.MusicOn));
   MakeEditFont(form, 14, 250, 250, 250);
   engine::TOmegaEdit* edit = AddEditBox(form, "Edit", 466, 377, kMaxNameLength);
   menu.OptionText = online::StripTrailing(menu.OptionText, '%');

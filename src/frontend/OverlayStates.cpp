@@ -1,6 +1,7 @@
 // The screens over the race: leaving the race, pause, game over, time's up, the final score and
 // the question whether to send it, which ends the game.
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "game/Player.h"
 #include "online/CurlHttpClient.h"
 #include "online/ScoreClient.h"
+#include "platform/Input.h"
 #include "platform/Text1251.h"
 
 namespace frontend {
@@ -19,11 +21,10 @@ namespace frontend {
 namespace {
 
 using game::TForm1;
-
-constexpr int kVkReturn = 13;
-constexpr int kVkEscape = 27;
-constexpr int kVkP = 80;
-constexpr int kVkF1 = 112;
+using platform::kVkEscape;
+using platform::kVkF1;
+using platform::kVkP;
+using platform::kVkReturn;
 
 constexpr int32_t kOverlayZ = 2000;
 // Frames the game-over and time's-up notices stay before the final score.
@@ -55,6 +56,13 @@ void FreeOverlay(TForm1& form) {
   form.OmegaSprite1.Dead();
 }
 
+// The leave handler of the overlays with buttons.
+void LeaveOverlay(TForm1& form) {
+  KillSprite(form.Menu.OverlayScreen);
+  FreeButtons(form);
+  form.OmegaSprite1.Dead();
+}
+
 // An overlay opens over the race or the burning wreck: remember which, and whether the clock ran
 // (it does not before the green light or after the finish), then stop it.
 void HoldRace(TForm1& form) {
@@ -80,10 +88,18 @@ void LeaveRaceForScore(TForm1& form) {
     form.StopMusic("gamemusic");
     form.PlayMusic("menumusic");
   }
-  form.LeaveState(game::gsRaceMenu);
-  Click(form);
-  form.EnterState(game::gsYourScore);
+  SwitchWithClick(form, game::gsRaceMenu, game::gsYourScore);
 }
+
+void BackToRace(TForm1& form) {
+  ResumeRace(form, game::gsRaceMenu);
+  Click(form);
+}
+
+constexpr MenuButton kRaceMenuButtons[] = {
+    {.picture = "b_no1", .left = 412, .top = 420, .action = BackToRace},
+    {.picture = "b_yes1", .left = 200, .top = 420, .action = LeaveRaceForScore},
+};
 
 void RegisterRaceMenu(TForm1& form) {
   game::StateHandlers state;
@@ -92,11 +108,7 @@ void RegisterRaceMenu(TForm1& form) {
     HoldRace(form);
     form.GameState = game::gsRaceMenu;
     BeginButtons(form);
-    AddButton(form, "b_no1", 412, 420, [&form] {
-      ResumeRace(form, game::gsRaceMenu);
-      Click(form);
-    });
-    AddButton(form, "b_yes1", 200, 420, [&form] { LeaveRaceForScore(form); });
+    AddButtons(form, form, kRaceMenuButtons);
     MakeOverlay(form, "scr_exitgame", "menuexitgame");
     form.Race.DelayCounter = 0;
     ShowCursor(form, true);
@@ -115,11 +127,7 @@ void RegisterRaceMenu(TForm1& form) {
     DrawFrozenRace(form, form.Menu.OverlayScreen);
     EndMenuFrame(form, false);
   };
-  state.leave = [&form] {
-    KillSprite(form.Menu.OverlayScreen);
-    FreeButtons(form);
-    form.OmegaSprite1.Dead();
-  };
+  state.leave = [&form] { LeaveOverlay(form); };
   form.States.Register(game::gsRaceMenu, state);
 }
 
@@ -186,7 +194,7 @@ void RegisterNotice(TForm1& form, uint8_t code, const char* picture) {
     form.Menu.CaretBlink = 0;
     form.ScreenTick = 0;
     MakeOverlay(form, picture, "yourscoreis");
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
     if (code == game::gsTimeUp) ShowPlayerTruck(form);
   };
   state.frame = [&form, code] {
@@ -210,6 +218,16 @@ void RegisterNotice(TForm1& form, uint8_t code, const char* picture) {
 
 // ---- 25: the final score ----
 
+void AskToSend(TForm1& form) {
+  ClickIfSoundOn(form);
+  SwitchState(form, game::gsYourScore, game::gsSendScore);
+}
+
+// Shown once the score has been counted.
+constexpr MenuButton kYourScoreButtons[] = {
+    {.picture = "bro_next", .left = 310, .top = 400, .action = AskToSend},
+};
+
 void RegisterYourScore(TForm1& form) {
   game::StateHandlers state;
   state.enter = [&form] {
@@ -223,11 +241,8 @@ void RegisterYourScore(TForm1& form) {
     form.GameState = game::gsYourScore;
     SetFont(form.OmegaFont1, "Arial", 20, 30, 30, 30);
     BeginButtons(form);
-    engine::TOmegaButton* next = AddButton(form, "bro_next", 310, 400, [&form] {
-      ClickIfSoundOn(form);
-      SwitchState(form, game::gsYourScore, game::gsSendScore);
-    });
-    next->Visible = false;
+    AddButtons(form, form, kYourScoreButtons);
+    form.Menu.Buttons[0]->Visible = false;
     MakeOverlay(form, "scr_yourscore", "yourscore");
     form.ScreenTick = 0;
     ShowCursor(form, true);
@@ -240,16 +255,13 @@ void RegisterYourScore(TForm1& form) {
     if (form.ScreenTick < kScoreButtonTick) ++form.ScreenTick;
     if (form.ScreenTick >= kScoreButtonTick && form.Menu.Buttons[0] != nullptr)
       form.Menu.Buttons[0]->Visible = true;
+    if (form.MenuFrameOverlay) form.MenuFrameOverlay();
     TCursor* cursor = EnsureCursor(form);
     cursor->Move(0);
     cursor->Draw();
     form.OmegaScreen1.EndScene();
   };
-  state.leave = [&form] {
-    KillSprite(form.Menu.OverlayScreen);
-    FreeButtons(form);
-    form.OmegaSprite1.Dead();
-  };
+  state.leave = [&form] { LeaveOverlay(form); };
   form.States.Register(game::gsYourScore, state);
 }
 
@@ -279,15 +291,32 @@ void EndGame(TForm1& form, const std::shared_ptr<ScoreLink>& scores, bool send) 
   if (send && !form.DevWinUsed) scores->SubmitScore(form);
 }
 
+// The question's buttons act on the form and the link to the score server.
+struct SendScreen {
+  TForm1& form;
+  std::shared_ptr<ScoreLink> scores;
+};
+
+constexpr ButtonRow<SendScreen> kSendScoreButtons[] = {
+    {.picture = "b_no1",
+     .left = 412,
+     .top = 420,
+     .action = [](SendScreen& s) { EndGame(s.form, s.scores, false); }},
+    {.picture = "b_yes1",
+     .left = 200,
+     .top = 420,
+     .action = [](SendScreen& s) { EndGame(s.form, s.scores, true); }},
+};
+
 void RegisterSendScore(TForm1& form, const std::shared_ptr<ScoreLink>& scores) {
+  auto screen = std::make_shared<SendScreen>(SendScreen{form, scores});
   game::StateHandlers state;
-  state.enter = [&form, scores] {
+  state.enter = [&form, screen] {
     ClearBothKeyArrays(form);
     form.GameState = game::gsSendScore;
     SetFont(form.OmegaFont1, "Arial", 20, 30, 30, 30);
     BeginButtons(form);
-    AddButton(form, "b_no1", 412, 420, [&form, scores] { EndGame(form, scores, false); });
-    AddButton(form, "b_yes1", 200, 420, [&form, scores] { EndGame(form, scores, true); });
+    AddButtons(form, *screen, kSendScoreButtons);
     MakeOverlay(form, "scr_send", "sendscore");
     form.ScreenTick = 0;
     ShowCursor(form, true);
@@ -297,11 +326,7 @@ void RegisterSendScore(TForm1& form, const std::shared_ptr<ScoreLink>& scores) {
     EndMenuFrame(form, false);
   };
   // Both ways out end the game through EndGame, which leaves the race states instead.
-  state.leave = [&form] {
-    KillSprite(form.Menu.OverlayScreen);
-    FreeButtons(form);
-    form.OmegaSprite1.Dead();
-  };
+  state.leave = [&form] { LeaveOverlay(form); };
   form.States.Register(game::gsSendScore, state);
 }
 
@@ -414,7 +439,7 @@ void ScoreLink::DrawStatus(TForm1& form) {
   font_->TextOut(x, 6, status_);
 }
 
-void ScoreLink::ShowOnlineTable(TForm1& form) {
+void OpenOnlineTable(TForm1& form) {
   if (form.Services.shell == nullptr) return;
   form.Services.shell->Open(online::TableUrl(online::ScoreServerAddress()));
 }

@@ -11,6 +11,7 @@
 #include "frontend/ProfilesStates.h"
 #include "frontend/Registration.h"
 #include "frontend/Settings.h"
+#include "platform/Input.h"
 
 namespace frontend {
 
@@ -18,11 +19,11 @@ using game::TForm1;
 
 namespace {
 
-constexpr int kVkReturn = 13;
-constexpr int kVkEscape = 27;
-constexpr int kVkBack = 8;
-constexpr int kVkUp = 38;
-constexpr int kVkDown = 40;
+using platform::kVkBack;
+using platform::kVkDown;
+using platform::kVkEscape;
+using platform::kVkReturn;
+using platform::kVkUp;
 
 // Slots of the list screen's buttons.
 enum ListSlot { kUp = 0, kDown = 1, kAdd = 2, kDelete = 3, kBack = 4, kSelect = 5 };
@@ -64,6 +65,30 @@ void BackToMainMenu(TForm1& form) {
   LeaveListTo(form, game::gsMainMenu);
 }
 
+void OpenAdd(TForm1& form) {
+  if (form.Menu.ProfileCount >= game::MenuState::kMaxProfiles) return;
+  SwitchWithClick(form, game::gsProfileList, game::gsProfileAdd);
+}
+
+void OpenDelete(TForm1& form) {
+  if (form.Menu.ProfileCount <= 0) return;
+  SwitchWithClick(form, game::gsProfileList, game::gsProfileDelete);
+}
+
+void BackWithClick(TForm1& form) {
+  Click(form);
+  BackToMainMenu(form);
+}
+
+constexpr MenuButton kListButtons[] = {
+    {.picture = "b_up", .left = 206, .top = 209, .action = CursorUp},
+    {.picture = "b_down", .left = 575, .top = 209, .action = CursorDown},
+    {.picture = "b_add", .left = 257, .top = 420, .action = OpenAdd},
+    {.picture = "b_delete", .left = 408, .top = 420, .action = OpenDelete},
+    {.picture = "b_back2", .left = 103, .top = 420, .action = BackWithClick},
+    {.picture = "b_select", .left = 560, .top = 420, .action = SelectFromList},
+};
+
 // Buttons that cannot act now are disabled (drawn as their third frame, never clicked).
 void UpdateListButtons(TForm1& form) {
   const int32_t count = form.Menu.ProfileCount;
@@ -95,30 +120,12 @@ void RegisterProfileList(TForm1& form) {
     form.GameState = game::gsProfileList;
     SetFont(form.OmegaFont1, "Arial", 12, 250, 250, 250);
     BeginButtons(form);
-    AddButton(form, "b_up", 206, 209, [&form] { CursorUp(form); });
-    AddButton(form, "b_down", 575, 209, [&form] { CursorDown(form); });
-    AddButton(form, "b_add", 257, 420, [&form] {
-      if (form.Menu.ProfileCount >= game::MenuState::kMaxProfiles) return;
-      form.LeaveState(game::gsProfileList);
-      Click(form);
-      form.EnterState(game::gsProfileAdd);
-    });
-    AddButton(form, "b_delete", 408, 420, [&form] {
-      if (form.Menu.ProfileCount <= 0) return;
-      form.LeaveState(game::gsProfileList);
-      Click(form);
-      form.EnterState(game::gsProfileDelete);
-    });
-    AddButton(form, "b_back2", 103, 420, [&form] {
-      Click(form);
-      BackToMainMenu(form);
-    });
-    AddButton(form, "b_select", 560, 420, [&form] { SelectFromList(form); });
+    AddButtons(form, form, kListButtons);
     UpdateListButtons(form);
     form.Menu.ProfileCursor = form.Menu.CurrentProfile;
     form.Menu.ChooseLine = new TChooseLine(form);
     form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_change", "scr_change");
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
   };
   state.frame = [&form] {
     game::MenuState& menu = form.Menu;
@@ -163,9 +170,12 @@ void AcceptNewProfile(TForm1& form) {
   if (!AddProfile(form.Menu, edit->Text)) return;
   form.PlayerName = CurrentProfileName(form.Menu);
   KeyClick(form);
-  form.LeaveState(game::gsProfileAdd);
-  form.EnterState(game::gsProfileList);
+  SwitchState(form, game::gsProfileAdd, game::gsProfileList);
 }
+
+constexpr MenuButton kAddButtons[] = {
+    {.picture = "b_add", .left = 330, .top = 426, .action = AcceptNewProfile},
+};
 
 void RegisterProfileAdd(TForm1& form) {
   game::StateHandlers state;
@@ -175,12 +185,12 @@ void RegisterProfileAdd(TForm1& form) {
     SetFont(form.OmegaFont1, "Arial", 17, 250, 250, 250);
     MakeEditFont(form, 28, 21, 16, 137);
     BeginButtons(form);
-    AddButton(form, "b_add", 330, 426, [&form] { AcceptNewProfile(form); });
+    AddButtons(form, form, kAddButtons);
     engine::TOmegaEdit* edit = AddEditBox(form, "e_name", 200, 276, kMaxNameLength);
     edit->SetText("");
     edit->SetFocus();
     form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_add", "scr_Add");
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
   };
   state.frame = [&form] {
     engine::TOmegaEdit* edit = form.Menu.NameEdit;
@@ -195,8 +205,7 @@ void RegisterProfileAdd(TForm1& form) {
     }
     if (TakeKey(form, kVkEscape)) {
       KeyClick(form);
-      form.LeaveState(game::gsProfileAdd);
-      form.EnterState(game::gsProfileList);
+      SwitchState(form, game::gsProfileAdd, game::gsProfileList);
       return;
     }
     engine::TOmegaButton* add = form.Menu.Buttons[0];
@@ -227,10 +236,16 @@ void DeleteAtCursor(TForm1& form) {
   DeleteProfile(menu);
   if (any) ForgetDeletedProfile(form, name);
   form.PlayerName = CurrentProfileName(form.Menu);
-  form.LeaveState(game::gsProfileDelete);
-  Click(form);
-  form.EnterState(game::gsProfileList);
+  SwitchWithClick(form, game::gsProfileDelete, game::gsProfileList);
 }
+
+constexpr MenuButton kDeleteButtons[] = {
+    {.picture = "b_yes", .left = 278, .top = 327, .action = DeleteAtCursor},
+    {.picture = "b_no",
+     .left = 415,
+     .top = 378,
+     .action = GoWithClick<game::gsProfileDelete, game::gsProfileList>},
+};
 
 void RegisterProfileDelete(TForm1& form) {
   game::StateHandlers state;
@@ -240,20 +255,14 @@ void RegisterProfileDelete(TForm1& form) {
     MakeEditFont(form, 28, 21, 16, 137);
     SetFont(form.OmegaFont1, "Gungsuh", 28, 21, 16, 137);
     BeginButtons(form);
-    AddButton(form, "b_yes", 278, 327, [&form] { DeleteAtCursor(form); });
-    AddButton(form, "b_no", 415, 378, [&form] {
-      form.LeaveState(game::gsProfileDelete);
-      Click(form);
-      form.EnterState(game::gsProfileList);
-    });
+    AddButtons(form, form, kDeleteButtons);
     form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_delete", "scr_Delete");
-    form.OmegaSprite1.Move(0.00001f);
+    NudgeSprites(form);
   };
   state.frame = [&form] {
     if (TakeKey(form, kVkEscape)) {
       KeyClick(form);
-      form.LeaveState(game::gsProfileDelete);
-      form.EnterState(game::gsProfileList);
+      SwitchState(form, game::gsProfileDelete, game::gsProfileList);
       return;
     }
     const game::MenuState& menu = form.Menu;

@@ -5,6 +5,7 @@
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/ProfileSettings.h"
+#include "platform/Input.h"
 #include "platform/Text1251.h"
 
 namespace frontend {
@@ -12,15 +13,14 @@ namespace frontend {
 namespace {
 
 using game::TForm1;
+using platform::kVkDown;
+using platform::kVkEscape;
+using platform::kVkLeft;
+using platform::kVkReturn;
+using platform::kVkRight;
+using platform::kVkUp;
 
-constexpr int kVkReturn = 13;
-constexpr int kVkEscape = 27;
-constexpr int kVkLeft = 37;
-constexpr int kVkUp = 38;
-constexpr int kVkRight = 39;
-constexpr int kVkDown = 40;
-
-enum Slot { kNext = 0, kPrev = 1, kBack = 2, kContinue = 3 };
+enum Slot { kNext = 0, kPrev = 1, kBack = 2, kContinue = 3, kDifficulty = 4 };
 
 // The truck screen's difficulty switch: one button showing the difficulty a game starts on.
 constexpr int32_t kDifficultyLeft = 590;
@@ -50,6 +50,57 @@ void ClampSelection(TForm1& form) {
   if (race.SelectedTruck < 0 || race.SelectedTruck > race.LastTruckIndex) race.SelectedTruck = 0;
 }
 
+// What the two screens share: a catalogue walked round with Next and Prev, Back and Esc to the
+// main menu, Enter to go on with an unlocked choice.
+struct Catalogue {
+  uint8_t state;
+  int32_t game::RaceState::*selected;
+  int32_t game::RaceState::*last;
+  void (*show)(TForm1& form);
+  bool (*unlocked)(TForm1& form);
+  void (*proceed)(TForm1& form);
+};
+
+void Turn(TForm1& form, const Catalogue& catalogue, int step) {
+  Click(form);
+  game::RaceState& race = form.Race;
+  int32_t& selected = race.*catalogue.selected;
+  const int32_t last = race.*catalogue.last;
+  if (step > 0) {
+    selected = selected < last ? selected + 1 : 0;
+  } else {
+    selected = selected > 0 ? selected - 1 : last;
+  }
+  catalogue.show(form);
+}
+
+template <const Catalogue& kCatalogue, int kStep>
+void TurnButton(TForm1& form) {
+  Turn(form, kCatalogue, kStep);
+}
+
+template <const Catalogue& kCatalogue>
+void BackButton(TForm1& form) {
+  SwitchWithClick(form, kCatalogue.state, game::gsMainMenu);
+}
+
+// Esc, Enter, Right and Left; true when one of them was pressed (the frame draws nothing then).
+bool TakeCatalogueKeys(TForm1& form, const Catalogue& catalogue) {
+  if (TakeKey(form, kVkEscape)) {
+    KeyClickIfSoundOn(form);
+    SwitchState(form, catalogue.state, game::gsMainMenu);
+  } else if (TakeKey(form, kVkReturn)) {
+    if (catalogue.unlocked(form)) catalogue.proceed(form);
+  } else if (TakeKey(form, kVkRight)) {
+    Turn(form, catalogue, +1);
+  } else if (TakeKey(form, kVkLeft)) {
+    Turn(form, catalogue, -1);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 // ---- 14: tracks ----
 
 // The selected track's picture, or "tr_notav" when it is locked; a locked track hides the
@@ -62,31 +113,26 @@ void ShowSelectedTrack(TForm1& form) {
   if (engine::TOmegaButton* button = form.Menu.Buttons[kContinue]) button->Visible = track.Unlocked;
 }
 
-void NextTrack(TForm1& form) {
-  Click(form);
-  game::RaceState& race = form.Race;
-  race.SelectedTrack = race.SelectedTrack < race.LastTrackIndex ? race.SelectedTrack + 1 : 0;
-  ShowSelectedTrack(form);
-}
-
-void PrevTrack(TForm1& form) {
-  Click(form);
-  game::RaceState& race = form.Race;
-  race.SelectedTrack = race.SelectedTrack > 0 ? race.SelectedTrack - 1 : race.LastTrackIndex;
-  ShowSelectedTrack(form);
-}
-
-void TrackBack(TForm1& form) {
-  form.LeaveState(game::gsTrackSelect);
-  Click(form);
-  form.EnterState(game::gsMainMenu);
-}
-
 void TrackContinue(TForm1& form) {
-  form.LeaveState(game::gsTrackSelect);
-  Click(form);
-  form.EnterState(game::gsTruckSelect);
+  SwitchWithClick(form, game::gsTrackSelect, game::gsTruckSelect);
 }
+
+constexpr Catalogue kTracks = {
+    .state = game::gsTrackSelect,
+    .selected = &game::RaceState::SelectedTrack,
+    .last = &game::RaceState::LastTrackIndex,
+    .show = ShowSelectedTrack,
+    .unlocked = [](TForm1& form) { return SelectedTrack(form).Unlocked; },
+    .proceed = TrackContinue,
+};
+
+// The buttons start off screen and slide in.
+constexpr MenuButton kTrackButtons[] = {
+    {.picture = "bc_next", .left = 900, .top = 131, .action = TurnButton<kTracks, +1>},
+    {.picture = "bc_prev", .left = -100, .top = 323, .action = TurnButton<kTracks, -1>},
+    {.picture = "b_back", .left = -200, .top = 524, .action = BackButton<kTracks>},
+    {.picture = "bc_race", .left = 900, .top = 524, .action = TrackContinue},
+};
 
 void DrawTrackInfo(TForm1& form) {
   const game::TrackInfo& track = SelectedTrack(form);
@@ -129,10 +175,7 @@ void RegisterTrackSelect(TForm1& form) {
     SetFont(form.OmegaFont2, "Arial", 10, 15, 15, 15);
     SetFont(form.OmegaFont3, "Arial", 15, 14, 58, 69);
     BeginButtons(form);
-    AddButton(form, "bc_next", 900, 131, [&form] { NextTrack(form); });
-    AddButton(form, "bc_prev", -100, 323, [&form] { PrevTrack(form); });
-    AddButton(form, "b_back", -200, 524, [&form] { TrackBack(form); });
-    AddButton(form, "bc_race", 900, 524, [&form] { TrackContinue(form); });
+    AddButtons(form, form, kTrackButtons);
     form.MenuScreen = new TMenuScreen(form, 0, 0, 500, "scr_choose", "choosetrack");
     form.Menu.TrackImage =
         new TMenuScreen(form, 312, 156, 521, SelectedTrack(form).Picture, "trackimage");
@@ -142,29 +185,19 @@ void RegisterTrackSelect(TForm1& form) {
     form.ScreenTick = 0;
   };
   state.frame = [&form] {
-    if (TakeKey(form, kVkEscape)) {
-      KeyClickIfSoundOn(form);
-      SwitchState(form, game::gsTrackSelect, game::gsMainMenu);
-    } else if (TakeKey(form, kVkReturn)) {
-      if (SelectedTrack(form).Unlocked) TrackContinue(form);
-    } else if (TakeKey(form, kVkRight)) {
-      NextTrack(form);
-    } else if (TakeKey(form, kVkLeft)) {
-      PrevTrack(form);
-    } else {
-      if (form.ScreenTick >= 0 && form.ScreenTick <= kSlideFrames) {
-        SlideButtons(form);
-        ++form.ScreenTick;
-      }
-      BeginMenuFrame(form, form.OmegaImageList1, "mainback");
-      DrawScene(form, true);
-      DrawTrackInfo(form);
-      DrawMenuLights(form);
-      form.OmegaGUI1.Draw();
-      if (form.MenuFrameOverlay) form.MenuFrameOverlay();
-      EnsureCursor(form)->Draw();
-      form.OmegaScreen1.EndScene();
+    if (TakeCatalogueKeys(form, kTracks)) return;
+    if (form.ScreenTick >= 0 && form.ScreenTick <= kSlideFrames) {
+      SlideButtons(form);
+      ++form.ScreenTick;
     }
+    BeginMenuFrame(form, form.OmegaImageList1, "mainback");
+    DrawScene(form, true);
+    DrawTrackInfo(form);
+    DrawMenuLights(form);
+    form.OmegaGUI1.Draw();
+    if (form.MenuFrameOverlay) form.MenuFrameOverlay();
+    EnsureCursor(form)->Draw();
+    form.OmegaScreen1.EndScene();
   };
   state.leave = [&form] {
     FreeButtons(form);
@@ -202,27 +235,6 @@ void ShowSelectedTruck(TForm1& form) {
   }
 }
 
-void NextTruck(TForm1& form) {
-  Click(form);
-  game::RaceState& race = form.Race;
-  race.SelectedTruck = race.SelectedTruck < race.LastTruckIndex ? race.SelectedTruck + 1 : 0;
-  ShowSelectedTruck(form);
-}
-
-void PrevTruck(TForm1& form) {
-  Click(form);
-  game::RaceState& race = form.Race;
-  race.SelectedTruck = race.SelectedTruck > 0 ? race.SelectedTruck - 1 : race.LastTruckIndex;
-  ShowSelectedTruck(form);
-  if (engine::TOmegaButton* button = form.Menu.Buttons[kContinue]) button->Visible = true;
-}
-
-void TruckBack(TForm1& form) {
-  form.LeaveState(game::gsTruckSelect);
-  Click(form);
-  form.EnterState(game::gsMainMenu);
-}
-
 const char* DifficultyPicture(game::Difficulty difficulty) {
   return difficulty == game::Difficulty::Easy ? "bc_easy" : "bc_classic";
 }
@@ -243,6 +255,27 @@ void StartGame(TForm1& form) {
   form.StartGame();
 }
 
+constexpr Catalogue kTrucks = {
+    .state = game::gsTruckSelect,
+    .selected = &game::RaceState::SelectedTruck,
+    .last = &game::RaceState::LastTruckIndex,
+    .show = ShowSelectedTruck,
+    .unlocked = [](TForm1& form) { return SelectedTruck(form).Unlocked; },
+    .proceed = StartGame,
+};
+
+// The difficulty switch's picture follows the offered difficulty once it is made.
+constexpr MenuButton kTruckButtons[] = {
+    {.picture = "bc_next", .left = 521, .top = 254, .action = TurnButton<kTrucks, +1>},
+    {.picture = "bc_prev", .left = 257, .top = 254, .action = TurnButton<kTrucks, -1>},
+    {.picture = "b_back", .left = 201, .top = 425, .action = BackButton<kTrucks>},
+    {.picture = "bc_race", .left = 407, .top = 425, .action = StartGame},
+    {.picture = "bc_classic",
+     .left = kDifficultyLeft,
+     .top = kDifficultyTop,
+     .action = SwitchDifficulty},
+};
+
 engine::TSprite* MakeBar(TForm1& form, int32_t y, const char* name) {
   return new TMenuScreen(form, 397, static_cast<float>(y), 522, "bar", name);
 }
@@ -254,14 +287,10 @@ void RegisterTruckSelect(TForm1& form) {
     form.GameState = game::gsTruckSelect;
     SetFont(form.OmegaFont1, "Arial", 13, 30, 30, 30);
     BeginButtons(form);
-    AddButton(form, "bc_next", 521, 254, [&form] { NextTruck(form); });
-    AddButton(form, "bc_prev", 257, 254, [&form] { PrevTruck(form); });
-    AddButton(form, "b_back", 201, 425, [&form] { TruckBack(form); });
-    AddButton(form, "bc_race", 407, 425, [&form] { StartGame(form); });
+    AddButtons(form, form, kTruckButtons);
     game::MenuState& menu = form.Menu;
-    menu.DifficultySwitch =
-        AddButton(form, DifficultyPicture(OfferedDifficulty(form)), kDifficultyLeft, kDifficultyTop,
-                  [&form] { SwitchDifficulty(form); });
+    menu.DifficultySwitch = menu.Buttons[kDifficulty];
+    SetButtonPicture(form, menu.DifficultySwitch, DifficultyPicture(OfferedDifficulty(form)));
     form.MenuScreen = new TMenuScreen(form, 60, 90, 500, "scr_choosecar", "choosetrack");
     menu.TruckImage = new TMenuScreen(form, 320, 228, 521, SelectedTruck(form).Picture, "carimage");
     menu.SpeedBar = MakeBar(form, 341, "bar1");
@@ -275,20 +304,12 @@ void RegisterTruckSelect(TForm1& form) {
     form.ScreenTick = 0;
   };
   state.frame = [&form] {
-    if (TakeKey(form, kVkEscape)) {
-      KeyClickIfSoundOn(form);
-      SwitchState(form, game::gsTruckSelect, game::gsMainMenu);
-    } else if (TakeKey(form, kVkReturn)) {
-      if (SelectedTruck(form).Unlocked) StartGame(form);
-    } else if (TakeKey(form, kVkRight)) {
-      NextTruck(form);
-    } else if (TakeKey(form, kVkLeft)) {
-      PrevTruck(form);
-    } else if (TakeKey(form, kVkUp) || TakeKey(form, kVkDown)) {
+    if (TakeCatalogueKeys(form, kTrucks)) return;
+    if (TakeKey(form, kVkUp) || TakeKey(form, kVkDown)) {
       SwitchDifficulty(form);
-    } else {
-      StandardMenuFrame(form);
+      return;
     }
+    StandardMenuFrame(form);
   };
   state.leave = [&form] {
     game::MenuState& menu = form.Menu;

@@ -196,6 +196,7 @@ void TForm1::FormMouseUp(int button, int x, int y) {
 
 void TForm1::OmegaTimer1Timer() {
   if (MusicOn) OmegaMusic1.Update();
+  if (BeforeStateFrame) BeforeStateFrame();
   RunStateFrame(GameState);
   TruckAudio.Update(*this);
 }

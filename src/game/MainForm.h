@@ -177,6 +177,8 @@ class TForm1 {
   std::function<void()> SwitchDisplayMode;
   // Drawn at the end of every menu frame, over the buttons (the score sending's status).
   std::function<void()> MenuFrameOverlay;
+  // Runs before every state's frame (the menus' keyboard focus takes its keys here).
+  std::function<void()> BeforeStateFrame;
   // Sees every mouse press (button 0 left) before the GUI; the exit screen takes its clicks here.
   std::function<void(int button, int x, int y)> OnMouseDownHook;
   // Gives every sound effect the volume of the SoundVolume step.

@@ -136,6 +136,7 @@ void ResultsFrame(TForm1& form) {
   }
   ++form.ScreenTick;
   ShowRaceResults(form);
+  if (form.MenuFrameOverlay) form.MenuFrameOverlay();
   if (menu.Cursor != nullptr) menu.Cursor->Draw();
   form.OmegaScreen1.EndScene();
 }

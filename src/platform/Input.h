@@ -7,6 +7,24 @@
 
 namespace platform {
 
+// The virtual-key codes the game reacts to (letters are their capitals, digits 48 to 57).
+constexpr int kVkBack = 8;
+constexpr int kVkTab = 9;
+constexpr int kVkReturn = 13;
+constexpr int kVkShift = 16;
+constexpr int kVkEscape = 27;
+constexpr int kVkSpace = 32;
+constexpr int kVkEnd = 35;
+constexpr int kVkHome = 36;
+constexpr int kVkLeft = 37;
+constexpr int kVkUp = 38;
+constexpr int kVkRight = 39;
+constexpr int kVkDown = 40;
+constexpr int kVkDelete = 46;
+constexpr int kVkP = 80;
+constexpr int kVkZ = 90;
+constexpr int kVkF1 = 112;
+
 struct InputEvent {
   enum class Type : uint8_t {
     kKeyDown,           // key = virtual-key code
