@@ -5,6 +5,7 @@
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/ProfileSettings.h"
+#include "game/Phrases.h"
 #include "platform/Text1251.h"
 
 namespace frontend {
@@ -91,18 +92,21 @@ void TrackContinue(TForm1& form) {
 void DrawTrackInfo(TForm1& form) {
   const game::TrackInfo& track = SelectedTrack(form);
   const bool open = track.Unlocked;
-  TextCentered(form.OmegaFont3, 419, 68,
-               open ? track.Name : "Track " + std::to_string(form.Race.SelectedTrack + 1));
+  // Tracks are named by their number, in the player's language.
+  TextCentered(
+      form.OmegaFont3, 419, 68,
+      game::Say(form.Lang, game::Phrase::TrackTitle) + std::to_string(form.Race.SelectedTrack + 1));
   const std::string best = BestTimeText(track);
   const struct {
-    const char* label;
+    const std::string& label;
     std::string value;
     int32_t y;
   } rows[] = {
-      {"Best time: ", best, 385},
-      {"Length:", open ? track.LengthText : "-", 425},
-      {"Laps:", open ? std::to_string(track.Laps) : "-", 463},
-      {"Opponents:", open ? std::to_string(track.RivalCount) : "-", 501},
+      {game::Say(form.Lang, game::Phrase::BestTime), best, 385},
+      {game::Say(form.Lang, game::Phrase::Length), open ? track.LengthText : "-", 425},
+      {game::Say(form.Lang, game::Phrase::Laps), open ? std::to_string(track.Laps) : "-", 463},
+      {game::Say(form.Lang, game::Phrase::Opponents), open ? std::to_string(track.RivalCount) : "-",
+       501},
   };
   for (const auto& row : rows) {
     form.OmegaFont1.TextOut(335, row.y, row.label);
