@@ -1,5 +1,6 @@
 // Track selection (one catalogue track at a time with its best time, length, laps and opponents)
 // and truck selection (one model with its picture and four value bars), from which a game starts.
+#include <algorithm>
 #include <string>
 
 #include "frontend/MenuKit.h"
@@ -110,7 +111,10 @@ void DrawTrackInfo(TForm1& form) {
   };
   for (const auto& row : rows) {
     form.OmegaFont1.TextOut(335, row.y, row.label);
-    TextCentered(form.OmegaFont1, 480, row.y, row.value);
+    // A label longer than the column (Russian "best time") moves its value right, not under it.
+    const int32_t clear =
+        335 + form.OmegaFont1.TextWidth(row.label) + 8 + form.OmegaFont1.TextWidth(row.value) / 2;
+    TextCentered(form.OmegaFont1, std::max(480, clear), row.y, row.value);
   }
 }
 
