@@ -37,6 +37,7 @@ std::string UsageText() {
          "      --trace FILE        write one line of game state per frame\n"
          "      --start-level N     start new games at race N\n"
          "      --difficulty D      the truck screen offers difficulty D (classic or easy)\n"
+         "      --language L        speak L (ru or en) instead of the stored language\n"
          "      --bench             print frame statistics at the end\n"
          "      --dev-keys          Enter wins a race outright (scores stay off the tables)\n"
          "      --record-audio FILE.wav  mix everything the game plays into FILE.wav (no sound "
@@ -108,6 +109,13 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
       }
       options.difficulty = difficulty;
+    } else if (arg == "--language") {
+      if (!value(text)) return false;
+      options.language = game::ParseLanguageToken(text);
+      if (!options.language) {
+        error = "--language needs ru or en, not \"" + text + "\"";
+        return false;
+      }
     } else if (arg == "--screenshot") {
       if (!value(text)) return false;
       const auto colon = text.find(':');

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/Difficulty.h"
+#include "game/Language.h"
 
 namespace app {
 
@@ -36,6 +37,8 @@ struct Options {
   bool bench = false;
   // The difficulty the truck screen offers instead of the player's stored choice.
   std::optional<game::Difficulty> difficulty;
+  // The language instead of the one vornakel.ini keeps.
+  std::optional<game::Language> language;
   bool devKeys = false;  // Enter wins a race outright; such a game's score stays off the tables
   bool help = false;
   bool version = false;

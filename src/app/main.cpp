@@ -16,6 +16,8 @@
 #include "app/Options.h"
 #include "engine/Messages.h"
 #include "frontend/Frontend.h"
+#include "frontend/GameIni.h"
+#include "frontend/LanguageSetting.h"
 #include "game/MainForm.h"
 #include "platform/GameFolders.h"
 #include "platform/Paths.h"
@@ -202,6 +204,7 @@ int main(int argc, char** argv) {
     form.StartLevel = options.startLevel;
     form.DevKeys = options.devKeys;
     form.ForcedDifficulty = options.difficulty;
+    form.Lang = options.language.value_or(frontend::StoredLanguage(frontend::ReadGameIni()));
     if (options.seed) {
       form.FixedSeed = true;
       form.Seed = *options.seed;

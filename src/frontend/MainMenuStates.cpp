@@ -9,6 +9,7 @@
 #include "frontend/Profiles.h"
 #include "frontend/Settings.h"
 #include "game/HudSprites.h"
+#include "game/Phrases.h"
 #include "game/RaceFlow.h"
 #include "online/GoToLink.h"
 #include "platform/Input.h"
@@ -147,7 +148,8 @@ void RegisterMainMenu(TForm1& form) {
     BeginMenuFrame(form, form.OmegaImageList1, "mainback");
     DrawScene(form, true);
     form.OmegaGUI1.Draw();
-    TextCentered(form.OmegaFont1, 675, 517, Ru("Привет, ") + form.PlayerName + "!");
+    TextCentered(form.OmegaFont1, 675, 517,
+                 game::Say(form.Lang, game::Phrase::Hello) + form.PlayerName + "!");
     DrawMenuLights(form);
     if (form.MenuFrameOverlay) form.MenuFrameOverlay();
     EnsureCursor(form)->Draw();

@@ -10,6 +10,7 @@
 #include "frontend/Profiles.h"
 #include "game/EasyRules.h"
 #include "game/HudText.h"
+#include "game/Phrases.h"
 #include "game/Player.h"
 #include "online/CurlHttpClient.h"
 #include "online/ScoreClient.h"
@@ -153,7 +154,7 @@ void RegisterPause(TForm1& form) {
     }
     // The pause shows the race as it stands, with no veil over it.
     DrawFrozenScene(form);
-    TextCentered(form.OmegaFont3, 400, 290, Ru("Пауза"));
+    TextCentered(form.OmegaFont3, 400, 290, game::Say(form.Lang, game::Phrase::Pause));
     game::ShowScreenHud(form);
     EndMenuFrame(form, false);
   };
@@ -170,9 +171,9 @@ void RegisterPause(TForm1& form) {
 // up notice says what the spare truck buys.
 std::string NoticeLine(TForm1& form, uint8_t code) {
   if (form.GameDifficulty == game::Difficulty::Classic)
-    return Ru("Слишком трудно? Попробуйте уровень «Лёгкая» на экране выбора грузовика.");
+    return game::Say(form.Lang, game::Phrase::TooHardHint);
   if (code == game::gsTimeUp && game::TimeUpRetries(form))
-    return Ru("Запасной грузовик даёт новую попытку: гонка начнётся заново.");
+    return game::Say(form.Lang, game::Phrase::SpareTruckHint);
   return {};
 }
 
@@ -399,7 +400,7 @@ void ScoreLink::SubmitScore(TForm1& form) {
   sender_->Poll();
   sender_->Send({form.PlayerName, form.Score, form.Menu.OptionText,
                  std::string(game::DifficultyToken(form.GameDifficulty))});
-  status_ = Ru("Результат отправляется на сервер…");
+  status_ = game::Say(form.Lang, game::Phrase::ScoreSending);
   statusFrames_ = 0;
 }
 
@@ -412,13 +413,15 @@ void ScoreLink::DrawStatus(TForm1& form) {
     const std::string code = std::to_string(report->lastStatus);
     if (report->kept > 0 && report->sent == 0) {
       status_ = report->unreachable
-                    ? Ru("Нет связи с сервером: результат отправим позже")
-                    : Ru("Сервер не принял результат (код ") + code + Ru("), отправим позже");
+                    ? game::Say(form.Lang, game::Phrase::ScoreUnreachable)
+                    : game::Say(form.Lang, game::Phrase::ScoreNotTakenBefore) + code +
+                          game::Say(form.Lang, game::Phrase::ScoreNotTakenAfter);
     } else if (report->refused > 0 && report->sent == 0) {
-      status_ = Ru("Сервер отклонил результат (код ") + code + ")";
+      status_ = game::Say(form.Lang, game::Phrase::ScoreRefused) + code + ")";
     } else if (report->sent > 0) {
-      status_ = report->sent == 1 ? Ru("Результат отправлен на сервер")
-                                  : Ru("Отправлено результатов: ") + std::to_string(report->sent);
+      status_ = report->sent == 1
+                    ? game::Say(form.Lang, game::Phrase::ScoreSent)
+                    : game::Say(form.Lang, game::Phrase::ScoresSent) + std::to_string(report->sent);
     }
     statusFrames_ = kStatusFrames;
   }

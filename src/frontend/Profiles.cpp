@@ -135,7 +135,8 @@ void DrawHiScoreTable(game::TForm1& form) {
         form.Menu.HiScores[static_cast<size_t>(n - 1)].GameDifficulty;
     small.SetColor(difficulty == game::Difficulty::Easy ? engine::PackARGB(255, 24, 128, 40)
                                                         : engine::PackARGB(255, 96, 92, 150));
-    TextCentered(small, kHiScoreDifficultyX, 213 + 17 * n + 3, game::DifficultyName(difficulty));
+    TextCentered(small, kHiScoreDifficultyX, 213 + 17 * n + 3,
+                 game::DifficultyName(difficulty, form.Lang));
   }
 }
 

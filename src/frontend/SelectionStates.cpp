@@ -1,10 +1,12 @@
 // Track selection (one catalogue track at a time with its best time, length, laps and opponents)
 // and truck selection (one model with its picture and four value bars), from which a game starts.
+#include <algorithm>
 #include <string>
 
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/ProfileSettings.h"
+#include "game/Phrases.h"
 #include "platform/Input.h"
 #include "platform/Text1251.h"
 
@@ -137,22 +139,28 @@ constexpr MenuButton kTrackButtons[] = {
 void DrawTrackInfo(TForm1& form) {
   const game::TrackInfo& track = SelectedTrack(form);
   const bool open = track.Unlocked;
-  TextCentered(form.OmegaFont3, 419, 68,
-               open ? track.Name : "Track " + std::to_string(form.Race.SelectedTrack + 1));
+  // Tracks are named by their number, in the player's language.
+  TextCentered(
+      form.OmegaFont3, 419, 68,
+      game::Say(form.Lang, game::Phrase::TrackTitle) + std::to_string(form.Race.SelectedTrack + 1));
   const std::string best = BestTimeText(track);
   const struct {
-    const char* label;
+    const std::string& label;
     std::string value;
     int32_t y;
   } rows[] = {
-      {"Best time: ", best, 385},
-      {"Length:", open ? track.LengthText : "-", 425},
-      {"Laps:", open ? std::to_string(track.Laps) : "-", 463},
-      {"Opponents:", open ? std::to_string(track.RivalCount) : "-", 501},
+      {game::Say(form.Lang, game::Phrase::BestTime), best, 385},
+      {game::Say(form.Lang, game::Phrase::Length), open ? track.LengthText : "-", 425},
+      {game::Say(form.Lang, game::Phrase::Laps), open ? std::to_string(track.Laps) : "-", 463},
+      {game::Say(form.Lang, game::Phrase::Opponents), open ? std::to_string(track.RivalCount) : "-",
+       501},
   };
   for (const auto& row : rows) {
     form.OmegaFont1.TextOut(335, row.y, row.label);
-    TextCentered(form.OmegaFont1, 480, row.y, row.value);
+    // A label longer than the column (Russian "best time") moves its value right, not under it.
+    const int32_t clear =
+        335 + form.OmegaFont1.TextWidth(row.label) + 8 + form.OmegaFont1.TextWidth(row.value) / 2;
+    TextCentered(form.OmegaFont1, std::max(480, clear), row.y, row.value);
   }
 }
 

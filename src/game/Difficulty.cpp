@@ -1,12 +1,12 @@
 // Names and stored words of the difficulties.
 #include "game/Difficulty.h"
 
-#include "platform/Text1251.h"
+#include "game/Phrases.h"
 
 namespace game {
 
-std::string DifficultyName(Difficulty difficulty) {
-  return difficulty == Difficulty::Easy ? Ru("Лёгкая") : Ru("Классика");
+std::string DifficultyName(Difficulty difficulty, Language language) {
+  return Say(language, difficulty == Difficulty::Easy ? Phrase::EasyName : Phrase::ClassicName);
 }
 
 std::string_view DifficultyToken(Difficulty difficulty) {

@@ -5,6 +5,7 @@
 
 #include "engine/Messages.h"
 #include "engine/Random.h"
+#include "game/PictureSet.h"
 #include "game/SoundTable.h"
 #include "game/TrackCatalogue.h"
 #include "game/TruckCatalogue.h"
@@ -74,8 +75,8 @@ void TForm1::FormCreate() {
   Score = 0;
   GameImagesPending = true;
   for (size_t key = 1; key < KeyReleased.size(); ++key) KeyReleased[key] = false;
-  const bool menusLoaded =
-      OmegaImageList1.ImageList().LoadFromFile(platform::NativePath("Data\\data1.oil"));
+  const bool menusLoaded = LoadPictureArchive(OmegaImageList1.ImageList(), "Data\\data1.oil", Lang,
+                                              EnglishMissingReported);
   if (!MenuPicturesPresent(menusLoaded)) return;
   OmegaGUI1.Start();
   if (Services.device != nullptr) {

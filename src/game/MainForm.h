@@ -19,6 +19,7 @@
 #include "engine/OmegaSprite.h"
 #include "engine/OmegaTimer.h"
 #include "game/Difficulty.h"
+#include "game/Language.h"
 #include "game/MenuState.h"
 #include "game/RaceState.h"
 #include "game/StateMachine.h"
@@ -146,6 +147,10 @@ class TForm1 {
   // (bit per theme: reported once, then the default theme is used at once).
   int32_t LoadedTheme = -1;
   uint32_t BrokenThemes = 0;
+  // The language of every text and picture with words; the missing English pictures are reported
+  // once.
+  Language Lang = Language::Russian;
+  bool EnglishMissingReported = false;
   // Last mouse position in back-buffer pixels, whatever the GUI does with it.
   int32_t MouseX = 0;
   int32_t MouseY = 0;

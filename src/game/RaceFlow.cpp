@@ -14,6 +14,7 @@
 #include "game/HudText.h"
 #include "game/MainForm.h"
 #include "game/PathPoints.h"
+#include "game/Phrases.h"
 #include "game/Player.h"
 #include "game/RoadPieces.h"
 #include "game/Wreck.h"
@@ -64,7 +65,7 @@ void StartLights(TForm1& form) {
   if (t > 50 && t < kLightsGreenTick) DrawPicture(form, "redlight", -7, 48, 255);
   if (t > 150 && t < kLightsGreenTick) DrawPicture(form, "yellowlight", -7, 102, 255);
   if (t < 150) {
-    const std::string title = Ru("Уровень ") + std::to_string(form.LevelNumber);
+    const std::string title = Say(form.Lang, Phrase::Level) + std::to_string(form.LevelNumber);
     engine::TOmegaFont& font = form.OmegaFont1;
     font.TextOutInverse(400 - font.TextWidth(title) / 2, 260, title);
   }
@@ -120,7 +121,7 @@ void RaceFrame(TForm1& form) {
 
   TPlayer* player = race.Player;
   if (player != nullptr && player->BackTravel < -300 && player->BackStep > 0) {
-    const std::string warning = Ru("Неправильный путь!");
+    const std::string& warning = Say(form.Lang, Phrase::WrongWay);
     TextCentredOn(form.OmegaFont3, 400, 290, warning);
   }
   EndRaceFrame(form);

@@ -10,6 +10,8 @@
 #include "game/HudText.h"
 #include "game/MainForm.h"
 #include "game/PathPoints.h"
+#include "game/Phrases.h"
+#include "game/PictureSet.h"
 #include "game/Player.h"
 #include "game/RaceFlow.h"
 #include "game/RaceTheme.h"
@@ -40,7 +42,7 @@ void ShowLoadingFrame(TForm1& form) {
   form.OmegaScreen1.Clear(0, 0, 0, 0);
   form.OmegaScreen1.BeginScene();
   if (engine::TImageListItem* back = form.OmegaImageList1.Find("undermenu")) back->Draw(0, 0, 0);
-  TextCentredOn(form.OmegaFont1, 393, 450, Ru("Загрузка"));
+  TextCentredOn(form.OmegaFont1, 393, 450, Say(form.Lang, Phrase::Loading));
   form.OmegaScreen1.EndScene();
 }
 
@@ -95,8 +97,8 @@ void StartGameFlow(TForm1& form) {
     ShowLoadingFrame(form);
     // A damaged or missing archive has been reported by the loader; the race then runs without
     // the pictures it lacks, and the next game start tries again.
-    const bool loaded =
-        form.GameImageList.ImageList().LoadFromFile(platform::NativePath("Data\\data2.oil"));
+    const bool loaded = LoadPictureArchive(form.GameImageList.ImageList(), "Data\\data2.oil",
+                                           form.Lang, form.EnglishMissingReported);
     form.GameImageList.Initialize();
     form.GameImagesPending = !loaded;
   }

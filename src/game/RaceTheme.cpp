@@ -7,6 +7,7 @@
 #include "engine/Messages.h"
 #include "engine/OilArchive.h"
 #include "game/MainForm.h"
+#include "game/PictureSet.h"
 #include "game/ThemeCatalogue.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
@@ -31,7 +32,7 @@ bool IsThemed(const std::string& name) {
 // Reads the theme's archive into List. A file that is missing, unreadable, damaged or holds a
 // picture of the wrong size leaves List empty and gives false; nothing is shown here.
 bool ReadTheme(int32_t theme, engine::TImageListCollection& list,
-               const engine::TImageListCollection& shared) {
+               const engine::TImageListCollection& shared, Language language) {
   list.Clear();
   std::vector<uint8_t> bytes;
   std::string error;
@@ -41,6 +42,8 @@ bool ReadTheme(int32_t theme, engine::TImageListCollection& list,
   std::vector<engine::OilItem> items;
   if (!engine::ReadOilArchive(bytes.data(), bytes.size(), items, error)) return false;
   items.clear();
+  // Only a theme with words in its pictures (the night's lit dashboard) has an English archive.
+  if (language == Language::English) PutEnglishPictures(bytes, kSceneryThemes[theme].Archive);
   if (list.LoadFromBytes(bytes.data(), bytes.size()) && ThemeFits(list, shared)) return true;
   list.Clear();
   return false;
@@ -95,7 +98,7 @@ void LoadRaceTheme(TForm1& form, int32_t track) {
   engine::TImageListCollection& list = form.ThemeImageList.ImageList();
   const engine::TImageListCollection& shared = form.GameImageList.ImageList();
   const uint32_t bit = 1u << theme;
-  bool loaded = (form.BrokenThemes & bit) == 0 && ReadTheme(theme, list, shared);
+  bool loaded = (form.BrokenThemes & bit) == 0 && ReadTheme(theme, list, shared, form.Lang);
   if (!loaded && (form.BrokenThemes & bit) == 0) {
     form.BrokenThemes |= bit;
     engine::ShowMessage(platform::NativePath(kSceneryThemes[theme].Archive) +
@@ -105,7 +108,7 @@ void LoadRaceTheme(TForm1& form, int32_t track) {
   }
   const uint32_t defaultBit = 1u << kDefaultTheme;
   if (!loaded && theme != kDefaultTheme && (form.BrokenThemes & defaultBit) == 0) {
-    loaded = ReadTheme(kDefaultTheme, list, shared);
+    loaded = ReadTheme(kDefaultTheme, list, shared, form.Lang);
     if (!loaded) {
       form.BrokenThemes |= defaultBit;
       engine::ShowMessage(platform::NativePath(kSceneryThemes[kDefaultTheme].Archive) +

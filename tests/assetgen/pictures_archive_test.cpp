@@ -7,12 +7,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/OilArchive.h"
 #include "engine/PngCodec.h"
+#include "game/Language.h"
 #include "game/ThemeCatalogue.h"
+#include "pictures/English.h"
 #include "pictures/Pictures.h"
 
 namespace assetgen {
@@ -98,6 +101,52 @@ TEST_F(PicturesArchive, EveryThemeHoldsTheThemedPicturesAtTheirSizes) {
       EXPECT_EQ(pixels.width, themed.Width) << file << " " << themed.Name;
       EXPECT_EQ(pixels.height, themed.Height) << file << " " << themed.Name;
     }
+  }
+}
+
+// Each English archive holds exactly the pictures with words of the archive beside it, under the
+// same names and at the same sizes, so the game can put them in place of the Russian ones.
+TEST_F(PicturesArchive, EnglishArchivesHoldEveryPictureWithWordsAtItsSize) {
+  ASSERT_TRUE(ok_) << *error_;
+  const struct {
+    const char* file;
+    Archive archive;
+    int theme;
+  } files[] = {{"data1.oil", Archive::kMenu, 0},
+               {"data2.oil", Archive::kRace, 0},
+               {"theme_night.oil", Archive::kTheme, kNightTheme}};
+  for (const auto& f : files) {
+    std::vector<engine::OilItem> base, english;
+    std::string error;
+    const std::vector<uint8_t> baseBytes = ReadFile(*dir_ + "/" + f.file);
+    const std::string englishFile = game::EnglishArchiveName(f.file);
+    const std::vector<uint8_t> englishBytes = ReadFile(*dir_ + "/" + englishFile);
+    ASSERT_TRUE(engine::ReadOilArchive(baseBytes.data(), baseBytes.size(), base, error)) << error;
+    ASSERT_TRUE(engine::ReadOilArchive(englishBytes.data(), englishBytes.size(), english, error))
+        << englishFile << ": " << error;
+    std::set<std::string> expected;
+    for (const Picture& pic : kPictures) {
+      const bool inArchive =
+          pic.archive == f.archive &&
+          (pic.archive != Archive::kTheme || pic.onlyTheme < 0 || pic.onlyTheme == f.theme);
+      if (inArchive && HasWords(pic)) expected.insert(std::string(pic.name));
+    }
+    std::set<std::string> held;
+    for (const engine::OilItem& item : english) {
+      held.insert(item.name);
+      const auto same = std::find_if(base.begin(), base.end(),
+                                     [&](const engine::OilItem& b) { return b.name == item.name; });
+      ASSERT_NE(same, base.end()) << englishFile << " adds " << item.name;
+      EXPECT_EQ(item.tileWidth, same->tileWidth) << item.name;
+      EXPECT_EQ(item.tileHeight, same->tileHeight) << item.name;
+      platform::Pixels ours, theirs;
+      ASSERT_TRUE(engine::DecodePng(item.png.data(), item.png.size(), ours)) << item.name;
+      ASSERT_TRUE(engine::DecodePng(same->png.data(), same->png.size(), theirs)) << item.name;
+      EXPECT_EQ(ours.width, theirs.width) << item.name;
+      EXPECT_EQ(ours.height, theirs.height) << item.name;
+      EXPECT_NE(ours.argb, theirs.argb) << item.name << " is not redrawn in English";
+    }
+    EXPECT_EQ(held, expected) << englishFile;
   }
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pictures/Canvas.h"
+#include "pictures/English.h"
 #include "pictures/Pictures.h"
 
 namespace assetgen {
@@ -23,6 +25,39 @@ platform::Pixels Render(std::string_view name, Archive archive) {
   const Picture* pic = FindPicture(name, archive);
   EXPECT_NE(pic, nullptr) << name;
   return pic ? RenderPicture(*pic) : platform::Pixels{};
+}
+
+// True when Utf8 holds a Cyrillic letter (U+0400..U+04FF: lead bytes 0xD0..0xD3).
+bool HasCyrillic(std::string_view utf8) {
+  return std::any_of(utf8.begin(), utf8.end(), [](char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 0xD0 && b <= 0xD3;
+  });
+}
+
+// Every caption has its English form, and every picture of the English set says nothing in
+// Russian and cuts no word off at its tile's edge.
+TEST(PicturesRender, EnglishPicturesSpeakEnglishInsideTheirTiles) {
+  for (const EnglishCaption& c : kEnglishCaptions) {
+    EXPECT_TRUE(FindPicture(c.name, kMenu) || FindPicture(c.name, kRace)) << c.name;
+  }
+  for (const Picture& pic : kPictures) {
+    if (!HasWords(pic)) continue;
+    Picture english = InEnglish(pic);
+    if (pic.archive == Archive::kTheme) english.theme = std::max(pic.onlyTheme, 0);
+    if (!pic.text.empty()) {
+      EXPECT_FALSE(english.text.empty()) << pic.name << ": no caption";
+    }
+    std::vector<DrawnText> said;
+    RecordDrawnText(&said);
+    RenderPicture(english);
+    RecordDrawnText(nullptr);
+    EXPECT_FALSE(said.empty()) << pic.name;
+    for (const DrawnText& t : said) {
+      EXPECT_FALSE(HasCyrillic(t.utf8)) << pic.name << " says \"" << t.utf8 << "\"";
+      EXPECT_TRUE(t.inside) << pic.name << ": \"" << t.utf8 << "\" is cut off";
+    }
+  }
 }
 
 TEST(PicturesRender, PicturesHaveTheManifestSize) {

@@ -71,6 +71,22 @@ TEST_F(RaceThemeTest, BrokenArchivesFallBackToTheDefaultThenToPlainPicturesRepor
   EXPECT_EQ(form->ThemeImageList.Find("back1")->TexelAt(10, 10) >> 24, 0xFFu) << "no ground";
 }
 
+// In English the night's lit dashboard comes from the theme's English archive, silently.
+TEST_F(RaceThemeTest, EnglishNightWearsTheEnglishLitDashboard) {
+  for (const char* name : {"theme_night.oil", "theme_night_en.oil"}) {
+    std::filesystem::copy_file(std::string(VORNAKEL_GAME_DIR) + "/Data/" + name,
+                               std::string("Data/") + name);
+  }
+  form->Lang = game::Language::English;
+  game::LoadRaceTheme(*form, 4);
+  EXPECT_TRUE(messages.empty());
+  engine::TImageListCollection english;
+  ASSERT_TRUE(english.LoadFromFile("Data/theme_night_en.oil"));
+  const engine::TImageListItem* dashboard = form->ThemeImageList.Find("speeder");
+  ASSERT_NE(dashboard, nullptr);
+  EXPECT_EQ(dashboard->PicturePixels().argb, english.Find("speeder")->PicturePixels().argb);
+}
+
 TEST(RaceThemeFit, APictureOfAnotherSizeSpoilsTheTheme) {
   engine::TImageListCollection shared;
   engine::TImageListCollection theme;

@@ -221,6 +221,17 @@ double TextWidth(cairo_t* cr, std::string_view utf8) {
 
 namespace {
 
+thread_local std::vector<DrawnText>* drawnText = nullptr;
+
+// Notes S, drawn from X at the current font, for the recording.
+void NoteDrawn(cairo_t* cr, const std::string& s, double x) {
+  if (drawnText == nullptr) return;
+  double left = 0, top = 0, right = 0, bottom = 0;
+  cairo_clip_extents(cr, &left, &top, &right, &bottom);
+  const double width = TextWidth(cr, s);
+  drawnText->push_back({s, x >= left - 0.5 && x + width <= right + 0.5});
+}
+
 // Baseline that puts the font's capital height centred on CenterY.
 double BaselineFor(cairo_t* cr, double centerY) {
   cairo_text_extents_t e;
@@ -230,6 +241,7 @@ double BaselineFor(cairo_t* cr, double centerY) {
 
 void ShowAt(cairo_t* cr, double x, double baseline, std::string_view utf8, Rgb c, double alpha) {
   const std::string s(utf8);
+  NoteDrawn(cr, s, x);
   SetColor(cr, c, alpha);
   cairo_move_to(cr, x, baseline);
   cairo_show_text(cr, s.c_str());
@@ -266,6 +278,7 @@ void TextCentredOutlined(cairo_t* cr, double cx, double centerY, std::string_vie
                          Rgb outline, double outlineWidth) {
   const std::string s(utf8);
   const double x = cx - TextWidth(cr, utf8) / 2;
+  NoteDrawn(cr, s, x);
   const double baseline = BaselineFor(cr, centerY);
   cairo_move_to(cr, x, baseline);
   cairo_text_path(cr, s.c_str());
@@ -275,6 +288,10 @@ void TextCentredOutlined(cairo_t* cr, double cx, double centerY, std::string_vie
   cairo_stroke_preserve(cr);
   SetColor(cr, fill);
   cairo_fill(cr);
+}
+
+void RecordDrawnText(std::vector<DrawnText>* log) {
+  drawnText = log;
 }
 
 uint32_t PackArgb(Rgb c, double alpha) {

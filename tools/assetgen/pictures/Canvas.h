@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -101,6 +102,15 @@ double FitFont(cairo_t* cr, Face face, double px, bool bold, std::string_view ut
 // Text with a darker outline, for titles on busy backgrounds.
 void TextCentredOutlined(cairo_t* cr, double cx, double centerY, std::string_view utf8, Rgb fill,
                          Rgb outline, double outlineWidth);
+// A string drawn through the text functions above, and whether it lies wholly inside the clip
+// (the tile it is drawn into).
+struct DrawnText {
+  std::string utf8;
+  bool inside = true;
+};
+// While Log is set, every string this thread draws is added to it, so a test can read what a
+// picture says and that none of it is cut off; null stops the recording.
+void RecordDrawnText(std::vector<DrawnText>* log);
 
 // Fills Width x Height of an image surface pixel by pixel: Shade(x, y) returns 0xAARRGGBB
 // (straight).

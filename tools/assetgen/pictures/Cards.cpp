@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "pictures/English.h"
 #include "pictures/Manifest.h"
 #include "pictures/Style.h"
 
@@ -59,59 +60,94 @@ void HelpRow(cairo_t* cr, double x, double y, std::string_view title, std::strin
   Paragraph(cr, x, y + 18, textWidth, text, Hex(0x34405A), 16);
 }
 
-void HelpControls(cairo_t* cr) {
+void HelpControls(cairo_t* cr, const Picture& pic) {
   using namespace palette;
   struct Key {
     const char* caps[3];
-    const char* title;
-    const char* text;
+    const char* title[2];  // Russian, English
+    const char* text[2];
   };
   static constexpr Key kKeys[] = {
-      {{"^", "", ""}, "Газ", "Держите, чтобы разогнаться."},
-      {{"v", "", ""}, "Тормоз и задний ход", "Сначала тормозит, потом едет назад."},
-      {{"<", ">", ""}, "Руль", "Поворачивает грузовик на ходу."},
-      {{"Пробел", "Ctrl", ""}, "Ручной тормоз", "Занос в крутом повороте."},
-      {{"H", "", ""}, "Сигнал", "Пусть соперники слышат!"},
-      {{"P", "F1", ""}, "Пауза", "Остановить гонку и часы."},
-      {{"Esc", "", ""}, "Выход из гонки", "Спросит, закончить ли игру."},
-      {{"Enter", "", ""}, "Подтвердить", "Выбор в меню и диалогах."},
+      {{"^", "", ""}, {"Газ", "Throttle"}, {"Держите, чтобы разогнаться.", "Hold to speed up."}},
+      {{"v", "", ""},
+       {"Тормоз и задний ход", "Brake and reverse"},
+       {"Сначала тормозит, потом едет назад.", "Brakes first, then backs up."}},
+      {{"<", ">", ""},
+       {"Руль", "Steering"},
+       {"Поворачивает грузовик на ходу.", "Turns the truck while it moves."}},
+      {{"Пробел", "Ctrl", ""},
+       {"Ручной тормоз", "Handbrake"},
+       {"Занос в крутом повороте.", "Slides through a sharp bend."}},
+      {{"H", "", ""}, {"Сигнал", "Horn"}, {"Пусть соперники слышат!", "Let the rivals hear you!"}},
+      {{"P", "F1", ""},
+       {"Пауза", "Pause"},
+       {"Остановить гонку и часы.", "Stops the race and the clock."}},
+      {{"Esc", "", ""},
+       {"Выход из гонки", "Leave the race"},
+       {"Спросит, закончить ли игру.", "Asks whether to end the game."}},
+      {{"Enter", "", ""},
+       {"Подтвердить", "Confirm"},
+       {"Выбор в меню и диалогах.", "Chooses in menus and dialogs."}},
   };
+  const int lang = pic.english ? 1 : 0;
   // The right column starts clear of the longest left title and ends 15 pixels inside the card.
   for (int i = 0; i < 8; ++i) {
     const double col = i < 4 ? 26 : 356, y = 84 + (i % 4) * 60;
     double x = col;
     for (const char* cap : kKeys[i].caps) {
       if (*cap == '\0') continue;
-      const std::string_view label(cap);
+      const std::string_view label =
+          std::string_view(cap) == "Пробел" ? Say(pic, cap, "Space") : cap;
       UseFont(cr, Face::kSans, 14, true);
       const double kw = label.size() > 2 ? TextWidth(cr, label) + 14 : 36;
       DrawKeyCap(cr, x, y, kw, 36, label);
       x += kw + 5;
     }
-    HelpRow(cr, col + 136, y + 8, kKeys[i].title, kKeys[i].text, i < 4 ? 180 : 166);
+    HelpRow(cr, col + 136, y + 8, kKeys[i].title[lang], kKeys[i].text[lang], i < 4 ? 180 : 166);
   }
 }
 
-void HelpPickups(cairo_t* cr, bool hazards) {
+void HelpPickups(cairo_t* cr, const Picture& pic, bool hazards) {
   struct Item {
     const char* pictures[2];
-    const char* title;
-    const char* text;
+    const char* title[2];  // Russian, English
+    const char* text[2];
   };
   static constexpr Item kGood[] = {
-      {{"bonus1", "bonus3"}, "Монеты", "10, 20 или 30 очков к счёту."},
-      {{"repair", ""}, "Ремкомплект", "Чинит грузовик: +30 прочности."},
-      {{"life", ""}, "Запасной грузовик", "Ещё одна попытка в этой игре."},
-      {{"time", ""}, "Секундомер", "Пять секунд к времени гонки."},
-      {{"speedup", ""}, "Нитро", "Скорость и разгон вдвое, ненадолго."},
+      {{"bonus1", "bonus3"},
+       {"Монеты", "Coins"},
+       {"10, 20 или 30 очков к счёту.", "10, 20 or 30 points to the score."}},
+      {{"repair", ""},
+       {"Ремкомплект", "Repair kit"},
+       {"Чинит грузовик: +30 прочности.", "Mends the truck: +30 health."}},
+      {{"life", ""},
+       {"Запасной грузовик", "Spare truck"},
+       {"Ещё одна попытка в этой игре.", "One more try in this game."}},
+      {{"time", ""},
+       {"Секундомер", "Stopwatch"},
+       {"Пять секунд к времени гонки.", "Five more seconds on the clock."}},
+      {{"speedup", ""},
+       {"Нитро", "Nitro"},
+       {"Скорость и разгон вдвое, ненадолго.", "Double speed and pull, for a while."}},
   };
   static constexpr Item kBad[] = {
-      {{"luga", ""}, "Масляная лужа", "Грузовик заносит и дёргает."},
-      {{"kolodec2", "kolodec1"}, "Открытый люк", "Тоже заносит. Закрытый люк не опасен."},
-      {{"shipi", ""}, "Шипы", "Пробитые шины: грузовик медленнее."},
-      {{"bomb", ""}, "Бомба", "Взрыв: −40 прочности и волчок."},
-      {{"boxes", "barier"}, "Ящики и барьер", "−15 прочности и потеря скорости."},
+      {{"luga", ""},
+       {"Масляная лужа", "Oil puddle"},
+       {"Грузовик заносит и дёргает.", "The truck slides and jerks."}},
+      {{"kolodec2", "kolodec1"},
+       {"Открытый люк", "Open manhole"},
+       {"Тоже заносит. Закрытый люк не опасен.", "Makes you slide too. A closed one is safe."}},
+      {{"shipi", ""},
+       {"Шипы", "Spikes"},
+       {"Пробитые шины: грузовик медленнее.", "Punctured tyres: the truck slows down."}},
+      {{"bomb", ""},
+       {"Бомба", "Bomb"},
+       {"Взрыв: −40 прочности и волчок.", "Blast: −40 health and a spin."}},
+      {{"boxes", "barier"},
+       {"Ящики и барьер", "Crates and barrier"},
+       {"−15 прочности и потеря скорости.", "−15 health and lost speed."}},
   };
+  const int lang = pic.english ? 1 : 0;
   const Item* items = hazards ? kBad : kGood;
   for (int i = 0; i < 5; ++i) {
     const double col = i < 3 ? 24 : 350, y = 84 + (i % 3) * 82;
@@ -131,31 +167,38 @@ void HelpPickups(cairo_t* cr, bool hazards) {
         x += (s->tileWidth + 4) * scale;
       }
     }
-    HelpRow(cr, col + 118, y + 12, items[i].title, items[i].text, 190);
+    HelpRow(cr, col + 118, y + 12, items[i].title[lang], items[i].text[lang], 190);
   }
   if (!hazards) {
     UseFont(cr, Face::kSans, 13, false);
     Paragraph(cr, 350, 84 + 2 * 82 + 12, 290,
-              "Бонусы лежат прямо на дороге. Соперники тоже их подбирают!", palette::kNavyLight,
-              16);
+              Say(pic, "Бонусы лежат прямо на дороге. Соперники тоже их подбирают!",
+                  "Pickups lie right on the road. Your rivals grab them too!"),
+              palette::kNavyLight, 16);
   } else {
     UseFont(cr, Face::kSans, 13, false);
     Paragraph(cr, 350, 84 + 2 * 82 + 12, 290,
-              "Пока грузовик мигает после аварии, препятствия ему не страшны.", palette::kNavyLight,
-              16);
+              Say(pic, "Пока грузовик мигает после аварии, препятствия ему не страшны.",
+                  "While the truck blinks after a crash, hazards cannot hurt it."),
+              palette::kNavyLight, 16);
   }
 }
 
-void HelpRules(cairo_t* cr) {
+void HelpRules(cairo_t* cr, const Picture& pic) {
   using namespace palette;
-  static constexpr const char* kRules[] = {
-      "Старт — когда загорится зелёный свет.",
-      "Приз гонки делится на занятое место: первому — весь.",
-      "Часы идут: не успели до финиша — игра окончена.",
-      "Удары о стены и соперников отнимают прочность.",
-      "Разбитый грузовик заменяет запасной; их три.",
-      "Поехали назад — вас вернут на дорогу.",
-      "С каждой гонкой соперников больше, трасса длиннее.",
+  static constexpr const char* kRules[][2] = {
+      {"Старт — когда загорится зелёный свет.", "Go when the green light comes on."},
+      {"Приз гонки делится на занятое место: первому — весь.",
+       "The prize is divided by your place: the winner takes it all."},
+      {"Часы идут: не успели до финиша — игра окончена.",
+       "The clock runs: miss the finish in time and the game is over."},
+      {"Удары о стены и соперников отнимают прочность.",
+       "Hitting walls and rivals costs your truck health."},
+      {"Разбитый грузовик заменяет запасной; их три.",
+       "A wrecked truck is replaced by a spare; you have three."},
+      {"Поехали назад — вас вернут на дорогу.", "Drive the wrong way and you are put back."},
+      {"С каждой гонкой соперников больше, трасса длиннее.",
+       "Every race brings more rivals and a longer track."},
   };
   UseFont(cr, Face::kSans, 15, true);
   for (int i = 0; i < 7; ++i) {
@@ -163,7 +206,7 @@ void HelpRules(cairo_t* cr) {
     Star(cr, 52, y, 5, 9, 4, 0);
     SetColor(cr, i % 2 ? kOrange : kAmber);
     cairo_fill(cr);
-    TextLeft(cr, 70, y, kRules[i], kNavy);
+    TextLeft(cr, 70, y, kRules[i][pic.english ? 1 : 0], kNavy);
   }
   // Start lights on the right.
   DrawPicture(cr, "svetophor", Archive::kRace, 0, 588, 84, 0.85);
@@ -175,22 +218,24 @@ void HelpRules(cairo_t* cr) {
 }
 
 // Second lines of the question and notice cards, by icon.
-std::string_view DetailOf(int icon) {
-  switch (icon) {
+std::string_view DetailOf(const Picture& pic) {
+  switch (pic.variant) {
     case kIconTrash:
-      return "Все результаты будут стёрты.";
+      return Say(pic, "Все результаты будут стёрты.", "Every result will be erased.");
     case kIconDoor:
-      return "Настройки и успехи сохранятся.";
+      return Say(pic, "Настройки и успехи сохранятся.", "Your settings and progress are kept.");
     case kIconPerson:
-      return "Игрок будет удалён из списка:";
+      return Say(pic, "Игрок будет удалён из списка:", "This player leaves the list:");
     case kIconFlag:
-      return "Игра закончится, набранные очки засчитаются.";
+      return Say(pic, "Игра закончится, набранные очки засчитаются.",
+                 "The game ends; the points you have won still count.");
     case kIconUpload:
-      return "Результат попадёт в таблицу рекордов в сети.";
+      return Say(pic, "Результат попадёт в таблицу рекордов в сети.",
+                 "Your result goes to the online high-score table.");
     case kIconWreck:
-      return "Все запасные грузовики разбиты.";
+      return Say(pic, "Все запасные грузовики разбиты.", "All your spare trucks are wrecked.");
     default:
-      return "Вы не успели доехать до финиша.";
+      return Say(pic, "Вы не успели доехать до финиша.", "You did not reach the finish in time.");
   }
 }
 
@@ -200,7 +245,7 @@ void QuestionBody(cairo_t* cr, const Picture& pic, double top) {
   FitFont(cr, Face::kSans, 26, true, pic.text, 420);
   TextCentred(cr, 390, top + 34, pic.text, kNavy);
   UseFont(cr, Face::kSans, 16, false);
-  const std::vector<std::string> lines = Wrap(cr, DetailOf(pic.variant), 400);
+  const std::vector<std::string> lines = Wrap(cr, DetailOf(pic), 400);
   for (size_t i = 0; i < lines.size(); ++i) {
     TextCentred(cr, 390, top + 72 + i * 22.0, lines[i], Hex(0x34405A));
   }
@@ -213,21 +258,23 @@ void PaintHelpPage(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
   switch (pic.variant) {
     case 1:
-      HelpControls(cr);
+      HelpControls(cr, pic);
       break;
     case 2:
-      HelpPickups(cr, false);
+      HelpPickups(cr, pic, false);
       break;
     case 3:
-      HelpPickups(cr, true);
+      HelpPickups(cr, pic, true);
       break;
     default:
-      HelpRules(cr);
+      HelpRules(cr, pic);
       break;
   }
   UseFont(cr, Face::kSans, 12, true);
   TextRight(cr, pic.tileWidth - 36, pic.tileHeight - 32,
-            "страница " + std::to_string(pic.variant) + " из 4", kNavyLight);
+            std::string(Say(pic, "страница ", "page ")) + std::to_string(pic.variant) +
+                std::string(Say(pic, " из 4", " of 4")),
+            kNavyLight);
 }
 
 void PaintHiScoreScreen(cairo_t* cr, const Picture& pic, int /*pattern*/) {
@@ -241,8 +288,10 @@ void PaintHiScoreScreen(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   // The table reaches right to the difficulty column (centred on x 612 on screen).
   DrawInset(cr, 96, tableTop, 508, tableBottom - tableTop, 10);
   UseFont(cr, Face::kSans, 13, true);
-  for (auto [x, label] :
-       {std::pair{184.0, "Место"}, {320.0, "Игрок"}, {480.0, "Очки"}, {552.0, "Сложность"}}) {
+  for (auto [x, label] : {std::pair{184.0, Say(pic, "Место", "Place")},
+                          {320.0, Say(pic, "Игрок", "Player")},
+                          {480.0, Say(pic, "Очки", "Score")},
+                          {552.0, Say(pic, "Сложность", "Difficulty")}}) {
     TextCentred(cr, x, stripeTop(1) - 14, label, kOrange);
   }
   for (int n = 1; n <= 10; n += 2) {
@@ -278,7 +327,8 @@ void PaintHiScoreScreen(cairo_t* cr, const Picture& pic, int /*pattern*/) {
 
 void PaintQuestion(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
-  const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, "Подтверждение");
+  const double top =
+      DrawCard(cr, pic.tileWidth, pic.tileHeight, Say(pic, "Подтверждение", "Please Confirm"));
   QuestionBody(cr, pic, top);
   if (pic.variant == kIconPerson) {
     // The game writes the profile's name centred on x 400 from y 280 down (screen) in dark blue
@@ -293,15 +343,19 @@ void PaintAddProfile(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
   DrawDialogIcon(cr, kIconNewPerson, 84, top + 50, 80);
   UseFont(cr, Face::kSans, 24, true);
-  TextCentred(cr, 340, top + 40, "Как вас зовут?", kNavy);
+  TextCentred(cr, 340, top + 40, Say(pic, "Как вас зовут?", "What is your name?"), kNavy);
   UseFont(cr, Face::kSans, 15, false);
-  TextCentred(cr, 340, top + 72, "Имя появится в таблице рекордов.", Hex(0x34405A));
+  TextCentred(cr, 340, top + 72,
+              Say(pic, "Имя появится в таблице рекордов.", "It will appear in the high scores."),
+              Hex(0x34405A));
   // The name box ("e_name") sits at (200, 276) on screen.
   RoundedRect(cr, 134, 180, 412, 62, 12);
   SetColor(cr, kNavy, 0.12);
   cairo_fill(cr);
   UseFont(cr, Face::kSans, 13, false);
-  TextCentred(cr, 340, 262, "До 12 букв. Enter — готово.", kNavyLight);
+  TextCentred(cr, 340, 262,
+              Say(pic, "До 12 букв. Enter — готово.", "Up to 12 letters. Enter when done."),
+              kNavyLight);
 }
 
 void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
@@ -310,13 +364,15 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   // Rows follow the widgets: switches at y 194 and 245, volume at 323, text box at 377 (screen).
   struct Row {
     double centreY;
-    const char* label;
-    const char* hint;
+    const char* label[2];  // Russian, English
+    const char* hint[2];
   };
-  static constexpr Row kRows[] = {{124, "Полный экран", "После «Применить»"},
-                                  {175, "Музыка", "Включить или выключить"},
-                                  {247, "Громкость звуков", "Шесть ступеней"},
-                                  {304, "Девиз", "Уйдёт вместе с рекордом"}};
+  static constexpr Row kRows[] = {
+      {124, {"Полный экран", "Full screen"}, {"После «Применить»", "After “Apply”"}},
+      {175, {"Музыка", "Music"}, {"Включить или выключить", "On or off"}},
+      {247, {"Громкость звуков", "Sound volume"}, {"Шесть ступеней", "Six steps"}},
+      {304, {"Девиз", "Motto"}, {"Уйдёт вместе с рекордом", "Sent along with your score"}}};
+  const int lang = pic.english ? 1 : 0;
   for (int i = 0; i < 4; ++i) {
     const Row& r = kRows[i];
     if (i > 0) {
@@ -331,9 +387,9 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
     SetColor(cr, kOrange);
     cairo_fill(cr);
     UseFont(cr, Face::kSans, 19, true);
-    TextLeft(cr, 66, r.centreY - 6, r.label, kNavy);
+    TextLeft(cr, 66, r.centreY - 6, r.label[lang], kNavy);
     UseFont(cr, Face::kSans, 12, false);
-    TextLeft(cr, 66, r.centreY + 13, r.hint, kNavyLight);
+    TextLeft(cr, 66, r.centreY + 13, r.hint[lang], kNavyLight);
   }
   // Groove behind the volume keys and bar, (453, 323) - (681, 351) on screen.
   RoundedRect(cr, 387, 227, 240, 40, 10);
@@ -353,8 +409,8 @@ void PaintProfileList(cairo_t* cr, const Picture& pic, int /*pattern*/) {
     TextRight(cr, 198, y + 10, std::to_string(i + 1), Hex(0xB0A890));
   }
   UseFont(cr, Face::kSans, 12, false);
-  TextCentred(cr, 90, 150, "Кто сегодня", kNavyLight);
-  TextCentred(cr, 90, 166, "за рулём?", kNavyLight);
+  TextCentred(cr, 90, 150, Say(pic, "Кто сегодня", "Who is"), kNavyLight);
+  TextCentred(cr, 90, 166, Say(pic, "за рулём?", "driving today?"), kNavyLight);
   DrawDialogIcon(cr, kIconFlag, 90, 230, 70);
   DrawDialogIcon(cr, kIconPlayer, 590, 200, 80);
 }
@@ -375,24 +431,29 @@ void PaintYourScore(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
   DrawDialogIcon(cr, kIconFlag, 110, top + 110, 110);
   UseFont(cr, Face::kSans, 22, true);
-  TextCentred(cr, 350, top + 52, "Игра окончена. Ваш счёт:", kNavy);
+  TextCentred(cr, 350, top + 52, Say(pic, "Игра окончена. Ваш счёт:", "Game over. Your score:"),
+              kNavy);
   // The game writes the score centred on x 410 at y 283 (screen), 20-point bold dark grey.
   DrawInset(cr, 226, 180, 248, 54, 12);
   UseFont(cr, Face::kSans, 14, false);
-  TextCentred(cr, 350, 262, "Сейчас посмотрим, попали ли вы в рекорды!", kNavyLight);
+  TextCentred(cr, 350, 262,
+              Say(pic, "Сейчас посмотрим, попали ли вы в рекорды!",
+                  "Let's see if you made the high scores!"),
+              kNavyLight);
 }
 
 void PaintRaceOver(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
   // Four values centred on x 593 at y 217, 268, 320, 373 (screen); labels to their left.
-  static constexpr const char* kLabels[] = {"Место", "Осталось времени", "Приз", "Счёт"};
+  static constexpr const char* kLabels[][2] = {
+      {"Место", "Place"}, {"Осталось времени", "Time left"}, {"Приз", "Prize"}, {"Счёт", "Score"}};
   static constexpr double kRows[] = {217, 268, 320, 373};
   for (int i = 0; i < 4; ++i) {
     const double y = kRows[i] - 90;
     DrawInset(cr, 453, y - 7, 160, 36, 8);
     UseFont(cr, Face::kSans, 19, true);
-    TextRight(cr, 440, y + 11, kLabels[i], kNavy);
+    TextRight(cr, 440, y + 11, kLabels[i][pic.english ? 1 : 0], kNavy);
   }
   // A podium with the chequered flag.
   const double px = 130, base = 300;
@@ -410,7 +471,8 @@ void PaintRaceOver(cairo_t* cr, const Picture& pic, int /*pattern*/) {
 void PaintRaceNotice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   const bool question = pic.variant == kIconFlag || pic.variant == kIconUpload;
-  const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, question ? "Вопрос" : pic.text);
+  const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight,
+                              question ? Say(pic, "Вопрос", "Question") : pic.text);
   if (question) {
     QuestionBody(cr, pic, top + 30);
     return;
@@ -418,7 +480,7 @@ void PaintRaceNotice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   // Shown for a moment before the final score: a big picture and the reason.
   DrawDialogIcon(cr, pic.variant, pic.tileWidth / 2.0, top + 120, 150);
   UseFont(cr, Face::kSans, 20, true);
-  TextCentred(cr, pic.tileWidth / 2.0, top + 230, DetailOf(pic.variant), kNavy);
+  TextCentred(cr, pic.tileWidth / 2.0, top + 230, DetailOf(pic), kNavy);
 }
 
 }  // namespace assetgen

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "pictures/English.h"
 #include "pictures/Manifest.h"
 #include "pictures/Style.h"
 
@@ -73,7 +74,7 @@ void Label(cairo_t* cr, double x, double cy, std::string_view text, bool right) 
 
 }  // namespace
 
-void PaintDashboard(cairo_t* cr, const Picture& /*pic*/, int /*pattern*/) {
+void PaintDashboard(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   const double top = kDashTop;
   // Bottom strip carrying the health bar (206, 581) - (446, 593).
@@ -90,9 +91,9 @@ void PaintDashboard(cairo_t* cr, const Picture& /*pic*/, int /*pattern*/) {
   ReadOut(cr, 72, 495 - top, 62, 22);
   ReadOut(cr, 64, 526 - top, 68, 22);
   ReadOut(cr, 94, 557 - top, 40, 22);
-  Label(cr, 66, 506 - top, "МЕСТО", true);
-  Label(cr, 58, 537 - top, "ВРЕМЯ", true);
-  Label(cr, 88, 568 - top, "ЗАПАС", true);
+  Label(cr, 66, 506 - top, Say(pic, "МЕСТО", "PLACE"), true);
+  Label(cr, 58, 537 - top, Say(pic, "ВРЕМЯ", "TIME"), true);
+  Label(cr, 88, 568 - top, Say(pic, "ЗАПАС", "SPARE"), true);
 
   // Right pod: the speed dial and the score (centred on x 735, y 569).
   const double cx = kDialX, cy = kDialY - top;
@@ -137,7 +138,7 @@ void PaintDashboard(cairo_t* cr, const Picture& /*pic*/, int /*pattern*/) {
     }
   }
   UseFont(cr, Face::kSansCondensed, 9, true);
-  TextCentred(cr, cx, cy + 24, "км/ч", kSteel);
+  TextCentred(cr, cx, cy + 24, Say(pic, "км/ч", "km/h"), kSteel);
   // Socket of the reverse lamp, centred on (660, 579).
   cairo_arc(cr, 660, 579 - top, 12, 0, 2 * kPi);
   SetColor(cr, Hex(0x0B0F16));
@@ -146,13 +147,14 @@ void PaintDashboard(cairo_t* cr, const Picture& /*pic*/, int /*pattern*/) {
   TextCentred(cr, 660, 579 - top, "R", Hex(0x56627A));
   // Score window.
   ReadOut(cr, 700, 563 - top, 70, 22);
-  Label(cr, 735 - TextWidth(cr, "ОЧКИ") / 2 - 6, 553 - top, "ОЧКИ", false);
+  const std::string_view score = Say(pic, "ОЧКИ", "SCORE");
+  Label(cr, 735 - TextWidth(cr, score) / 2 - 6, 553 - top, score, false);
 
   // Health bar frame around (206, 581) - (446, 593).
   RoundedRect(cr, 202, 577 - top, 248, 20, 4);
   SetColor(cr, Hex(0x0B0F16));
   cairo_fill(cr);
-  Label(cr, 196, 587 - top, "ПРОЧНОСТЬ", true);
+  Label(cr, 196, 587 - top, Say(pic, "ПРОЧНОСТЬ", "HEALTH"), true);
 }
 
 void PaintProgressStrip(cairo_t* cr, const Picture& pic, int /*pattern*/) {
@@ -187,8 +189,8 @@ void PaintProgressStrip(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   SetColor(cr, kGreen);
   cairo_fill(cr);
   UseFont(cr, Face::kSansCondensed, 9, true);
-  TextCentred(cr, cx - 2, finishY - 22, "ФИНИШ", kAmber);
-  TextCentred(cr, cx - 2, startY + 16, "СТАРТ", kAmber);
+  TextCentred(cr, cx - 2, finishY - 22, Say(pic, "ФИНИШ", "FINISH"), kAmber);
+  TextCentred(cr, cx - 2, startY + 16, Say(pic, "СТАРТ", "START"), kAmber);
 }
 
 void PaintPanel(cairo_t* cr, const Picture& pic, int /*pattern*/) {

@@ -22,8 +22,9 @@ struct Picture {
   int variant;            // per painter: model, piece kind, icon ...
   std::string_view text;  // caption or title written on it (UTF-8)
   std::string_view shows;
-  int onlyTheme = -1;  // a scenery picture only that theme holds (-1: every theme holds one)
-  int theme = 0;       // the theme a scenery picture is drawn for (the builder sets it)
+  int onlyTheme = -1;    // a scenery picture only that theme holds (-1: every theme holds one)
+  int theme = 0;         // the theme a scenery picture is drawn for (the builder sets it)
+  bool english = false;  // drawn for the English set (the builder sets it)
   constexpr int Width() const { return tileWidth * columns; }
   constexpr int Height() const { return tileHeight * rows; }
 };

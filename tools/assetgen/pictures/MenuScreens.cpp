@@ -4,6 +4,7 @@
 
 #include "game/ThemeCatalogue.h"
 #include "game/TrackCatalogue.h"
+#include "pictures/English.h"
 #include "pictures/Manifest.h"
 #include "pictures/Style.h"
 #include "pictures/Themes.h"
@@ -112,7 +113,7 @@ void Land(cairo_t* cr, double w, double h) {
 
 // A big truck facing the viewer. The menu's two glints (48 x 48 at (376, 353) and (403, 370))
 // sparkle on its chrome grille.
-void FrontTruck(cairo_t* cr) {
+void FrontTruck(cairo_t* cr, const Picture& pic) {
   using namespace palette;
   const Rgb body = Hex(0xC9352F);
   Ellipse(cr, 420, 474, 190, 22);  // shadow on the road
@@ -185,7 +186,8 @@ void FrontTruck(cairo_t* cr) {
   SetColor(cr, kCream);
   cairo_fill(cr);
   UseFont(cr, Face::kSansCondensed, 11, true);
-  TextCentred(cr, 420, 419, "В 777 Р", kNavy);
+  // The English set writes the same plate in Latin letters of the same shapes.
+  TextCentred(cr, 420, 419, Say(pic, "В 777 Р", "B 777 P"), kNavy);
 }
 
 // A sign post behind a column of buttons, so the buttons read as road signs.
@@ -212,13 +214,14 @@ void PaintMainBack(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   Mountains(cr, w, SeedOf("far hills"), kHorizon - 20, 70, Hex(0x4A3F6B));
   Mountains(cr, w, SeedOf("near hills"), kHorizon + 2, 38, Hex(0x2C2746));
   Land(cr, w, h);
-  FrontTruck(cr);
+  FrontTruck(cr, pic);
   // Posts carrying the button signs: left (27..256, 87..467), right (606..800, 124..423).
   SignPost(cr, 142, 100, h);
   SignPost(cr, 706, 140, h);
   DrawWordMark(cr, 420, 62, 62);
   UseFont(cr, Face::kSans, 19, true);
-  TextCentredOutlined(cr, 420, 114, "Гонки на грузовиках", kCream, kNavy, 2);
+  TextCentredOutlined(cr, 420, 114, Say(pic, "Гонки на грузовиках", "Truck Racing"), kCream, kNavy,
+                      2);
   // The greeting plate: the game writes "Привет, ...!" in black Gungsuh 11 centred on x 675 from
   // y 517 down, its capitals on 521..531 and its commas to 534. The plate is centred on that and
   // stays clear of the "change player" link below it at y 540.
@@ -283,7 +286,8 @@ void PaintLogo(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   DrawWordMark(cr, w / 2 + 36, h * 0.4, 72);
   DrawChequer(cr, w * 0.16, h * 0.68, w * 0.68, 14, 40, 2);
   UseFont(cr, Face::kSans, 24, true);
-  TextCentredOutlined(cr, w / 2, h * 0.84, "Гонки на грузовиках", kCream, kNavy, 2.2);
+  TextCentredOutlined(cr, w / 2, h * 0.84, Say(pic, "Гонки на грузовиках", "Truck Racing"), kCream,
+                      kNavy, 2.2);
 }
 
 void PaintTrackChoice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
@@ -341,26 +345,30 @@ void PaintTruckChoice(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
   // Positions below are the screen places minus the card's corner (60, 90).
   UseFont(cr, Face::kSans, 14, true);
-  TextCentred(cr, 340, 100, "← → — грузовик, ↑ ↓ — сложность, Enter — в гонку", kNavyLight);
+  TextCentred(cr, 340, 100,
+              Say(pic, "← → — грузовик, ↑ ↓ — сложность, Enter — в гонку",
+                  "← → truck, ↑ ↓ difficulty, Enter to race"),
+              kNavyLight);
   // Frame of the truck picture at (320, 228), 200 x 104: three pixels round it, so it stays clear
   // of the arrow keys beside it (their faces end at 314 and start at 523) and of the first value
   // bar at y 341.
   RoundedRect(cr, 257, 135, 206, 110, 12);
   FillVertical(cr, 135, 245, kAmber, kOrange);
   // Value bars at x 397 (screen), rows at y 341, 361, 380, 400, 14 tall, scaled up to 240.
-  static constexpr const char* kLabels[] = {"Скорость", "Разгон", "Поворот", "Сцепление"};
+  static constexpr const char* kLabels[][2] = {
+      {"Скорость", "Speed"}, {"Разгон", "Pickup"}, {"Поворот", "Turning"}, {"Сцепление", "Grip"}};
   static constexpr double kRows[] = {341, 361, 380, 400};
   for (int i = 0; i < 4; ++i) {
     const double y = kRows[i] - 90;
     UseFont(cr, Face::kSans, 14, true);
-    TextRight(cr, 328, y + 7, kLabels[i], kNavy);
+    TextRight(cr, 328, y + 7, kLabels[i][pic.english ? 1 : 0], kNavy);
     RoundedRect(cr, 335, y - 2, 244, 18, 5);
     SetColor(cr, Hex(0x2A3550));
     cairo_fill(cr);
   }
   // The difficulty switch (120 x 40 at (590, 250) on screen) under its label.
   UseFont(cr, Face::kSans, 14, true);
-  TextCentred(cr, 590, 145, "Сложность", kNavy);
+  TextCentred(cr, 590, 145, Say(pic, "Сложность", "Difficulty"), kNavy);
 }
 
 namespace {

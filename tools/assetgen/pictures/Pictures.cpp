@@ -11,8 +11,10 @@
 
 #include "engine/OilArchive.h"
 #include "engine/PngCodec.h"
+#include "game/Language.h"
 #include "game/ThemeCatalogue.h"
 #include "pictures/Canvas.h"
+#include "pictures/English.h"
 #include "pictures/Style.h"
 #include "pictures/Themes.h"
 
@@ -209,6 +211,28 @@ bool WritePictures(const std::string& dataDir, std::string& error) {
     files.push_back(ThemeFileName(t));
     archives.emplace_back();
     for (const Picture& p : themes[static_cast<size_t>(t)]) archives.back().push_back(&p);
+  }
+  // The English set: each archive's pictures with words, drawn again in English.
+  std::vector<Picture> english;
+  for (const Picture& p : kPictures) {
+    if (p.archive != Archive::kTheme && HasWords(p)) english.push_back(InEnglish(p));
+  }
+  for (const std::vector<Picture>& theme : themes) {
+    for (const Picture& p : theme) {
+      if (HasWords(p)) english.push_back(InEnglish(p));
+    }
+  }
+  for (size_t a = 0, count = files.size(); a < count; ++a) {
+    std::vector<const Picture*> set;
+    for (const Picture& p : english) {
+      const bool ofThisArchive =
+          a < 2 ? p.archive == (a == 0 ? Archive::kMenu : Archive::kRace)
+                : p.archive == Archive::kTheme && p.theme == static_cast<int>(a - 2);
+      if (ofThisArchive) set.push_back(&p);
+    }
+    if (set.empty()) continue;
+    files.push_back(game::EnglishArchiveName(files[a]));
+    archives.push_back(std::move(set));
   }
   std::vector<std::vector<uint8_t>> bytes;
   if (!PackArchives(archives, bytes, error)) return false;

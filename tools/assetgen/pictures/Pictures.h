@@ -20,7 +20,8 @@ bool BuildArchive(Archive archive, std::vector<uint8_t>& bytes, std::string& err
 bool BuildThemeArchive(int theme, std::vector<uint8_t>& bytes, std::string& error);
 
 // Writes DataDir/data1.oil (menus), DataDir/data2.oil (races) and one scenery archive per theme
-// (DataDir/theme_NAME.oil).
+// (DataDir/theme_NAME.oil), and beside each the English set of its pictures with words
+// (NAME_en.oil) where it has any.
 bool WritePictures(const std::string& dataDir, std::string& error);
 
 // Draws every picture with its name, archive and tile grid into one PNG for review.

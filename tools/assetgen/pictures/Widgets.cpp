@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "pictures/English.h"
 #include "pictures/Manifest.h"
 #include "pictures/Style.h"
 
@@ -104,7 +105,9 @@ void UseCaptionFont(cairo_t* cr, const Picture& pic) {
     double size = 22;
     for (std::string_view name : group.names) {
       if (const Picture* other = name.empty() ? nullptr : FindPicture(name, pic.archive)) {
-        size = std::min(size, OwnCaptionSize(cr, group.face, *other));
+        // The group shares one size in each language, set by its longest caption there.
+        size = std::min(size,
+                        OwnCaptionSize(cr, group.face, pic.english ? InEnglish(*other) : *other));
       }
     }
     UseFont(cr, group.face, size, true);

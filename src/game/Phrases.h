@@ -1,0 +1,79 @@
+// The phrase book: every text the game writes on screen, in Russian and in English.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+
+#include "game/Language.h"
+
+namespace game {
+
+enum class Phrase : uint8_t {
+  Hello,  // before the player's name on the main menu: "Привет, NAME!"
+  Pause,
+  Loading,
+  Level,  // before the race number
+  WrongWay,
+  ClassicName,
+  EasyName,
+  TooHardHint,
+  SpareTruckHint,
+  ScoreSending,
+  ScoreUnreachable,
+  ScoreNotTakenBefore,  // "... (code " CODE "), will send later"
+  ScoreNotTakenAfter,
+  ScoreRefused,  // "... (code " CODE ")"
+  ScoreSent,
+  ScoresSent,  // before the count
+  TrackTitle,  // before the track's number
+  BestTime,
+  Length,
+  Laps,
+  Opponents,
+  Count
+};
+
+struct PhraseForms {
+  Phrase phrase;
+  const char* russian;  // UTF-8 in the source, code page 1251 on screen
+  const char* english;
+};
+
+// One row per phrase, in the order of Phrase.
+inline constexpr PhraseForms kPhrases[] = {
+    {Phrase::Hello, "Привет, ", "Hello, "},
+    {Phrase::Pause, "Пауза", "Pause"},
+    {Phrase::Loading, "Загрузка", "Loading"},
+    {Phrase::Level, "Уровень ", "Level "},
+    {Phrase::WrongWay, "Неправильный путь!", "Wrong way!"},
+    {Phrase::ClassicName, "Классика", "Classic"},
+    {Phrase::EasyName, "Лёгкая", "Easy"},
+    {Phrase::TooHardHint, "Слишком трудно? Попробуйте уровень «Лёгкая» на экране выбора грузовика.",
+     "Too hard? Try the \"Easy\" level on the truck choice screen."},
+    {Phrase::SpareTruckHint, "Запасной грузовик даёт новую попытку: гонка начнётся заново.",
+     "A spare truck buys another try: the race starts again."},
+    {Phrase::ScoreSending, "Результат отправляется на сервер…",
+     "Sending your result to the server…"},
+    {Phrase::ScoreUnreachable, "Нет связи с сервером: результат отправим позже",
+     "No connection to the server: the result will be sent later"},
+    {Phrase::ScoreNotTakenBefore, "Сервер не принял результат (код ",
+     "The server did not take the result (code "},
+    {Phrase::ScoreNotTakenAfter, "), отправим позже", "), it will be sent later"},
+    {Phrase::ScoreRefused, "Сервер отклонил результат (код ",
+     "The server refused the result (code "},
+    {Phrase::ScoreSent, "Результат отправлен на сервер", "Your result was sent to the server"},
+    {Phrase::ScoresSent, "Отправлено результатов: ", "Results sent: "},
+    {Phrase::TrackTitle, "Трасса ", "Track "},
+    {Phrase::BestTime, "Лучшее время:", "Best time: "},
+    {Phrase::Length, "Длина:", "Length:"},
+    {Phrase::Laps, "Круги:", "Laps:"},
+    {Phrase::Opponents, "Соперники:", "Opponents:"},
+};
+static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
+
+// The phrase in Language as the game holds text: code page 1251 bytes.
+const std::string& Say(Language language, Phrase phrase);
+
+}  // namespace game
