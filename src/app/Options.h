@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/Difficulty.h"
+#include "platform/RenderDevice.h"
 
 namespace app {
 
@@ -36,6 +37,9 @@ struct Options {
   bool bench = false;
   // The difficulty the truck screen offers instead of the player's stored choice.
   std::optional<game::Difficulty> difficulty;
+  // Scaling and vertical sync for this run instead of the stored ones.
+  std::optional<platform::Scaling> scaling;
+  std::optional<bool> vsync;
   bool devKeys = false;  // Enter wins a race outright; such a game's score stays off the tables
   bool help = false;
   bool version = false;

@@ -21,7 +21,8 @@ TEST(OptionsTest, ReadsEveryFlagAndRejectsBadValues) {
                                  "--screenshot",  "5:b.png", "--trace",       "t.txt",
                                  "--start-level", "9",       "--null-render", "--bench",
                                  "--workdir",     "w",       "--script",      "s",
-                                 "--record",      "r",       "--difficulty",  "easy"},
+                                 "--record",      "r",       "--difficulty",  "easy",
+                                 "--scaling",     "integer", "--vsync",       "on"},
                                 o, error))
       << error;
   EXPECT_TRUE(o.headless && o.fast && o.nullRender && o.bench);
@@ -32,12 +33,16 @@ TEST(OptionsTest, ReadsEveryFlagAndRejectsBadValues) {
   EXPECT_EQ(o.screenshots[0].path, "/tmp/a.png");
   EXPECT_EQ(o.startLevel, 9);
   EXPECT_EQ(o.difficulty, game::Difficulty::Easy);
+  EXPECT_EQ(o.scaling, platform::Scaling::kInteger);
+  EXPECT_EQ(o.vsync, true);
   for (const auto& bad : std::vector<std::vector<std::string>>{{"--seed", "x"},
                                                                {"--frames", "-1"},
                                                                {"--screenshot", "100"},
                                                                {"--screenshot", "a:b"},
                                                                {"--start-level", "0"},
                                                                {"--difficulty", "hard"},
+                                                               {"--scaling", "2x"},
+                                                               {"--vsync", "yes"},
                                                                {"--frames"},
                                                                {"--bogus"}}) {
     app::Options other;

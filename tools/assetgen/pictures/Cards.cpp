@@ -313,14 +313,21 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
     const char* label;
     const char* hint;
   };
-  static constexpr Row kRows[] = {{124, "Полный экран", "После «Применить»"},
-                                  {175, "Музыка", "Включить или выключить"},
-                                  {247, "Громкость звуков", "Шесть ступеней"},
-                                  {304, "Девиз", "Уйдёт вместе с рекордом"}};
-  for (int i = 0; i < 4; ++i) {
-    const Row& r = kRows[i];
+  static constexpr Row kOptionRows[] = {{124, "Полный экран", "После «Применить»"},
+                                        {175, "Музыка", "Включить или выключить"},
+                                        {247, "Громкость звуков", "Шесть ступеней"},
+                                        {304, "Девиз", "Уйдёт вместе с рекордом"}};
+  // The screen and sound card (variant 1) keeps the same rows for its switches and bar.
+  static constexpr Row kScreenRows[] = {
+      {124, "Масштаб", "Обычное — во всё окно, Чёткое — целые шаги"},
+      {175, "Вертикальная синхронизация", "Без разрывов кадра"},
+      {247, "Громкость музыки", "Шесть ступеней"}};
+  const Row* rows = pic.variant == 1 ? kScreenRows : kOptionRows;
+  const int count = pic.variant == 1 ? 3 : 4;
+  for (int i = 0; i < count; ++i) {
+    const Row& r = rows[i];
     if (i > 0) {
-      const double y = (kRows[i - 1].centreY + r.centreY) / 2;
+      const double y = (rows[i - 1].centreY + r.centreY) / 2;
       cairo_move_to(cr, 40, y);
       cairo_line_to(cr, 640, y);
       SetColor(cr, kNavy, 0.15);
