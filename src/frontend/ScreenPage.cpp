@@ -97,7 +97,8 @@ void Enter(TForm1& form, ScreenPage& page) {
 void DrawRefusal(TForm1& form) {
   if (!form.ScreenSound.VSyncRefused) return;
   SetFont(form.OmegaFont4, "Arial", 11, 170, 40, 30);
-  TextCentered(form.OmegaFont4, 400, 296, Ru("Видеодрайвер не даёт включить синхронизацию."));
+  // Under the switch, clear of the row's own lines.
+  TextCentered(form.OmegaFont4, 545, 282, Ru("Драйвер не даёт включить синхронизацию"));
 }
 
 void Frame(TForm1& form, ScreenPage& page) {
