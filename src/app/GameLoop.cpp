@@ -128,10 +128,12 @@ bool GameLoop::SaveScreenshot(const std::string& path) {
   return static_cast<bool>(out);
 }
 
-void GameLoop::AfterFrame(double cpuMs) {
+void GameLoop::AfterFrame(double cpuMs, bool drawn) {
+  if (frame_ == 0) firstFrame_ = std::chrono::steady_clock::now();
   ++frame_;
+  if (drawn) ++drawnFrames_;
   if (OnAfterFrame) OnAfterFrame();
-  if (options_.bench) {
+  if (options_.bench && drawn) {
     const auto start = std::chrono::steady_clock::now();
     device_.Finish();
     const double frameMs = cpuMs + MillisecondsSince(start);
@@ -156,12 +158,20 @@ int GameLoop::Run() {
   while (true) {
     if (!PumpInput()) break;
     if (fastClock_ != nullptr) fastClock_->Advance(fastStep);
+    // With vertical sync a present waits for the display (60 times a second on most), so frames
+    // keep to 90 a second of the clock by catching up: a frame that is late already runs without
+    // drawing, and only the latest of them is shown.
+    const bool catchUp = fastClock_ == nullptr && device_.VSync();
+    form_.OmegaTimer1.SetCatchUp(catchUp);
+    const bool drawn = !catchUp || form_.OmegaTimer1.FramesDue() <= 1;
+    form_.OmegaScreen1.SetSkipDrawing(!drawn);
     const auto start = std::chrono::steady_clock::now();
     const bool fired = form_.OmegaTimer1.Tick();
     const double cpuMs = MillisecondsSince(start);
+    form_.OmegaScreen1.SetSkipDrawing(false);
     ServiceRaceTimer();
     if (fired) {
-      AfterFrame(cpuMs);
+      AfterFrame(cpuMs, drawn);
       if (options_.frames >= 0 && frame_ >= options_.frames) break;
       if (form_.Closed()) break;
       continue;
@@ -179,6 +189,12 @@ int GameLoop::Run() {
   if (options_.bench) {
     std::printf("%s\n", stats_.Summary().c_str());
     if (raceStats_.Count() > 0) std::printf("race %s\n", raceStats_.Summary().c_str());
+    const double seconds = MillisecondsSince(firstFrame_) / 1000.0;
+    if (frame_ > 1 && seconds > 0) {
+      std::printf("pace seconds=%.2f logic_fps=%.1f drawn_fps=%.1f vsync=%s\n", seconds,
+                  static_cast<double>(frame_ - 1) / seconds,
+                  static_cast<double>(drawnFrames_ - 1) / seconds, device_.VSync() ? "on" : "off");
+    }
   }
   return exitCode_;
 }

@@ -3,6 +3,7 @@
 // timings.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -40,7 +41,7 @@ class GameLoop {
  private:
   bool PumpInput();
   void ServiceRaceTimer();
-  void AfterFrame(double cpuMs);
+  void AfterFrame(double cpuMs, bool drawn);
   bool SaveScreenshot(const std::string& path);
 
   const Options& options_;
@@ -54,6 +55,9 @@ class GameLoop {
   FrameStats raceStats_;
   std::FILE* trace_ = nullptr;
   int64_t frame_ = 0;
+  int64_t drawnFrames_ = 0;
+  // When the first frame ran, for the frame rates --bench prints.
+  std::chrono::steady_clock::time_point firstFrame_;
   bool raceTimerWasEnabled_ = false;
   uint64_t nextRaceTick_ = 0;
   int exitCode_ = 0;

@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "game/ScreenSound.h"
+
 namespace app {
 namespace {
 
@@ -39,6 +41,8 @@ std::string UsageText() {
          "      --difficulty D      the truck screen offers difficulty D (classic or easy)\n"
          "      --language L        speak L (ru or en) instead of the stored language\n"
          "      --bench             print frame statistics at the end\n"
+         "      --scaling MODE      letterbox or integer (whole steps, sharp pixels) for this run\n"
+         "      --vsync on|off      wait for the display's refresh (never with --fast)\n"
          "      --dev-keys          Enter wins a race outright (scores stay off the tables)\n"
          "      --record-audio FILE.wav  mix everything the game plays into FILE.wav (no sound "
          "card)\n";
@@ -116,6 +120,22 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         error = "--language needs ru or en, not \"" + text + "\"";
         return false;
       }
+    } else if (arg == "--scaling") {
+      if (!value(text)) return false;
+      platform::Scaling scaling = platform::Scaling::kLetterbox;
+      if (!game::ParseScalingToken(text, scaling)) {
+        error = "--scaling needs letterbox or integer, not \"" + text + "\"";
+        return false;
+      }
+      options.scaling = scaling;
+    } else if (arg == "--vsync") {
+      if (!value(text)) return false;
+      bool on = false;
+      if (!game::ParseSwitchToken(text, on)) {
+        error = "--vsync needs on or off, not \"" + text + "\"";
+        return false;
+      }
+      options.vsync = on;
     } else if (arg == "--screenshot") {
       if (!value(text)) return false;
       const auto colon = text.find(':');

@@ -9,6 +9,7 @@
 
 #include "game/Difficulty.h"
 #include "game/Language.h"
+#include "platform/RenderDevice.h"
 
 namespace app {
 
@@ -39,6 +40,9 @@ struct Options {
   std::optional<game::Difficulty> difficulty;
   // The language instead of the one vornakel.ini keeps.
   std::optional<game::Language> language;
+  // Scaling and vertical sync for this run instead of the stored ones.
+  std::optional<platform::Scaling> scaling;
+  std::optional<bool> vsync;
   bool devKeys = false;  // Enter wins a race outright; such a game's score stays off the tables
   bool help = false;
   bool version = false;

@@ -209,7 +209,15 @@ int main(int argc, char** argv) {
       form.FixedSeed = true;
       form.Seed = *options.seed;
     }
+    form.NeverVSync = options.fast;
     form.FormCreate();
+    if (options.scaling) form.ScreenSound.Scaling = *options.scaling;
+    if (options.vsync) form.ScreenSound.VSync = *options.vsync;
+    if (options.scaling || options.vsync) form.ApplyPresentation();
+    if (form.ScreenSound.VSyncRefused) {
+      std::fprintf(stderr,
+                   "vornakel: vertical sync is not available here; frames are not synced\n");
+    }
     if (!form.Closed()) form.FormShow();
     platform::InstallQuitSignals();
     app::GameLoop loop(options, form, *input, *services.clock,

@@ -124,14 +124,14 @@ bool TOmegaScreen::ResetDevice() {
 }
 
 void TOmegaScreen::Clear(int red, int green, int blue, int alpha) {
-  if (!initialized_) return;
+  if (!initialized_ || skipDrawing_) return;
   device_->Clear(static_cast<uint32_t>(alpha & 255) << 24 | static_cast<uint32_t>(red & 255) << 16 |
                  static_cast<uint32_t>(green & 255) << 8 | static_cast<uint32_t>(blue & 255));
 }
 
 void TOmegaScreen::BeginScene() {
   inScene_ = false;
-  if (!initialized_) return;
+  if (!initialized_ || skipDrawing_) return;
   switch (device_->TestState()) {
     case platform::DeviceState::kLost:
       return;

@@ -77,6 +77,10 @@ class TOmegaScreen {
   void SetBlendMode(int mode);
   void SetFilter(bool linear);
   void ToggleFullScreen();
+  // While set, frames run without drawing: Clear, the quads and the present are dropped (a frame
+  // made only to catch up with the clock, whose picture the next frame replaces at once).
+  void SetSkipDrawing(bool skip) { skipDrawing_ = skip; }
+  bool SkipDrawing() const { return skipDrawing_; }
   // Applies the screen-wide transform and tint to the four corners and draws them with the texture.
   void DrawQuad(platform::TextureId texture, const platform::Vertex (&corners)[4]);
 
@@ -99,6 +103,7 @@ class TOmegaScreen {
   bool initialized_ = false;
   bool active_ = false;
   bool inScene_ = false;
+  bool skipDrawing_ = false;
 };
 
 }  // namespace engine

@@ -163,6 +163,14 @@ void TModListItem::Play() {
   }
 }
 
+void TModListItem::SetVolume(int32_t volume) {
+  if (volume == Volume) return;
+  Volume = volume;
+  if (player_ == nullptr) return;
+  platform::AudioLock lock(*owner_.Device());
+  player_->SetAttenuation(VolumeToAttenuation(Volume));
+}
+
 void TModListItem::Stop() {
   if (player_ == nullptr) return;
   platform::AudioLock lock(*owner_.Device());

@@ -138,6 +138,8 @@ class TModListItem {
   int32_t Volume = 100;
 
   bool Loaded() const { return player_ != nullptr; }
+  // Changes the volume (0..100), at once when the module is streaming.
+  void SetVolume(int32_t volume);
   // Loads the module on first use and streams it from where it last stopped.
   void Play();
   void Stop();

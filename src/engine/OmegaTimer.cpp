@@ -48,7 +48,8 @@ void TOmegaTimer::SetFPSWarningFrames(int32_t value) {
 
 void TOmegaTimer::Fire(int64_t now) {
   if (OnTimer) OnTimer(*this);
-  lastTick_ = now;
+  const bool onSchedule = catchUp_ && targetTicks_ > 0 && now - lastTick_ < longestTicks_;
+  lastTick_ = onSchedule ? lastTick_ + targetTicks_ : now;
   ++frameCounter_;
 }
 
@@ -96,6 +97,14 @@ uint64_t TOmegaTimer::TicksUntilDue() {
   const auto now = static_cast<int64_t>(clock_->Ticks());
   const int64_t due = lastTick_ + targetTicks_;
   return due > now ? static_cast<uint64_t>(due - now) : 0;
+}
+
+int32_t TOmegaTimer::FramesDue() {
+  if (!enabled_ || targetTicks_ <= 0) return 0;
+  const int64_t behind = static_cast<int64_t>(clock_->Ticks()) - lastTick_;
+  if (behind < targetTicks_) return 0;
+  if (!catchUp_ || behind >= longestTicks_) return 1;
+  return static_cast<int32_t>(behind / targetTicks_);
 }
 
 }  // namespace engine

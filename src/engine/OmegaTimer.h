@@ -21,6 +21,11 @@ class TOmegaTimer {
   void SetMaxFPS(int32_t value);
   void SetFPSWarningFrames(int32_t value);
   void SetLossyMode(bool value) { lossyMode_ = value; }
+  // Keeps the frames on a fixed 90-a-second schedule instead of counting from the last one, so a
+  // frame that came late (a present waiting for the display) is made up by the next ones. Up to
+  // MinFPS's worth of frames is caught up; after a longer stall the schedule restarts from now.
+  void SetCatchUp(bool value) { catchUp_ = value; }
+  bool CatchUp() const { return catchUp_; }
 
   bool Enabled() const { return enabled_; }
   int32_t TargetFPS() const { return targetFPS_; }
@@ -40,6 +45,8 @@ class TOmegaTimer {
   bool Tick();
   // Clock ticks left until the next frame is due (0 when it is due now).
   uint64_t TicksUntilDue();
+  // Frames whose time has come (more than one only while catching up).
+  int32_t FramesDue();
   uint64_t Frequency() const { return frequency_; }
 
  private:
@@ -61,6 +68,7 @@ class TOmegaTimer {
   int32_t minFPS_ = 10;
   int32_t maxFPS_ = 120;
   bool lossyMode_ = false;
+  bool catchUp_ = false;
   int64_t targetTicks_ = 0;
   int64_t longestTicks_ = 0;
   int64_t shortestTicks_ = 0;

@@ -131,6 +131,27 @@ engine::TOmegaButton* AddButton(game::TForm1& form, const std::string& picture, 
   return button;
 }
 
+engine::TOmegaScrollBar* AddVolumeBar(game::TForm1& form, const std::string& name, int32_t left,
+                                      int32_t top, int32_t maxStep, int32_t position) {
+  auto* bar = form.Menu.ButtonList->Add<engine::TOmegaScrollBar>();
+  bar->Name = name;
+  if (engine::TImageListItem* image = form.MenuImage("opt_bar")) {
+    bar->SetImage(0, image);
+    bar->SetPattern(0, 1);
+    bar->SetImage(3, image);
+    bar->SetPattern(3, 0);
+  }
+  bar->SetLeft(left);
+  bar->SetTop(top);
+  bar->SetWidth(168);
+  bar->SetHeight(28);
+  bar->Min = 0;
+  bar->Max = maxStep;
+  bar->ShowValue = false;
+  bar->SetPosition(position);
+  return bar;
+}
+
 void SetButtonPicture(game::TForm1& form, engine::TOmegaButton* button,
                       const std::string& picture) {
   if (button == nullptr) return;

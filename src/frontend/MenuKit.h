@@ -90,6 +90,10 @@ void AddButtons(game::TForm1& form, Screen& screen, const ButtonRow<Screen> (&ro
 }
 // Gives a button another picture (its size follows the picture's tile).
 void SetButtonPicture(game::TForm1& form, engine::TOmegaButton* button, const std::string& picture);
+// A volume bar of the current list: "opt_bar" (frame 1 the track, the knob the left square of
+// frame 0), 168 x 28 at (left, top), steps 0..maxStep, the knob at position.
+engine::TOmegaScrollBar* AddVolumeBar(game::TForm1& form, const std::string& name, int32_t left,
+                                      int32_t top, int32_t maxStep, int32_t position);
 // Frees the list with its buttons and edit box.
 void FreeButtons(game::TForm1& form);
 // A button that cannot be clicked now is drawn as frame 2 of its picture at its place (the GUI

@@ -95,6 +95,14 @@ void Cancel(TForm1& form) {
   RestoreSavedCopies(form);
 }
 
+// The screen and sound page: the options screen goes, its pending changes stay for its return.
+void OpenScreenPage(TForm1& form) {
+  Click(form);
+  form.Menu.OptionsPending = true;
+  form.LeaveState(game::gsOptions);
+  form.EnterState(game::gsScreenPage);
+}
+
 // The two switches' pictures follow their settings once they are made.
 constexpr MenuButton kOptionButtons[] = {
     {.picture = "b_apply", .left = 206, .top = 420, .action = Apply},
@@ -109,6 +117,7 @@ constexpr MenuButton kOptionButtons[] = {
      .top = 323,
      .action = [](TForm1& form) { ChangeVolume(form, +1); }},
     {.picture = "b_off", .left = 646, .top = 245, .action = ToggleMusic},
+    {.picture = "b_screen", .left = 206, .top = 510, .action = OpenScreenPage},
 };
 enum OptionSlot { kFullScreenSlot = 2, kMusicSlot = 5 };
 
@@ -127,26 +136,14 @@ void Enter(TForm1& form) {
   menu.OptionText = online::StripTrailing(menu.OptionText, '%');
   edit->SetText(menu.OptionText);
   edit->OnClick = [&form](engine::TOmegaGUIComponent*) { form.Menu.EditActive = true; };
-  auto* bar = menu.ButtonList->Add<engine::TOmegaScrollBar>();
-  bar->Name = "volume";
-  if (engine::TImageListItem* image = form.MenuImage("opt_bar")) {
-    // Frame 1 is the track; the knob is the left square of frame 0.
-    bar->SetImage(0, image);
-    bar->SetPattern(0, 1);
-    bar->SetImage(3, image);
-    bar->SetPattern(3, 0);
-  }
-  bar->SetLeft(482);
-  bar->SetTop(323);
-  bar->SetWidth(168);
-  bar->SetHeight(28);
-  bar->Min = 0;
-  bar->Max = kMaxVolume;
-  bar->ShowValue = false;
-  bar->SetPosition(form.SoundVolume);
-  menu.VolumeBar = bar;
+  menu.VolumeBar = AddVolumeBar(form, "volume", 482, 323, kMaxVolume, form.SoundVolume);
   form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_opt", "scrOptions");
-  TakeSavedCopies(form);
+  // Back from the screen page the changes not yet applied stay pending (cancel still undoes them).
+  if (menu.OptionsPending) {
+    menu.OptionsPending = false;
+  } else {
+    TakeSavedCopies(form);
+  }
   menu.EditActive = false;
 }
 

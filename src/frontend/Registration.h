@@ -8,6 +8,7 @@ namespace frontend {
 
 void RegisterProfileStates(game::TForm1& form);
 void RegisterOptionsState(game::TForm1& form);
+void RegisterScreenPage(game::TForm1& form);
 void InstallSettingsFiles(game::TForm1& form);
 void RegisterExitState(game::TForm1& form);
 

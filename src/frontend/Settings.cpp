@@ -21,6 +21,7 @@
 #include "frontend/HiScoreDifficulty.h"
 #include "frontend/Profiles.h"
 #include "frontend/Registration.h"
+#include "frontend/ScreenSettings.h"
 #include "online/TextCodec.h"
 #include "platform/Files.h"
 
@@ -318,6 +319,7 @@ void InstallSettingsFiles(game::TForm1& form) {
   form.ReadConfigFiles = [&form] {
     ReadConfigFile(form);
     ReadProgressFile(form);
+    ReadScreenSound(form);
   };
   form.WriteConfigFiles = [&form] {
     WriteConfigFile(form);

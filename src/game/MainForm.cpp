@@ -104,6 +104,20 @@ void TForm1::FormCreate() {
   Sound3D.CreateAudioPaths();
   // The saved volume holds from the start, not only after the options screen was opened.
   ApplySoundVolume();
+  ApplyMusicVolume();
+  ApplyPresentation();
+}
+
+void TForm1::ApplyMusicVolume() {
+  const int32_t volume = MusicModuleVolume(ScreenSound.MusicVolume);
+  for (int i = 0; i < Sound3D.ModList.Count(); ++i) Sound3D.ModList.Items(i)->SetVolume(volume);
+}
+
+void TForm1::ApplyPresentation() {
+  if (Services.device == nullptr) return;
+  Services.device->SetScaling(ScreenSound.Scaling);
+  const bool vsync = ScreenSound.VSync && !NeverVSync;
+  ScreenSound.VSyncRefused = !Services.device->SetVSync(vsync) && vsync;
 }
 
 void TForm1::ApplySoundVolume() {

@@ -22,6 +22,7 @@
 #include "game/Language.h"
 #include "game/MenuState.h"
 #include "game/RaceState.h"
+#include "game/ScreenSound.h"
 #include "game/StateMachine.h"
 #include "game/TruckSounds.h"
 #include "platform/AudioDevice.h"
@@ -132,6 +133,8 @@ class TForm1 {
   bool MusicOn = true;
   bool SoundOn = true;
   int32_t SoundVolume = 0;
+  // Ours (vornakel.ini [general]): scaling, vertical sync and the music's volume step.
+  ScreenSoundSettings ScreenSound;
   std::string PlayerName;
   int32_t Score = 0;
   // The difficulty of the game under way (taken from the profile's choice when a game starts).
@@ -188,6 +191,10 @@ class TForm1 {
   std::function<void(int button, int x, int y)> OnMouseDownHook;
   // Gives every sound effect the volume of the SoundVolume step.
   void ApplySoundVolume();
+  // Gives every music module the volume of the music step, at once.
+  void ApplyMusicVolume();
+  // Hands scaling and vertical sync to the render device (noting when the driver refuses vsync).
+  void ApplyPresentation();
   // Marks the first TrucksOpen trucks and TracksOpen tracks unlocked.
   void MarkUnlocked();
   // Registers the race states (12, 16, 27).
@@ -197,6 +204,8 @@ class TForm1 {
 
   // Set before FormCreate: a new game starts at this race (as if LevelUp had run N - 1 times).
   int32_t StartLevel = 0;
+  // Set before FormCreate when frames run on a virtual clock: presents never wait for the display.
+  bool NeverVSync = false;
   // Set before FormCreate for tests and development: Enter wins a race outright.
   bool DevKeys = false;
   // The current game used that win: its score never enters the table or goes online.

@@ -80,6 +80,8 @@ struct MenuState {
   int32_t SavedVolume = 0;
   std::string SavedOptionText;
   bool EditActive = false;  // the options edit box was clicked
+  // Set while the screen page is open over the options screen: its unapplied changes are kept.
+  bool OptionsPending = false;
   engine::TOmegaScrollBar* VolumeBar = nullptr;
   engine::TOmegaButton* FullScreenSwitch = nullptr;
   engine::TOmegaButton* MusicSwitch = nullptr;

@@ -89,4 +89,10 @@ int32_t EffectVolume(int32_t step) {
   return static_cast<int32_t>(std::nearbyint(clamped / 5.0 * 25.0 + 75.0));
 }
 
+int32_t MusicModuleVolume(int32_t step) {
+  // A volume of 100 - 6k attenuates by 6k dB (hundredths of a decibel are volume x 100 - 10000).
+  constexpr int32_t kVolumes[] = {0, 76, 82, 88, 94, 100};
+  return kVolumes[step < 0 ? 0 : step > 5 ? 5 : step];
+}
+
 }  // namespace game

@@ -32,6 +32,7 @@ enum GameStateCode : uint8_t {
   gsSendScore = 26,
   gsExploded = 27,
   gsExitScreen = 28,
+  gsScreenPage = 29,  // ours: screen and sound, reached from the options
 };
 
 struct StateHandlers {

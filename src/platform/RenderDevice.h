@@ -36,6 +36,10 @@ enum class DeviceState : uint8_t {
   kNeedsReset,  // the owner must release its textures, call Reset and make them again
 };
 
+// How the back buffer fills a larger window or screen: scaled to fit with its aspect kept, or by
+// whole steps only (1x, 2x, 3x ...) so every pixel stays sharp.
+enum class Scaling : uint8_t { kLetterbox, kInteger };
+
 // An ARGB picture (0xAARRGGBB per pixel, row-major, Width * Height entries).
 struct Pixels {
   int width = 0;
@@ -75,6 +79,14 @@ class RenderDevice {
   virtual void Finish() = 0;
   // Copies the last presented frame (back-buffer pixels). Returns false when there is none.
   virtual bool ReadFrame(Pixels& out) = 0;
+
+  // Presentation on a real display; devices that show nothing keep the defaults.
+  virtual void SetScaling(Scaling /*scaling*/) {}
+  // Asks Present to wait for the display's refresh. Returns false when the driver refuses (or
+  // nothing is shown), and vertical sync stays off.
+  virtual bool SetVSync(bool on) { return !on; }
+  // True while Present waits for the display's refresh.
+  virtual bool VSync() const { return false; }
 };
 
 }  // namespace platform

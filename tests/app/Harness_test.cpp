@@ -22,7 +22,8 @@ TEST(OptionsTest, ReadsEveryFlagAndRejectsBadValues) {
                                  "--start-level", "9",       "--null-render", "--bench",
                                  "--workdir",     "w",       "--script",      "s",
                                  "--record",      "r",       "--difficulty",  "easy",
-                                 "--language",    "en"},
+                                 "--language",    "en",      "--scaling",     "integer",
+                                 "--vsync",       "on"},
                                 o, error))
       << error;
   EXPECT_TRUE(o.headless && o.fast && o.nullRender && o.bench);
@@ -34,6 +35,8 @@ TEST(OptionsTest, ReadsEveryFlagAndRejectsBadValues) {
   EXPECT_EQ(o.startLevel, 9);
   EXPECT_EQ(o.difficulty, game::Difficulty::Easy);
   EXPECT_EQ(o.language, game::Language::English);
+  EXPECT_EQ(o.scaling, platform::Scaling::kInteger);
+  EXPECT_EQ(o.vsync, true);
   for (const auto& bad : std::vector<std::vector<std::string>>{{"--seed", "x"},
                                                                {"--frames", "-1"},
                                                                {"--screenshot", "100"},
@@ -41,6 +44,8 @@ TEST(OptionsTest, ReadsEveryFlagAndRejectsBadValues) {
                                                                {"--start-level", "0"},
                                                                {"--difficulty", "hard"},
                                                                {"--language", "de"},
+                                                               {"--scaling", "2x"},
+                                                               {"--vsync", "yes"},
                                                                {"--frames"},
                                                                {"--bogus"}}) {
     app::Options other;

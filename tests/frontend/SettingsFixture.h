@@ -78,6 +78,7 @@ class ScreenFixture : public SettingsFixture {
     std::filesystem::create_directory_symlink(VORNAKEL_GAME_DIR "/Data", folder_ / "Data");
     frontend::RegisterProfileStates(*form);
     frontend::RegisterOptionsState(*form);
+    frontend::RegisterScreenPage(*form);
     frontend::InstallSettingsFiles(*form);
     form->FormCreate();
   }

@@ -127,6 +127,55 @@ TEST(LetterboxTest, MapsOutputPositionsToBufferPixels) {
   EXPECT_EQ(y, 456);
 }
 
+TEST(LetterboxTest, IntegerScalingTakesWholeStepsAndTheMouseFollows) {
+  using S = Scaling;
+  auto expect = [](LetterboxRect r, int x, int y, int w, int h) {
+    EXPECT_EQ(r.x, x);
+    EXPECT_EQ(r.y, y);
+    EXPECT_EQ(r.width, w);
+    EXPECT_EQ(r.height, h);
+  };
+  // 2x with bars all round; odd sizes put the odd pixel on the right and bottom.
+  expect(PlaceBuffer(S::kInteger, 1700, 1300, 800, 600), 50, 50, 1600, 1200);
+  expect(PlaceBuffer(S::kInteger, 2401, 1801, 800, 600), 0, 0, 2400, 1800);
+  expect(PlaceBuffer(S::kInteger, 1920, 1080, 800, 600), 560, 240, 800, 600);
+  expect(PlaceBuffer(S::kLetterbox, 1920, 1080, 800, 600), 240, 0, 1440, 1080);
+  // A window smaller than the picture shrinks it as the letterbox does, smoothly.
+  expect(PlaceBuffer(S::kInteger, 700, 500, 800, 600), 17, 0, 666, 500);
+  EXPECT_TRUE(NeedsSmoothing(S::kInteger, PlaceBuffer(S::kInteger, 700, 500, 800, 600), 800, 600));
+  EXPECT_FALSE(
+      NeedsSmoothing(S::kInteger, PlaceBuffer(S::kInteger, 1700, 1300, 800, 600), 800, 600));
+  EXPECT_TRUE(NeedsSmoothing(S::kLetterbox, FitLetterbox(1600, 1200, 800, 600), 800, 600));
+  EXPECT_FALSE(NeedsSmoothing(S::kLetterbox, FitLetterbox(800, 600, 800, 600), 800, 600));
+
+  int x = -1, y = -1;
+  // 1700 x 1300 at 2x: the picture's first pixel starts at (50, 50), its last ends at (1649, 1249).
+  WindowToBuffer(S::kInteger, 1700, 1300, 1700, 1300, 800, 600, 50, 50, x, y);
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 0);
+  WindowToBuffer(S::kInteger, 1700, 1300, 1700, 1300, 800, 600, 1649, 1249, x, y);
+  EXPECT_EQ(x, 799);
+  EXPECT_EQ(y, 599);
+  WindowToBuffer(S::kInteger, 1700, 1300, 1700, 1300, 800, 600, 50 + 2 * 206 + 1, 50 + 2 * 510, x,
+                 y);
+  EXPECT_EQ(x, 206);
+  EXPECT_EQ(y, 510);
+  WindowToBuffer(S::kInteger, 1700, 1300, 1700, 1300, 800, 600, 10, 1290, x, y);  // over a bar
+  EXPECT_EQ(x, 0);
+  EXPECT_EQ(y, 599);
+  // HiDPI: a window of 850 x 650 points drawn in 1700 x 1300 pixels is also 2x.
+  WindowToBuffer(S::kInteger, 850, 650, 1700, 1300, 800, 600, 25 + 206, 25 + 510, x, y);
+  EXPECT_EQ(x, 206);
+  EXPECT_EQ(y, 510);
+  WindowToBuffer(S::kLetterbox, 850, 650, 1700, 1300, 800, 600, 425, 325, x, y);
+  EXPECT_EQ(x, 400);
+  EXPECT_EQ(y, 300);
+  // No size known yet: positions pass through.
+  WindowToBuffer(S::kInteger, 0, 0, 0, 0, 800, 600, 123, 456, x, y);
+  EXPECT_EQ(x, 123);
+  EXPECT_EQ(y, 456);
+}
+
 class SdlInputTest : public ::testing::Test {
  protected:
   std::vector<InputEvent> Drain() {

@@ -44,9 +44,13 @@ void SdlInput::MousePosition(int& x, int& y) {
 
 void SdlInput::ToBuffer(int windowX, int windowY, int& x, int& y) const {
   int w = bufferWidth_, h = bufferHeight_;
-  if (window_ != nullptr) SDL_GetWindowSize(window_, &w, &h);
-  OutputToBuffer(FitLetterbox(w, h, bufferWidth_, bufferHeight_), bufferWidth_, bufferHeight_,
-                 windowX, windowY, x, y);
+  int pw = w, ph = h;
+  if (window_ != nullptr) {
+    SDL_GetWindowSize(window_, &w, &h);
+    SDL_GetWindowSizeInPixels(window_, &pw, &ph);
+  }
+  const Scaling scaling = scaling_ ? scaling_() : Scaling::kLetterbox;
+  WindowToBuffer(scaling, w, h, pw, ph, bufferWidth_, bufferHeight_, windowX, windowY, x, y);
 }
 
 void SdlInput::OpenController(int deviceIndex) {

@@ -4,10 +4,12 @@
 #include <SDL.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "platform/Input.h"
+#include "platform/RenderDevice.h"
 #include "platform/sdl/GamepadKeys.h"
 
 namespace platform {
@@ -24,6 +26,9 @@ class SdlInput final : public InputSource {
   bool Poll(InputEvent& event) override;
   void MousePosition(int& x, int& y) override;
 
+  // Mouse positions follow the picture as the renderer places it (letterboxed or whole steps).
+  void FollowScaling(std::function<Scaling()> scaling) { scaling_ = std::move(scaling); }
+
   // Translates one SDL event into game events (public so it can be fed without a real device).
   void Translate(const SDL_Event& event);
 
@@ -35,6 +40,7 @@ class SdlInput final : public InputSource {
   int bufferWidth_;
   int bufferHeight_;
   bool useControllers_;
+  std::function<Scaling()> scaling_;
   int mouseX_ = 0;
   int mouseY_ = 0;
   bool closeChordHeld_ = false;

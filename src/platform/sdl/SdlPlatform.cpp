@@ -89,6 +89,8 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
   }
   p->clock_ = std::make_unique<SdlClock>();
   p->input_ = std::make_unique<SdlInput>(p->window_, options.width, options.height, controllers);
+  SdlRenderDevice* renderer = p->renderer_.get();
+  p->input_->FollowScaling([renderer] { return renderer->CurrentScaling(); });
   p->shell_ = std::make_unique<SdlShell>(p->window_, !options.headless);
   // Without a sound card the game plays on silently.
   p->audio_ = std::make_unique<SdlAudioDevice>();

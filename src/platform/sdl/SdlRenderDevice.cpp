@@ -123,7 +123,28 @@ bool SdlRenderDevice::MakeRenderer(std::string& error) {
     maxTextureSize_ = 2048;
   }
   blendCache_.clear();  // another renderer may support other modes
+  vsync_ = false;       // a new renderer starts without; it gets what was asked for
+  ApplyVSync();
   return true;
+}
+
+bool SdlRenderDevice::SetVSync(bool on) {
+  vsyncWanted_ = on;
+  ApplyVSync();
+  return vsync_ == on;
+}
+
+void SdlRenderDevice::ApplyVSync() {
+  // A window nobody sees is never presented, so there is no refresh to wait for.
+  const bool want = vsyncWanted_ && !offscreen_;
+  if (renderer_ == nullptr || want == vsync_) return;
+  if (SDL_RenderSetVSync(renderer_, want ? 1 : 0) == 0) {
+    vsync_ = want;
+    return;
+  }
+  std::fprintf(stderr, "Vornakel: the display driver does not let vertical sync be %s (%s).\n",
+               want ? "turned on" : "turned off", SDL_GetError());
+  if (want) vsyncWanted_ = false;
 }
 
 bool SdlRenderDevice::MakeTargets(std::string& error) {
@@ -376,20 +397,24 @@ void SdlRenderDevice::Present() {
     SDL_SetRenderTarget(renderer_, back_.texture);
     return;
   }
+  ShowInWindow();
+  std::swap(back_, front_);
+  hasFrame_ = true;
+  SDL_SetRenderTarget(renderer_, back_.texture);
+}
+
+void SdlRenderDevice::ShowInWindow() {
   SDL_SetRenderTarget(renderer_, nullptr);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   int outW = width_, outH = height_;
   SDL_GetRendererOutputSize(renderer_, &outW, &outH);
-  LetterboxRect box = FitLetterbox(outW, outH, width_, height_);
-  // Smooth when the picture is scaled, exact when it is shown pixel for pixel.
-  ApplyScaleMode(back_, box.width != width_ || box.height != height_);
+  const LetterboxRect box = PlaceBuffer(scaling_, outW, outH, width_, height_);
+  // Smooth when the picture is scaled by a fraction, exact at 1:1 and at whole sharp steps.
+  ApplyScaleMode(back_, NeedsSmoothing(scaling_, box, width_, height_));
   SDL_Rect dst{box.x, box.y, box.width, box.height};
   SDL_RenderCopy(renderer_, back_.texture, nullptr, &dst);
   SDL_RenderPresent(renderer_);
-  std::swap(back_, front_);
-  hasFrame_ = true;
-  SDL_SetRenderTarget(renderer_, back_.texture);
 }
 
 void SdlRenderDevice::WaitForTarget(SDL_Texture* target) {

@@ -48,6 +48,10 @@ class SdlRenderDevice final : public RenderDevice {
   void Present() override;
   void Finish() override;
   bool ReadFrame(Pixels& out) override;
+  void SetScaling(Scaling scaling) override { scaling_ = scaling; }
+  bool SetVSync(bool on) override;
+  bool VSync() const override { return vsync_; }
+  Scaling CurrentScaling() const { return scaling_; }
 
   // Name of the SDL render driver in use ("opengl", "software" ...).
   std::string RendererName() const;
@@ -74,6 +78,10 @@ class SdlRenderDevice final : public RenderDevice {
   bool MakeTargets(std::string& error);
   void ReleaseTextures();
   void ReleaseRenderer();
+  // Gives a new renderer the vertical sync asked for (a refusal turns it off, said once).
+  void ApplyVSync();
+  // Copies the finished back buffer into the window, placed as the scaling mode says.
+  void ShowInWindow();
   bool Ready() const;
   void Flush();
   void ApplyScaleMode(Texture& texture, bool linear);
@@ -94,6 +102,9 @@ class SdlRenderDevice final : public RenderDevice {
   bool softwareNoticeShown_ = false;
   bool fullScreen_ = false;
   int maxTextureSize_ = 0;
+  Scaling scaling_ = Scaling::kLetterbox;
+  bool vsyncWanted_ = false;
+  bool vsync_ = false;
 
   // Drawing goes into back_; Present shows it and swaps it with front_, which then holds the frame
   // ReadFrame returns. The engine clears every frame, so the old contents of back_ never matter.

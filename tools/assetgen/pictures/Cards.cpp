@@ -367,16 +367,28 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
     const char* label[2];  // Russian, English
     const char* hint[2];
   };
-  static constexpr Row kRows[] = {
+  static constexpr Row kOptionRows[] = {
       {124, {"Полный экран", "Full screen"}, {"После «Применить»", "After “Apply”"}},
       {175, {"Музыка", "Music"}, {"Включить или выключить", "On or off"}},
       {247, {"Громкость звуков", "Sound volume"}, {"Шесть ступеней", "Six steps"}},
       {304, {"Девиз", "Motto"}, {"Уйдёт вместе с рекордом", "Sent along with your score"}}};
+  // The screen and sound card (variant 1) keeps the same rows for its switches and bar.
+  static constexpr Row kScreenRows[] = {
+      {124,
+       {"Масштаб", "Scaling"},
+       {"Обычное — во всё окно, Чёткое — целые шаги",
+        "Fit fills the window, Sharp keeps whole steps"}},
+      {175,
+       {"Вертикальная синхронизация", "Vertical sync"},
+       {"Без разрывов кадра", "No torn frames"}},
+      {247, {"Громкость музыки", "Music volume"}, {"Шесть ступеней", "Six steps"}}};
   const int lang = pic.english ? 1 : 0;
-  for (int i = 0; i < 4; ++i) {
-    const Row& r = kRows[i];
+  const Row* rows = pic.variant == 1 ? kScreenRows : kOptionRows;
+  const int count = pic.variant == 1 ? 3 : 4;
+  for (int i = 0; i < count; ++i) {
+    const Row& r = rows[i];
     if (i > 0) {
-      const double y = (kRows[i - 1].centreY + r.centreY) / 2;
+      const double y = (rows[i - 1].centreY + r.centreY) / 2;
       cairo_move_to(cr, 40, y);
       cairo_line_to(cr, 640, y);
       SetColor(cr, kNavy, 0.15);

@@ -1,0 +1,133 @@
+// The screen and sound page (29), reached from the options: scaling, vertical sync and the music's
+// volume, each applied and saved at once; "Назад" and Esc go back to the options screen.
+#include <memory>
+
+#include "frontend/MenuKit.h"
+#include "frontend/Registration.h"
+#include "frontend/ScreenSettings.h"
+#include "platform/Text1251.h"
+
+namespace frontend {
+
+using game::TForm1;
+
+namespace {
+
+constexpr int kVkEscape = 27;
+
+// The page's widgets, alive while it is shown.
+struct ScreenPage {
+  engine::TOmegaButton* scalingSwitch = nullptr;
+  engine::TOmegaButton* vsyncSwitch = nullptr;
+  engine::TOmegaScrollBar* musicBar = nullptr;
+};
+
+const char* ScalingPicture(platform::Scaling scaling) {
+  return scaling == platform::Scaling::kInteger ? "b_sharp" : "b_fit";
+}
+
+const char* SwitchPicture(bool on) {
+  return on ? "b_on" : "b_off";
+}
+
+void Save(TForm1& form) {
+  WriteScreenSound(form);
+}
+
+void ToggleScaling(TForm1& form, ScreenPage& page) {
+  game::ScreenSoundSettings& settings = form.ScreenSound;
+  Click(form);
+  settings.Scaling = settings.Scaling == platform::Scaling::kInteger ? platform::Scaling::kLetterbox
+                                                                     : platform::Scaling::kInteger;
+  form.ApplyPresentation();
+  Save(form);
+  SetButtonPicture(form, page.scalingSwitch, ScalingPicture(settings.Scaling));
+}
+
+void ToggleVSync(TForm1& form, ScreenPage& page) {
+  game::ScreenSoundSettings& settings = form.ScreenSound;
+  Click(form);
+  settings.VSync = !settings.VSync;
+  form.ApplyPresentation();
+  // A driver that refuses keeps it off; the page says why.
+  if (settings.VSyncRefused) settings.VSync = false;
+  Save(form);
+  SetButtonPicture(form, page.vsyncSwitch, SwitchPicture(settings.VSync));
+}
+
+void SetMusicVolume(TForm1& form, int32_t volume) {
+  if (volume < 0 || volume > game::kMaxMusicVolume || volume == form.ScreenSound.MusicVolume)
+    return;
+  form.ScreenSound.MusicVolume = volume;
+  form.ApplyMusicVolume();
+  Save(form);
+}
+
+void StepMusicVolume(TForm1& form, ScreenPage& page, int32_t delta) {
+  Click(form);
+  SetMusicVolume(form, form.ScreenSound.MusicVolume + delta);
+  if (page.musicBar != nullptr) page.musicBar->SetPosition(form.ScreenSound.MusicVolume);
+}
+
+void Back(TForm1& form) {
+  form.LeaveState(game::gsScreenPage);
+  form.EnterState(game::gsOptions);
+}
+
+void Enter(TForm1& form, ScreenPage& page) {
+  ClearKeys(form);
+  form.GameState = game::gsScreenPage;
+  BeginButtons(form);
+  const game::ScreenSoundSettings& settings = form.ScreenSound;
+  page.scalingSwitch = AddButton(form, ScalingPicture(settings.Scaling), 598, 194,
+                                 [&form, &page] { ToggleScaling(form, page); });
+  page.vsyncSwitch = AddButton(form, SwitchPicture(settings.VSync), 646, 245,
+                               [&form, &page] { ToggleVSync(form, page); });
+  AddButton(form, "b_menuleft", 453, 323, [&form, &page] { StepMusicVolume(form, page, -1); });
+  AddButton(form, "b_menuright", 653, 323, [&form, &page] { StepMusicVolume(form, page, +1); });
+  page.musicBar =
+      AddVolumeBar(form, "music", 482, 323, game::kMaxMusicVolume, settings.MusicVolume);
+  AddButton(form, "b_back", 315, 420, [&form] {
+    Click(form);
+    Back(form);
+  });
+  form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_screen", "scrScreen");
+}
+
+void DrawRefusal(TForm1& form) {
+  if (!form.ScreenSound.VSyncRefused) return;
+  SetFont(form.OmegaFont4, "Arial", 11, 170, 40, 30);
+  // Under the switch, clear of the row's own lines.
+  TextCentered(form.OmegaFont4, 545, 282, Ru("Драйвер не даёт включить синхронизацию"));
+}
+
+void Frame(TForm1& form, ScreenPage& page) {
+  // Dragging the bar changes the music at once.
+  if (page.musicBar != nullptr) SetMusicVolume(form, page.musicBar->Position);
+  if (TakeKey(form, kVkEscape)) {
+    KeyClick(form);
+    Back(form);
+    return;
+  }
+  StandardMenuFrame(form, [&form] { DrawRefusal(form); });
+}
+
+void Leave(TForm1& form, ScreenPage& page) {
+  FreeButtons(form);
+  page = ScreenPage{};
+  KillSprite(form.MenuScreen);
+  form.OmegaSprite1.Dead();
+}
+
+}  // namespace
+
+void RegisterScreenPage(TForm1& form) {
+  auto page = std::make_shared<ScreenPage>();
+  game::StateHandlers state;
+  state.enter = [&form, page] { Enter(form, *page); };
+  state.frame = [&form, page] { Frame(form, *page); };
+  state.leave = [&form, page] { Leave(form, *page); };
+  form.States.Register(game::gsScreenPage, state);
+}
+
+}  // namespace frontend
