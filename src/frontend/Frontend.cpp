@@ -21,6 +21,7 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
   RegisterOverlayStates(form, scores);
   RegisterProfileStates(form);
   RegisterOptionsState(form);
+  RegisterControlsState(form);
   RegisterExitState(form);
   InstallSettingsFiles(form);
   // The pointer is made as soon as the menu archive is loaded, just before the settings are read.

@@ -96,6 +96,15 @@ void Cancel(TForm1& form) {
   RestoreSavedCopies(form);
 }
 
+// The controls screen, and back again, keeps the options' changes pending (not applied, not
+// written) so Apply and Cancel still see them.
+void OpenControls(TForm1& form) {
+  Click(form);
+  form.Menu.OptionsAway = true;
+  form.LeaveState(game::gsOptions);
+  form.EnterState(game::gsControls);
+}
+
 void Enter(TForm1& form) {
   game::MenuState& menu = form.Menu;
   ClearKeys(form);
@@ -109,6 +118,7 @@ void Enter(TForm1& form) {
   AddButton(form, "b_menuright", 653, 323, [&form] { ChangeVolume(form, +1); });
   menu.MusicSwitch =
       AddButton(form, SwitchPicture(form.MusicOn), 646, 245, [&form] { ToggleMusic(form); });
+  AddButton(form, "b_controls", 416, 510, [&form] { OpenControls(form); });
   MakeEditFont(form, 14, 250, 250, 250);
   engine::TOmegaEdit* edit = AddEditBox(form, "Edit", 466, 377, kMaxNameLength);
   menu.OptionText = online::StripTrailing(menu.OptionText, '%');
@@ -133,7 +143,8 @@ void Enter(TForm1& form) {
   bar->SetPosition(form.SoundVolume);
   menu.VolumeBar = bar;
   form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_opt", "scrOptions");
-  TakeSavedCopies(form);
+  if (!menu.OptionsAway) TakeSavedCopies(form);
+  menu.OptionsAway = false;
   menu.EditActive = false;
 }
 
@@ -160,7 +171,7 @@ void Frame(TForm1& form) {
 void Leave(TForm1& form) {
   game::MenuState& menu = form.Menu;
   if (menu.NameEdit != nullptr) menu.OptionText = menu.NameEdit->Text;
-  WriteConfigFile(form);
+  if (!menu.OptionsAway) WriteConfigFile(form);
   FreeButtons(form);
   menu.VolumeBar = nullptr;
   menu.FullScreenSwitch = nullptr;

@@ -32,6 +32,7 @@ enum GameStateCode : uint8_t {
   gsSendScore = 26,
   gsExploded = 27,
   gsExitScreen = 28,
+  gsControls = 30,
 };
 
 struct StateHandlers {
