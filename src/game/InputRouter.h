@@ -18,6 +18,7 @@ class InputRouter {
   // An input went up; vkNow is what it would mean now, used for an input never seen going down.
   // Returns the key to report as released, or 0.
   int Release(int input, int vkNow);
+  bool Held(int input) const { return held_.count(input) != 0; }
 
  private:
   std::map<int, int> held_;     // input -> the key it pressed (0: none)

@@ -158,6 +158,9 @@ int TForm1::KeyMeaning(int input) const {
 
 void TForm1::InputDown(int input) {
   if (CaptureInput) {
+    // The keyboard's repeat of a key held since before (the Enter that opened the wait) is no
+    // new press.
+    if (router_.Held(input)) return;
     router_.Press(input, 0);
     // The handler may end the capture.
     const std::function<void(int)> capture = CaptureInput;
