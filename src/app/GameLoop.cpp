@@ -84,6 +84,12 @@ bool GameLoop::PumpInput() {
       case Type::kControllerLost:
         form_.FormControllerLost();
         break;
+      case Type::kPadDown:
+        form_.FormPadDown(event.key);
+        break;
+      case Type::kPadUp:
+        form_.FormPadUp(event.key);
+        break;
       case Type::kToggleFullScreen:
         if (form_.SwitchDisplayMode) form_.SwitchDisplayMode();
         break;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <sstream>
 
+#include "platform/PadButtons.h"
 #include "platform/Text1251.h"
 
 namespace app {
@@ -52,6 +53,17 @@ bool ParseLine(const std::string& line, TimedEvent& out, std::string& why) {
     }
     event.type = dir == "down" ? Type::kKeyDown : Type::kKeyUp;
     event.key = static_cast<int>(vk);
+  } else if (kind == "pad") {
+    std::string dir;
+    std::string name;
+    in >> dir >> name;
+    const auto button = platform::PadButtonFromToken(name);
+    if ((dir != "down" && dir != "up") || !button) {
+      why = "expected \"pad down BUTTON\" or \"pad up BUTTON\" (a, b, dpup, righttrigger ...)";
+      return false;
+    }
+    event.type = dir == "down" ? Type::kPadDown : Type::kPadUp;
+    event.key = *button;
   } else if (kind == "text") {
     std::string rest;
     std::getline(in, rest);
@@ -143,9 +155,11 @@ std::string FormatInputEvent(int64_t frame, const platform::InputEvent& event) {
       return f + "text " + platform::Cp1251ToUtf8(event.text);
     case Type::kMouseMove:
       return f + "mouse " + std::to_string(event.x) + " " + std::to_string(event.y);
-    case Type::kMouseDown:
-      return f + "button " + ButtonName(event.button) + " down" +
-             (event.clicks > 1 ? " " + std::to_string(event.clicks) : "");
+    case Type::kMouseDown: {
+      std::string line = f + "button " + ButtonName(event.button) + " down";
+      if (event.clicks > 1) line.append(" ").append(std::to_string(event.clicks));
+      return line;
+    }
     case Type::kMouseUp:
       return f + "button " + ButtonName(event.button) + " up";
     case Type::kCloseRequest:
@@ -154,6 +168,11 @@ std::string FormatInputEvent(int64_t frame, const platform::InputEvent& event) {
       return f + "fullscreen";
     case Type::kControllerLost:
       return f + "pad-lost";
+    case Type::kPadDown:
+    case Type::kPadUp: {
+      std::string line = f + (event.type == Type::kPadDown ? "pad down " : "pad up ");
+      return line.append(platform::PadButtonToken(event.key));
+    }
   }
   return f;
 }

@@ -23,6 +23,7 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
   RegisterProfileStates(form);
   RegisterOptionsState(form);
   RegisterScreenPage(form);
+  RegisterControlsState(form);
   RegisterExitState(form);
   InstallSettingsFiles(form);
   // The pointer is made as soon as the menu archive is loaded, just before the settings are read.

@@ -95,12 +95,13 @@ void Cancel(TForm1& form) {
   RestoreSavedCopies(form);
 }
 
-// The screen and sound page: the options screen goes, its pending changes stay for its return.
-void OpenScreenPage(TForm1& form) {
+// The screen page and the controls screen, and back again, keep the options' changes pending (not
+// applied, not written) so Apply and Cancel still see them.
+void OpenSubPage(TForm1& form, uint8_t page) {
   Click(form);
   form.Menu.OptionsPending = true;
   form.LeaveState(game::gsOptions);
-  form.EnterState(game::gsScreenPage);
+  form.EnterState(page);
 }
 
 // The two switches' pictures follow their settings once they are made.
@@ -117,7 +118,14 @@ constexpr MenuButton kOptionButtons[] = {
      .top = 323,
      .action = [](TForm1& form) { ChangeVolume(form, +1); }},
     {.picture = "b_off", .left = 646, .top = 245, .action = ToggleMusic},
-    {.picture = "b_screen", .left = 206, .top = 510, .action = OpenScreenPage},
+    {.picture = "b_screen",
+     .left = 206,
+     .top = 510,
+     .action = [](TForm1& form) { OpenSubPage(form, game::gsScreenPage); }},
+    {.picture = "b_controls",
+     .left = 416,
+     .top = 510,
+     .action = [](TForm1& form) { OpenSubPage(form, game::gsControls); }},
 };
 enum OptionSlot { kFullScreenSlot = 2, kMusicSlot = 5 };
 
@@ -138,12 +146,9 @@ void Enter(TForm1& form) {
   edit->OnClick = [&form](engine::TOmegaGUIComponent*) { form.Menu.EditActive = true; };
   menu.VolumeBar = AddVolumeBar(form, "volume", 482, 323, kMaxVolume, form.SoundVolume);
   form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_opt", "scrOptions");
-  // Back from the screen page the changes not yet applied stay pending (cancel still undoes them).
-  if (menu.OptionsPending) {
-    menu.OptionsPending = false;
-  } else {
-    TakeSavedCopies(form);
-  }
+  // Back from a sub-page the changes not yet applied stay pending (Cancel still undoes them).
+  if (!menu.OptionsPending) TakeSavedCopies(form);
+  menu.OptionsPending = false;
   menu.EditActive = false;
 }
 
@@ -170,7 +175,7 @@ void Frame(TForm1& form) {
 void Leave(TForm1& form) {
   game::MenuState& menu = form.Menu;
   if (menu.NameEdit != nullptr) menu.OptionText = menu.NameEdit->Text;
-  WriteConfigFile(form);
+  if (!menu.OptionsPending) WriteConfigFile(form);
   FreeButtons(form);
   menu.VolumeBar = nullptr;
   menu.FullScreenSwitch = nullptr;

@@ -72,6 +72,10 @@ void ForgetDeletedProfile(game::TForm1& form, const std::string& name1251) {
     if (menu.Profiles[static_cast<size_t>(i)].Name == name1251) return;
   }
   if (menu.DifficultyOwner == name1251) menu.DifficultyOwner.reset();
+  if (menu.BindingsOwner == name1251) {
+    menu.BindingsOwner.reset();
+    form.Bindings = game::KeyBindings::Defaults();
+  }
   const std::string section = ProfileSection(name1251);
   const std::vector<std::string> sections = ReadGameIni().Sections();
   if (std::find(sections.begin(), sections.end(), section) == sections.end()) return;

@@ -1,5 +1,5 @@
 // Registration hooks of the front-end pieces built in their own files: profiles, options, the
-// settings files and the exit screen.
+// controls, the settings files and the exit screen.
 #pragma once
 
 #include "game/MainForm.h"
@@ -9,6 +9,7 @@ namespace frontend {
 void RegisterProfileStates(game::TForm1& form);
 void RegisterOptionsState(game::TForm1& form);
 void RegisterScreenPage(game::TForm1& form);
+void RegisterControlsState(game::TForm1& form);
 void InstallSettingsFiles(game::TForm1& form);
 void RegisterExitState(game::TForm1& form);
 

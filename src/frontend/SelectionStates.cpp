@@ -5,6 +5,7 @@
 
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
+#include "frontend/ProfileBindings.h"
 #include "frontend/ProfileSettings.h"
 #include "game/Phrases.h"
 #include "platform/Input.h"
@@ -257,9 +258,10 @@ void SwitchDifficulty(TForm1& form) {
   SetButtonPicture(form, form.Menu.DifficultySwitch, DifficultyPicture(next));
 }
 
-// A game starts on the difficulty the screen shows.
+// A game starts on the difficulty the screen shows, with the player's driving keys.
 void StartGame(TForm1& form) {
   form.GameDifficulty = OfferedDifficulty(form);
+  CurrentBindings(form);
   form.StartGame();
 }
 

@@ -9,6 +9,7 @@
 #include "game/SoundTable.h"
 #include "game/TrackCatalogue.h"
 #include "game/TruckCatalogue.h"
+#include "platform/PadButtons.h"
 #include "platform/Paths.h"
 
 namespace game {
@@ -165,16 +166,49 @@ void TForm1::FormDestroy() {
   if (ExitLauncher && ExitCode == 0) ExitLauncher();
 }
 
+int TForm1::KeyMeaning(int input) const {
+  const bool racing = GameState == gsRace || GameState == gsExploded || GameState == gsPause;
+  return racing ? Bindings.RaceKeyFor(input) : MenuKeyFor(input);
+}
+
+void TForm1::InputDown(int input) {
+  if (CaptureInput) {
+    // The keyboard's repeat of a key held since before (the Enter that opened the wait) is no
+    // new press.
+    if (router_.Held(input)) return;
+    router_.Press(input, 0);
+    // The handler may end the capture.
+    const std::function<void(int)> capture = CaptureInput;
+    capture(input);
+    return;
+  }
+  const int vk = router_.Press(input, KeyMeaning(input));
+  if (vk <= 0 || vk >= 256) return;
+  KeyDown[static_cast<size_t>(vk)] = true;
+  OmegaGUI1.KeyDown(vk);
+}
+
+void TForm1::InputUp(int input) {
+  const int vk = router_.Release(input, CaptureInput ? 0 : KeyMeaning(input));
+  if (vk <= 0 || vk >= 256) return;
+  KeyReleased[static_cast<size_t>(vk)] = true;
+  KeyDown[static_cast<size_t>(vk)] = false;
+}
+
 void TForm1::FormKeyDown(int key) {
-  if (key < 0 || key >= 256) return;
-  KeyDown[static_cast<size_t>(key)] = true;
-  OmegaGUI1.KeyDown(key);
+  if (key >= 0 && key < kPadInputBase) InputDown(KeyInput(key));
 }
 
 void TForm1::FormKeyUp(int key) {
-  if (key < 0 || key >= 256) return;
-  KeyReleased[static_cast<size_t>(key)] = true;
-  KeyDown[static_cast<size_t>(key)] = false;
+  if (key >= 0 && key < kPadInputBase) InputUp(KeyInput(key));
+}
+
+void TForm1::FormPadDown(int button) {
+  if (button >= 0 && button < platform::kPadButtonCount) InputDown(PadInput(button));
+}
+
+void TForm1::FormPadUp(int button) {
+  if (button >= 0 && button < platform::kPadButtonCount) InputUp(PadInput(button));
 }
 
 void TForm1::FormText(const std::string& text1251) {

@@ -19,6 +19,8 @@
 #include "engine/OmegaSprite.h"
 #include "engine/OmegaTimer.h"
 #include "game/Difficulty.h"
+#include "game/InputRouter.h"
+#include "game/KeyBindings.h"
 #include "game/Language.h"
 #include "game/MenuState.h"
 #include "game/RaceState.h"
@@ -70,9 +72,12 @@ class TForm1 {
   // Closes the window from inside the game (the exit screen does this).
   void Close() { closed_ = true; }
 
-  // Input.
+  // Input. Keys and controller buttons pass through the player's bindings in a race and through
+  // the fixed menu meanings elsewhere before they reach KeyDown, KeyReleased and the GUI.
   void FormKeyDown(int key);
   void FormKeyUp(int key);
+  void FormPadDown(int button);
+  void FormPadUp(int button);
   void FormText(const std::string& text1251);
   void FormMouseMove(int x, int y);
   // clicks: the system's count of quick presses in a row at one spot (2 for a double click).
@@ -129,6 +134,11 @@ class TForm1 {
   int32_t ScreenTick = 0;
   std::array<bool, 256> KeyDown{};
   std::array<bool, 256> KeyReleased{};
+  // The driving keys and buttons of the current player (read when a game starts).
+  KeyBindings Bindings = KeyBindings::Defaults();
+  // While set, every key and controller button press goes here and nowhere else, and its release
+  // is swallowed (the controls screen waiting for the key to bind).
+  std::function<void(int input)> CaptureInput;
   bool FullScreen = false;
   bool MusicOn = true;
   bool SoundOn = true;
@@ -219,6 +229,12 @@ class TForm1 {
 
  private:
   bool MenuPicturesPresent(bool archiveLoaded);
+  // The virtual key an input presses now: by the bindings while a race runs (or is paused), by
+  // the menus' fixed meanings otherwise.
+  int KeyMeaning(int input) const;
+  void InputDown(int input);
+  void InputUp(int input);
+  InputRouter router_;
   bool closed_ = false;
 };
 

@@ -45,6 +45,9 @@ struct MenuState {
   engine::TOmegaButton* DifficultySwitch = nullptr;
   Difficulty ChosenDifficulty = Difficulty::Classic;
   std::optional<std::string> DifficultyOwner;
+  // The player whose driving keys TForm1::Bindings holds (read from vornakel.ini once per player
+  // and run); none yet, or no profile.
+  std::optional<std::string> BindingsOwner;
 
   // --- profiles, high scores, options ---
   // One saved player.
@@ -80,7 +83,8 @@ struct MenuState {
   int32_t SavedVolume = 0;
   std::string SavedOptionText;
   bool EditActive = false;  // the options edit box was clicked
-  // Set while the screen page is open over the options screen: its unapplied changes are kept.
+  // The options screen was left for the screen page or the controls screen: its changes stay
+  // pending and the copies for Cancel stay as they were until it returns.
   bool OptionsPending = false;
   engine::TOmegaScrollBar* VolumeBar = nullptr;
   engine::TOmegaButton* FullScreenSwitch = nullptr;

@@ -33,6 +33,7 @@ enum GameStateCode : uint8_t {
   gsExploded = 27,
   gsExitScreen = 28,
   gsScreenPage = 29,  // ours: screen and sound, reached from the options
+  gsControls = 30,
 };
 
 struct StateHandlers {

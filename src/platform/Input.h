@@ -1,5 +1,5 @@
-// Input as the game sees it: Windows virtual-key codes, code page 1251 characters, back-buffer
-// mouse pixels.
+// Input as the game sees it: Windows virtual-key codes, controller buttons, code page 1251
+// characters, back-buffer mouse pixels.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +36,8 @@ struct InputEvent {
     kCloseRequest,      // window close box, Alt+F4
     kToggleFullScreen,  // Alt+Enter: window and full screen change places at once
     kControllerLost,    // a game controller in use was unplugged
+    kPadDown,           // key = controller button (PadButton)
+    kPadUp,             // key = controller button (PadButton)
   };
   enum class Button : uint8_t { kLeft, kRight, kMiddle };
 

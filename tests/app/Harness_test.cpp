@@ -65,10 +65,11 @@ TEST(InputScriptTest, ParsesEventsInFrameOrderAndReportsBadLines) {
                             "  \n"
                             "12 text Привет, Вася\n"
                             "12 button left down 2\n"
-                            "20 close\n",
+                            "20 close\n"
+                            "21 pad down righttrigger\n",
                             events, error))
       << error;
-  ASSERT_EQ(events.size(), 6u);
+  ASSERT_EQ(events.size(), 7u);
   EXPECT_EQ(events[0].event.type, Type::kMouseMove);
   EXPECT_EQ(events[1].event.type, Type::kMouseDown);
   EXPECT_EQ(events[1].event.clicks, 1);
@@ -78,10 +79,11 @@ TEST(InputScriptTest, ParsesEventsInFrameOrderAndReportsBadLines) {
   EXPECT_EQ(events[4].event.clicks, 2);
   EXPECT_EQ(app::FormatInputEvent(12, events[4].event), "12 button left down 2");
   EXPECT_EQ(events[5].event.type, Type::kCloseRequest);
+  EXPECT_EQ(app::FormatInputEvent(21, events[6].event), "21 pad down righttrigger");
 
   for (const char* bad :
        {"x key down 1", "3 key sideways 1", "3 key down 256", "3 mouse 1", "3 button left sideways",
-        "3 button left up 2", "3 button left down 0", "3 jump"}) {
+        "3 button left up 2", "3 button left down 0", "3 jump", "3 pad down z"}) {
     std::vector<app::TimedEvent> none;
     EXPECT_FALSE(app::ParseInputScript(std::string("1 key up 2\n") + bad, none, error)) << bad;
     EXPECT_NE(error.find("line 2"), std::string::npos) << error;

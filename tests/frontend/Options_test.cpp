@@ -19,7 +19,7 @@ class OptionsTest : public ScreenFixture {
     ASSERT_EQ(form->GameState, game::gsOptions);
   }
   engine::TOmegaButton* Slot(int slot) { return form->Menu.Buttons[static_cast<size_t>(slot)]; }
-  // Slots: 0 apply, 1 cancel, 2 full screen, 3 volume down, 4 volume up, 5 music.
+  // Slots: 0 apply, 1 cancel, 2 full screen, 3 volume down, 4 volume up, 5 music, 6 controls.
   void Apply() { ClickOn(Slot(0)); }
   void Cancel() { ClickOn(Slot(1)); }
 
@@ -127,6 +127,26 @@ TEST_F(OptionsTest, VolumeStopsAtTheEndsAndTheBarDrivesIt) {
   ClickAt(form->Menu.VolumeBar->Left + 3, form->Menu.VolumeBar->Top + 5);
   Frame();
   EXPECT_EQ(form->SoundVolume, 0);
+}
+
+TEST_F(OptionsTest, TheControlsScreenComesBackToThePendingChangesAndCancelStillRestores) {
+  frontend::RegisterControlsState(*form);
+  EnterOptions();
+  ClickOn(Slot(5));  // music off
+  ClickOn(Slot(2));  // full screen on, pending
+  ClickOn(Slot(6));  // «Управление»
+  ASSERT_EQ(form->GameState, game::gsControls);
+  ClickAt(320, 192);  // accelerate's first key: waits for a key
+  Release('W');
+  Release(27);
+  Frame();
+  ASSERT_EQ(form->GameState, game::gsOptions);
+  EXPECT_EQ(form->Bindings.Slot(game::DriveAction::kAccelerate, 0), 'W');
+  EXPECT_TRUE(form->FullScreen);
+  EXPECT_FALSE(form->MusicOn);
+  Cancel();
+  EXPECT_FALSE(form->FullScreen);
+  EXPECT_TRUE(form->MusicOn);
 }
 
 TEST_F(OptionsTest, TheSwitchesShowTheirState) {

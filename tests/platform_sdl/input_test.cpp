@@ -1,4 +1,4 @@
-// Key codes, text, mouse mapping, close requests and game-controller keys of the SDL input.
+// Key codes, text, mouse mapping, close requests and game-controller buttons of the SDL input.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -289,19 +289,21 @@ std::vector<int> Keys(const std::vector<InputEvent>& events, Type type) {
   return keys;
 }
 
-TEST(GamepadKeysTest, ControlsSharingAKeyReleaseItWithTheLast) {
+constexpr int kPadUp = static_cast<int>(PadButton::kUp);
+
+TEST(GamepadKeysTest, StickPressesTheDpadButtonsWhichGoUpWithTheLastHolder) {
   GamepadKeys pads;
   std::vector<InputEvent> out;
   pads.Button(0, SDL_CONTROLLER_BUTTON_DPAD_UP, true, out);
-  pads.Axis(0, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 30000, out);
   pads.Axis(0, SDL_CONTROLLER_AXIS_LEFTY, -30000, out);
-  EXPECT_EQ(Keys(out, Type::kKeyDown), std::vector<int>{38});
+  pads.Axis(0, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 30000, out);
+  EXPECT_EQ(Keys(out, Type::kPadDown),
+            (std::vector<int>{kPadUp, static_cast<int>(PadButton::kRightTrigger)}));
   out.clear();
   pads.Button(0, SDL_CONTROLLER_BUTTON_DPAD_UP, false, out);
-  pads.Axis(0, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 0, out);
   EXPECT_TRUE(out.empty());
   pads.Axis(0, SDL_CONTROLLER_AXIS_LEFTY, 0, out);
-  EXPECT_EQ(Keys(out, Type::kKeyUp), std::vector<int>{38});
+  EXPECT_EQ(Keys(out, Type::kPadUp), std::vector<int>{kPadUp});
 }
 
 TEST(GamepadKeysTest, StickHasHysteresisAndUnplugReleases) {
@@ -311,14 +313,16 @@ TEST(GamepadKeysTest, StickHasHysteresisAndUnplugReleases) {
   pads.Axis(3, SDL_CONTROLLER_AXIS_LEFTX, 14000, out);   // still held between the thresholds
   pads.Axis(3, SDL_CONTROLLER_AXIS_LEFTX, -20000, out);  // swung over to the left
   pads.Button(3, SDL_CONTROLLER_BUTTON_A, true, out);
-  pads.Button(3, SDL_CONTROLLER_BUTTON_Y, true, out);  // no key of its own
-  EXPECT_EQ(Keys(out, Type::kKeyDown), (std::vector<int>{39, 37, 13}));
-  EXPECT_EQ(Keys(out, Type::kKeyUp), std::vector<int>{39});
+  pads.Button(3, SDL_CONTROLLER_BUTTON_Y, true, out);  // every button reaches the game
+  const int right = static_cast<int>(PadButton::kRight), left = static_cast<int>(PadButton::kLeft);
+  const int a = static_cast<int>(PadButton::kA), y = static_cast<int>(PadButton::kY);
+  EXPECT_EQ(Keys(out, Type::kPadDown), (std::vector<int>{right, left, a, y}));
+  EXPECT_EQ(Keys(out, Type::kPadUp), std::vector<int>{right});
   out.clear();
   pads.Removed(3, out);
-  auto ups = Keys(out, Type::kKeyUp);
+  auto ups = Keys(out, Type::kPadUp);
   std::sort(ups.begin(), ups.end());
-  EXPECT_EQ(ups, (std::vector<int>{13, 37}));
+  EXPECT_EQ(ups, (std::vector<int>{a, y, left}));
 }
 
 }  // namespace

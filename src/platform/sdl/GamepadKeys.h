@@ -1,4 +1,4 @@
-// Game-controller buttons, stick and triggers turned into the arrow, Enter, Escape and Space keys.
+// Game-controller buttons, stick and triggers turned into controller-button presses.
 #pragma once
 
 #include <SDL_gamecontroller.h>
@@ -9,16 +9,18 @@
 #include <vector>
 
 #include "platform/Input.h"
+#include "platform/PadButtons.h"
 
 namespace platform {
 
-// Several controls can press the same key (d-pad up, stick up and the right trigger all mean Up):
-// the key goes down with the first of them and up with the last, so letting go of one while another
-// is still held does not release it.
+// Every button reaches the game as itself; the left stick presses the d-pad's buttons and each
+// trigger is a button of its own. Two controls can press the same button (d-pad up and the stick
+// pushed up): it goes down with the first of them and up with the last, so letting go of one while
+// the other is still held does not release it.
 class GamepadKeys {
  public:
-  // The virtual-key code a button stands for, or 0.
-  static int KeyForButton(SDL_GameControllerButton button);
+  // The game's number of an SDL button, or -1.
+  static int PadButtonFor(SDL_GameControllerButton button);
 
   void Button(SDL_JoystickID pad, SDL_GameControllerButton button, bool down,
               std::vector<InputEvent>& out);
@@ -31,10 +33,10 @@ class GamepadKeys {
   // One control of one pad: a button, or one direction of an axis.
   using Source = std::pair<SDL_JoystickID, int>;
 
-  void Set(Source source, int vk, bool down, std::vector<InputEvent>& out);
+  void Set(Source source, int button, bool down, std::vector<InputEvent>& out);
 
-  std::map<Source, int> held_;  // control -> the key it holds down
-  std::map<int, int> holders_;  // key -> how many controls hold it
+  std::map<Source, int> held_;  // control -> the button it holds down
+  std::map<int, int> holders_;  // button -> how many controls hold it
 };
 
 }  // namespace platform

@@ -409,6 +409,29 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   cairo_fill(cr);
 }
 
+void PaintControls(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  // The game writes nine rows from y 182 in steps of 25 (screen): the action's name from x 86,
+  // two key slots at x 270 and 382 and two controller slots at 502 and 614, each 104 x 22.
+  constexpr double kRowTop = 182 - kCardY, kRowStep = 25, kRows = 9;
+  UseFont(cr, Face::kSans, 13, true);
+  TextLeft(cr, 26, kRowTop - 10, "Действие", kOrange);
+  TextCentred(cr, 318, kRowTop - 10, "Клавиатура", kOrange);
+  TextCentred(cr, 550, kRowTop - 10, "Геймпад", kOrange);
+  for (int n = 0; n < kRows; n += 2) {
+    cairo_rectangle(cr, 20, kRowTop + kRowStep * n - 1.5, 644, kRowStep - 1);
+    SetColor(cr, kAmber, 0.16);
+    cairo_fill(cr);
+  }
+  // The keyboard and the controller columns apart.
+  cairo_move_to(cr, 434, kRowTop - 20);
+  cairo_line_to(cr, 434, kRowTop + kRowStep * kRows - 2);
+  SetColor(cr, kNavy, 0.2);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
 void PaintProfileList(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);

@@ -175,6 +175,23 @@ void PaintLinkButton(cairo_t* cr, const Picture& pic, int pattern) {
   TextCentred(cr, w / 2 - 1, h / 2 - 1, pic.text, pattern == 2 ? Hex(0x777777) : kNavy);
 }
 
+void PaintSlotMark(cairo_t* cr, const Picture& pic, int pattern) {
+  using namespace palette;
+  const double w = pic.tileWidth, h = pic.tileHeight;
+  const double r = (h - 3) / 2;
+  RoundedRect(cr, 1, 1, w - 3, h - 3, r);
+  // Waiting for a key: the player's blue; a key another action holds: red.
+  if (pattern == 1) {
+    FillVertical(cr, 1, h - 2, Hex(0xE0544A), Hex(0xA8221C));
+  } else {
+    FillVertical(cr, 1, h - 2, kNavyLight, kNavy);
+  }
+  RoundedRect(cr, 1.5, 1.5, w - 4, h - 4, r);
+  SetColor(cr, pattern == 1 ? Hex(0xFFD0C0) : kAmber);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+}
+
 void PaintLogoButton(cairo_t* cr, const Picture& pic, int pattern) {
   using namespace palette;
   const double w = pic.tileWidth, h = pic.tileHeight;
