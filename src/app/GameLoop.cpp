@@ -131,6 +131,16 @@ bool GameLoop::SaveScreenshot(const std::string& path) {
 void GameLoop::AfterFrame(double cpuMs) {
   ++frame_;
   if (OnAfterFrame) OnAfterFrame();
+  if (options_.pacing) {
+    const auto now = std::chrono::steady_clock::now();
+    const bool inRace = form_.GameState == game::gsRace;
+    if (inRace && lastFrameInRace_) {
+      raceIntervals_.push_back(
+          std::chrono::duration<double, std::milli>(now - lastRaceFrame_).count());
+    }
+    lastFrameInRace_ = inRace;
+    lastRaceFrame_ = now;
+  }
   if (options_.bench) {
     const auto start = std::chrono::steady_clock::now();
     device_.Finish();
@@ -180,6 +190,7 @@ int GameLoop::Run() {
     std::printf("%s\n", stats_.Summary().c_str());
     if (raceStats_.Count() > 0) std::printf("race %s\n", raceStats_.Summary().c_str());
   }
+  if (options_.pacing) std::printf("race %s\n", FrameStats::PacingSummary(raceIntervals_).c_str());
   return exitCode_;
 }
 

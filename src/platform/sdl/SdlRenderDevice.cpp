@@ -234,7 +234,7 @@ TextureId SdlRenderDevice::CreateTexture(int width, int height, const uint32_t* 
   }
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
   TextureId id = nextTextureId_++;
-  textures_[id] = Texture{texture, false, std::make_unique<OpacityMask>(width, height, argb)};
+  textures_[id] = Texture{texture, id, false, std::make_unique<OpacityMask>(width, height, argb)};
   return id;
 }
 
@@ -252,6 +252,11 @@ void SdlRenderDevice::Clear(uint32_t argb) {
   SDL_Color c = ToSdlColor(argb);
   SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
   SDL_RenderClear(renderer_);
+  if (countFill_) {
+    FillCount& count = fill_[kClearFill];
+    count.opaque += static_cast<double>(width_) * height_;
+    ++count.quads;
+  }
 }
 
 SDL_BlendMode SdlRenderDevice::ResolveBlend(BlendFactor source, BlendFactor destination) {
@@ -310,32 +315,60 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
   const float edgeY = static_cast<float>(height_) - 0.5f;
   if (right <= -0.5f || bottom <= -0.5f || left >= edgeX || top >= edgeY) return;
 
+  // One texel per pixel (and the plain white of untextured quads) looks the same sampled nearest,
+  // which costs the rasteriser far less than filtering.
+  const bool linear =
+      linear_ && t != &white_ &&
+      !(t->opacity && ShowsTexelsOneToOne(corners, t->opacity->Width(), t->opacity->Height()));
   if (blend_ != SDL_BLENDMODE_BLEND || !t->opacity) {
-    Queue(t, blend_, corners);
+    Queue(t, blend_, corners, linear);
     return;
   }
-  const OpaqueSplit split = SplitOpaque(corners, *t->opacity, linear_, kOpaqueAlpha);
+  const OpaqueSplit split = SplitOpaque(corners, *t->opacity, linear, kOpaqueAlpha);
   // SDL's own triangles need not meet without a seam where a quad is cut: take those whole.
-  if (!split.hasCore || (software_ && split.blendedCount > 0)) {
-    Queue(t, blend_, corners);
+  if (software_ && (!split.hasCore || split.blendedCount > 0)) {
+    Queue(t, blend_, corners, linear);
+    return;
+  }
+  if (!split.hasCore) {
+    // Opaque in part only: band by band, what hides the background is drawn without blending.
+    SplitOpaqueBands(corners, *t->opacity, linear, kOpaqueAlpha, bands_);
+    if (bands_.opaque.empty()) {
+      Queue(t, blend_, corners, linear);
+      return;
+    }
+    ++opaqueQuads_;
+    for (const BandSplit::Piece& piece : bands_.opaque)
+      Queue(t, SDL_BLENDMODE_NONE, piece.corners, linear);
+    for (const BandSplit::Piece& piece : bands_.blended)
+      Queue(t, SDL_BLENDMODE_BLEND, piece.corners, linear);
     return;
   }
   ++opaqueQuads_;
   // The parts do not overlap, so their order is free: keep the running batch going first.
-  const bool blendedFirst = batchTexture_ == t && batchBlend_ == SDL_BLENDMODE_BLEND;
-  if (!blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core);
-  for (int i = 0; i < split.blendedCount; ++i) Queue(t, SDL_BLENDMODE_BLEND, split.blended[i]);
-  if (blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core);
+  const bool blendedFirst =
+      batchTexture_ == t && batchBlend_ == SDL_BLENDMODE_BLEND && batchLinear_ == linear;
+  if (!blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core, linear);
+  for (int i = 0; i < split.blendedCount; ++i)
+    Queue(t, SDL_BLENDMODE_BLEND, split.blended[i], linear);
+  if (blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core, linear);
 }
 
-void SdlRenderDevice::Queue(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4]) {
+void SdlRenderDevice::Queue(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4],
+                            bool linear) {
   if (!batchVertices_.empty() &&
-      (t != batchTexture_ || blend != batchBlend_ || linear_ != batchLinear_)) {
+      (t != batchTexture_ || blend != batchBlend_ || linear != batchLinear_)) {
     Flush();
+  }
+  if (countFill_) {
+    FillCount& count = fill_[t->id];
+    (blend == SDL_BLENDMODE_NONE ? count.opaque : count.blended) +=
+        CoveredPixels(corners, width_, height_);
+    ++count.quads;
   }
   batchTexture_ = t;
   batchBlend_ = blend;
-  batchLinear_ = linear_;
+  batchLinear_ = linear;
   int base = static_cast<int>(batchVertices_.size());
   for (const Vertex& v : corners) {
     // The engine puts pixel centres on integer coordinates; SDL puts them half a pixel further on.

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/FillCount.h"
 #include "platform/OpacityMask.h"
 #include "platform/RenderDevice.h"
 
@@ -60,12 +61,17 @@ class SdlRenderDevice final : public RenderDevice {
   // Quads drawn (wholly or but for a rim) without blending so far, as they hide what lies under
   // them.
   uint64_t OpaqueQuads() const { return opaqueQuads_; }
+  // While on, counts the pixels each texture fills (for finding where the rasteriser's time goes).
+  void CountFill(bool on) { countFill_ = on; }
+  const FillTable& Fill() const { return fill_; }
+  void ResetFill() { fill_.clear(); }
 
  private:
   SdlRenderDevice(SDL_Window* window, int width, int height, bool forceSoftware, bool offscreen);
 
   struct Texture {
     SDL_Texture* texture = nullptr;
+    TextureId id = 0;
     bool linear = false;                   // the scale mode last given to SDL
     std::unique_ptr<OpacityMask> opacity;  // which texels are opaque; none for render targets
   };
@@ -79,7 +85,7 @@ class SdlRenderDevice final : public RenderDevice {
   void ApplyScaleMode(Texture& texture, bool linear);
   SDL_BlendMode ResolveBlend(BlendFactor source, BlendFactor destination);
   // Adds a quad to the batch, drawing the batch first when the quad cannot join it.
-  void Queue(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4]);
+  void Queue(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4], bool linear);
   // Waits until the drawing into one target is done.
   void WaitForTarget(SDL_Texture* target);
   static int SDLCALL WatchEvents(void* self, SDL_Event* event);
@@ -117,6 +123,9 @@ class SdlRenderDevice final : public RenderDevice {
   std::vector<int> batchIndices_;
   uint64_t geometryCalls_ = 0;
   uint64_t opaqueQuads_ = 0;
+  BandSplit bands_;  // kept to reuse its memory
+  bool countFill_ = false;
+  FillTable fill_;
 
   // Set from SDL's event watch when the renderer loses its targets or its whole device.
   std::atomic<bool> targetsLost_{false};
