@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <map>
@@ -84,6 +85,11 @@ class SdlRenderDevice final : public RenderDevice {
   void Flush();
   void ApplyScaleMode(Texture& texture, bool linear);
   SDL_BlendMode ResolveBlend(BlendFactor source, BlendFactor destination);
+  // For a big upright quad that shows its texture one to one across but stretched downwards (as the
+  // ground is): the texture as the rasteriser filters it at that height and that sub-pixel place,
+  // made once, and in `out` the quad that shows it one texel per pixel. Null when it does not
+  // apply.
+  Texture* Unstretched(Texture& texture, const Vertex (&corners)[4], Vertex (&out)[4]);
   // Adds a quad to the batch, drawing the batch first when the quad cannot join it.
   void Queue(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4], bool linear);
   // Waits until the drawing into one target is done.
@@ -109,6 +115,10 @@ class SdlRenderDevice final : public RenderDevice {
   Texture white_;  // stands in for "no texture": vertex colour times white
 
   std::unordered_map<TextureId, Texture> textures_;
+  // Pre-filtered copies of stretched textures: source id, texel rectangle, height and sub-pixel
+  // place (in thousandths).
+  using StretchKey = std::array<int64_t, 7>;
+  std::map<StretchKey, Texture> stretched_;
   TextureId nextTextureId_ = 1;  // ids are never reused, so one from before a reset stays invalid
 
   std::map<std::pair<BlendFactor, BlendFactor>, SDL_BlendMode> blendCache_;
