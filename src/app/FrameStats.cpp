@@ -25,4 +25,17 @@ std::string FrameStats::Summary() const {
   return line;
 }
 
+std::string FrameStats::PacingSummary(const std::vector<double>& intervals) {
+  double total = 0;
+  for (double ms : intervals) total += ms;
+  const double fps = total > 0 ? 1000.0 * static_cast<double>(intervals.size()) / total : 0;
+  char line[256];
+  std::snprintf(line, sizeof line,
+                "pacing frames=%zu fps=%.2f interval_ms_median=%.3f interval_ms_p99=%.3f "
+                "interval_ms_max=%.3f",
+                intervals.size(), fps, Quantile(intervals, 0.5), Quantile(intervals, 0.99),
+                Quantile(intervals, 1.0));
+  return line;
+}
+
 }  // namespace app

@@ -18,6 +18,9 @@ class FrameStats {
   std::string Summary() const;
   // The q-quantile (0..1) of samples, nearest-rank; 0 for no samples.
   static double Quantile(std::vector<double> samples, double q);
+  // "pacing frames=N fps=F interval_ms_median=X interval_ms_p99=Y interval_ms_max=Z" of the
+  // intervals between frames (ms) and the time they spanned.
+  static std::string PacingSummary(const std::vector<double>& intervals);
 
  private:
   std::vector<double> cpu_;

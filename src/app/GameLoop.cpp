@@ -139,6 +139,17 @@ void GameLoop::AfterFrame(double cpuMs, bool drawn) {
   ++frame_;
   if (drawn) ++drawnFrames_;
   if (OnAfterFrame) OnAfterFrame();
+  // Pacing is what the player sees: the intervals between drawn race frames.
+  if (options_.pacing && drawn) {
+    const auto now = std::chrono::steady_clock::now();
+    const bool inRace = form_.GameState == game::gsRace;
+    if (inRace && lastFrameInRace_) {
+      raceIntervals_.push_back(
+          std::chrono::duration<double, std::milli>(now - lastRaceFrame_).count());
+    }
+    lastFrameInRace_ = inRace;
+    lastRaceFrame_ = now;
+  }
   if (options_.bench && drawn) {
     const auto start = std::chrono::steady_clock::now();
     device_.Finish();
@@ -202,6 +213,7 @@ int GameLoop::Run() {
                   static_cast<double>(drawnFrames_ - 1) / seconds, device_.VSync() ? "on" : "off");
     }
   }
+  if (options_.pacing) std::printf("race %s\n", FrameStats::PacingSummary(raceIntervals_).c_str());
   return exitCode_;
 }
 

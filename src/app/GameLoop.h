@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/FrameStats.h"
 #include "app/Options.h"
@@ -53,6 +54,10 @@ class GameLoop {
   FrameStats stats_;
   // The same samples for the frames of a running race alone, without the menus around it.
   FrameStats raceStats_;
+  // Milliseconds between consecutive frames of a running race (--pacing).
+  std::vector<double> raceIntervals_;
+  std::chrono::steady_clock::time_point lastRaceFrame_{};
+  bool lastFrameInRace_ = false;
   std::FILE* trace_ = nullptr;
   int64_t frame_ = 0;
   int64_t drawnFrames_ = 0;

@@ -43,6 +43,8 @@ std::string UsageText() {
          "      --bench             print frame statistics at the end\n"
          "      --scaling MODE      letterbox or integer (whole steps, sharp pixels) for this run\n"
          "      --vsync on|off      wait for the display's refresh (never with --fast)\n"
+         "      --pacing            print the intervals between race frames at the end\n"
+         "      --fill-profile F    print the pixels each picture fills in frame F\n"
          "      --dev-keys          Enter wins a race outright (scores stay off the tables)\n"
          "      --record-audio FILE.wav  mix everything the game plays into FILE.wav (no sound "
          "card)\n";
@@ -68,6 +70,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       options.fast = true;
     } else if (arg == "--bench") {
       options.bench = true;
+    } else if (arg == "--pacing") {
+      options.pacing = true;
     } else if (arg == "--dev-keys") {
       options.devKeys = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -96,6 +100,12 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       if (!value(text)) return false;
       if (!ParseNumber(text, options.frames) || options.frames < 0) {
         error = "--frames needs a count of frames, not \"" + text + "\"";
+        return false;
+      }
+    } else if (arg == "--fill-profile") {
+      if (!value(text)) return false;
+      if (!ParseNumber(text, options.fillProfileFrame) || options.fillProfileFrame < 1) {
+        error = "--fill-profile needs a frame number, not \"" + text + "\"";
         return false;
       }
     } else if (arg == "--start-level") {

@@ -36,6 +36,10 @@ struct Options {
   std::string recordAudioPath;
   int startLevel = 0;
   bool bench = false;
+  // At exit, how evenly the frames of a running race came: intervals between them and the rate.
+  bool pacing = false;
+  // Prints the pixels each picture fills in this frame (0 = no table).
+  int64_t fillProfileFrame = 0;
   // The difficulty the truck screen offers instead of the player's stored choice.
   std::optional<game::Difficulty> difficulty;
   // The language instead of the one vornakel.ini keeps.

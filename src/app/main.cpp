@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/AudioRecorder.h"
+#include "app/FillProfile.h"
 #include "app/GameLoop.h"
 #include "app/InputScript.h"
 #include "app/Options.h"
@@ -27,6 +28,7 @@
 #include "platform/null/NullRenderDevice.h"
 #include "platform/null/VirtualClock.h"
 #include "platform/sdl/SdlPlatform.h"
+#include "platform/sdl/SdlRenderDevice.h"
 
 namespace {
 
@@ -227,6 +229,24 @@ int main(int argc, char** argv) {
       recording.SetFrame(frame);
     };
     if (!options.recordAudioPath.empty()) loop.OnAfterFrame = [&] { audioRecorder.Frame(); };
+    if (options.fillProfileFrame > 0 && sdl) {
+      // Counts from the end of the frame before to the end of the frame asked for.
+      loop.OnAfterFrame = [&, record = loop.OnAfterFrame] {
+        if (record) record();
+        platform::SdlRenderDevice& device = sdl->SdlRenderer();
+        const int64_t done = loop.NextFrame() - 1;
+        if (done == options.fillProfileFrame - 1) {
+          device.ResetFill();
+          device.CountFill(true);
+        } else if (done == options.fillProfileFrame) {
+          device.CountFill(false);
+          std::printf("fill renderer %s\n", device.RendererName().c_str());
+          std::printf(
+              "%s",
+              app::FillProfileTable(device.Fill(), form, device.Width(), device.Height()).c_str());
+        }
+      };
+    }
     exitCode = loop.Run();
     form.FormDestroy();
     if (form.ExitCode != 0) exitCode = form.ExitCode;

@@ -2,6 +2,7 @@
 #include "platform/OpacityMask.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace platform {
@@ -96,7 +97,171 @@ void SubQuad(const Vertex (&c)[4], float x0, float y0, float x1, float y1, Verte
   }
 }
 
+// The texels pixel centre k of an axis reads: one when the axis shows texels one to one or
+// filtering is nearest, else the two either side of the sample point (edges clamped).
+void TexelsAt(const Axis& a, bool oneToOne, bool linear, int k, int& lo, int& hi) {
+  const float t = a.t0 + (static_cast<float>(k) - a.e0) * (a.t1 - a.t0) / (a.e1 - a.e0);
+  if (oneToOne || !linear) {
+    lo = hi = std::clamp(static_cast<int>(std::floor(t)), 0, a.size - 1);
+    return;
+  }
+  const int below = static_cast<int>(std::floor(t - 0.5f));
+  lo = std::clamp(below, 0, a.size - 1);
+  hi = std::clamp(below + 1, 0, a.size - 1);
+}
+
+bool OneToOne(const Axis& a) {
+  const float lo = std::min(a.t0, a.t1);
+  const float hi = std::max(a.t0, a.t1);
+  return Near(a.e1 - a.e0, hi - lo) && Whole(a.e0 + 0.5f) && Whole(lo);
+}
+
+// The pixel edges [c0, c1] of the pixel centres of an axis that read only texels in [b0, b1].
+// Those centres form one stretch (the texture runs steadily along the axis), found by halving from
+// the centre that reads the middle of the band.
+bool PixelsReading(const Axis& a, bool linear, int b0, int b1, float& c0, float& c1) {
+  const int k0 = static_cast<int>(std::floor(a.e0)) + 1;
+  const int k1 = static_cast<int>(std::ceil(a.e1)) - 1;
+  if (k1 < k0) return false;
+  const bool oneToOne = OneToOne(a);
+  auto reads = [&](int k) {
+    int lo = 0, hi = 0;
+    TexelsAt(a, oneToOne, linear, k, lo, hi);
+    return lo >= b0 && hi <= b1;
+  };
+  const float middle = (static_cast<float>(b0) + static_cast<float>(b1) + 1) / 2;
+  const float at = a.e0 + (middle - a.t0) * (a.e1 - a.e0) / (a.t1 - a.t0);
+  const int km = std::clamp(static_cast<int>(std::lround(at)), k0, k1);
+  if (!reads(km)) return false;
+  int lo = k0, hi = km;  // the first centre that reads the band lies in [lo, hi]
+  while (lo < hi) {
+    const int mid = lo + (hi - lo) / 2;
+    if (reads(mid)) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  const int from = lo;
+  lo = km;
+  hi = k1;  // the last one in [lo, hi]
+  while (lo < hi) {
+    const int mid = lo + (hi - lo + 1) / 2;
+    if (reads(mid)) {
+      lo = mid;
+    } else {
+      hi = mid - 1;
+    }
+  }
+  const int to = lo;
+  c0 = from == k0 ? a.e0 : static_cast<float>(from) - 0.5f;
+  c1 = to == k1 ? a.e1 : static_cast<float>(to) + 0.5f;
+  return true;
+}
+
+// Pixel rows per band: fewer follow a slanting edge more closely, more make fewer quads.
+constexpr int kBandRows = 8;
+
 }  // namespace
+
+void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear, uint32_t minAlpha,
+                      BandSplit& out) {
+  out.opaque.clear();
+  out.blended.clear();
+  for (const Vertex& vertex : c) {
+    if ((vertex.color >> 24) < minAlpha) return;
+  }
+  const bool oneColour =
+      c[0].color == c[1].color && c[0].color == c[2].color && c[0].color == c[3].color;
+  if (!Upright(c) || !oneColour || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) return;
+  const bool flipX = c[1].x < c[0].x;
+  const bool flipY = c[3].y < c[0].y;
+  const float w = static_cast<float>(mask.Width());
+  const float h = static_cast<float>(mask.Height());
+  const Axis ax{flipX ? c[1].x : c[0].x, flipX ? c[0].x : c[1].x, (flipX ? c[1].u : c[0].u) * w,
+                (flipX ? c[0].u : c[1].u) * w, mask.Width()};
+  const Axis ay{flipY ? c[3].y : c[0].y, flipY ? c[0].y : c[3].y, (flipY ? c[3].v : c[0].v) * h,
+                (flipY ? c[0].v : c[3].v) * h, mask.Height()};
+  const bool oneToOneX = OneToOne(ax);
+  const bool oneToOneY = OneToOne(ay);
+  // The columns the quad reads at all.
+  const int kx0 = static_cast<int>(std::floor(ax.e0)) + 1;
+  const int kx1 = static_cast<int>(std::ceil(ax.e1)) - 1;
+  const int ky0 = static_cast<int>(std::floor(ay.e0)) + 1;
+  const int ky1 = static_cast<int>(std::ceil(ay.e1)) - 1;
+  if (kx1 < kx0 || ky1 < ky0) return;
+  int left = 0, right = 0, lo = 0, hi = 0;
+  TexelsAt(ax, oneToOneX, linear, kx0, left, right);
+  TexelsAt(ax, oneToOneX, linear, kx1, lo, hi);
+  left = std::min({left, right, lo, hi});
+  right = std::max({right, lo, hi, left});
+
+  float lastC0 = 0, lastC1 = 0;
+  bool lastOpaque = false;
+  for (int k = ky0; k <= ky1; k += kBandRows) {
+    const int kEnd = std::min(k + kBandRows - 1, ky1);
+    const float y0 = k == ky0 ? ay.e0 : static_cast<float>(k) - 0.5f;
+    const float y1 = kEnd == ky1 ? ay.e1 : static_cast<float>(kEnd) + 0.5f;
+    int top = 0, bottom = 0, a = 0, b = 0;
+    TexelsAt(ay, oneToOneY, linear, k, top, bottom);
+    TexelsAt(ay, oneToOneY, linear, kEnd, a, b);
+    const int rowLo = std::min({top, bottom, a, b});
+    const int rowHi = std::max({top, bottom, a, b});
+    int from = 0, to = 0;
+    float c0 = 0, c1 = 0;
+    const bool opaque = mask.OpaqueColumns(rowLo, rowHi, left, right, from, to) &&
+                        PixelsReading(ax, linear, from, to, c0, c1);
+    if (!opaque) {
+      out.blended.emplace_back();
+      SubQuad(c, ax.e0, y0, ax.e1, y1, out.blended.back().corners);
+      lastOpaque = false;
+      continue;
+    }
+    if (lastOpaque && c0 == lastC0 && c1 == lastC1) {
+      // The same columns as the band above: the pieces grow downwards instead.
+      Vertex(&core)[4] = out.opaque.back().corners;
+      SubQuad(c, c0, core[0].y, c1, y1, core);
+      if (c0 > ax.e0) {
+        Vertex(&rim)[4] = out.blended[out.blended.size() - (c1 < ax.e1 ? 2 : 1)].corners;
+        SubQuad(c, ax.e0, rim[0].y, c0, y1, rim);
+      }
+      if (c1 < ax.e1) {
+        Vertex(&rim)[4] = out.blended.back().corners;
+        SubQuad(c, c1, rim[0].y, ax.e1, y1, rim);
+      }
+      continue;
+    }
+    out.opaque.emplace_back();
+    SubQuad(c, c0, y0, c1, y1, out.opaque.back().corners);
+    if (c0 > ax.e0) {
+      out.blended.emplace_back();
+      SubQuad(c, ax.e0, y0, c0, y1, out.blended.back().corners);
+    }
+    if (c1 < ax.e1) {
+      out.blended.emplace_back();
+      SubQuad(c, c1, y0, ax.e1, y1, out.blended.back().corners);
+    }
+    lastOpaque = true;
+    lastC0 = c0;
+    lastC1 = c1;
+  }
+  if (out.opaque.empty()) out.blended.clear();
+}
+
+bool ShowsTexelsOneToOne(const Vertex (&c)[4], int width, int height) {
+  if (!Upright(c)) return false;
+  const float w = static_cast<float>(width);
+  const float h = static_cast<float>(height);
+  const Axis ax{c[0].x, c[1].x, c[0].u * w, c[1].u * w, width};
+  const Axis ay{c[0].y, c[3].y, c[0].v * h, c[3].v * h, height};
+  auto flat = [](const Axis& a) {
+    const float lo = std::min(a.t0, a.t1);
+    const float hi = std::max(a.t0, a.t1);
+    return Near(std::fabs(a.e1 - a.e0), hi - lo) && Whole(std::min(a.e0, a.e1) + 0.5f) &&
+           Whole(lo) && Whole(hi);
+  };
+  return flat(ax) && flat(ay);
+}
 
 TexelRect SampledTexels(const Vertex (&c)[4], int width, int height, bool linear) {
   const float w = static_cast<float>(width);
@@ -198,6 +363,57 @@ bool OpacityMask::Opaque(const TexelRect& r) {
   const bool opaque = Scan(rect);
   answers_.emplace(key, opaque);
   return opaque;
+}
+
+bool OpacityMask::OpaqueColumns(int top, int bottom, int left, int right, int& from,
+                                int& to) const {
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_ - 1);
+  left = std::max(left, 0);
+  right = std::min(right, width_ - 1);
+  if (noneOpaque_ || top > bottom || left > right) return false;
+  if (allOpaque_) {
+    from = left;
+    to = right;
+    return true;
+  }
+  // The columns opaque in every row, a word of 64 at a time; then the longest run of set bits.
+  const int firstWord = left / 64;
+  const int lastWord = right / 64;
+  uint64_t acc[64];  // textures are at most 4096 texels wide here; wider ones are not cut
+  if (lastWord - firstWord >= 64) return false;
+  for (int word = firstWord; word <= lastWord; ++word) {
+    uint64_t bits = ~uint64_t{0};
+    for (int y = top; y <= bottom && bits != 0; ++y) {
+      bits &= bits_[static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_) +
+                    static_cast<size_t>(word)];
+    }
+    acc[word - firstWord] = bits;
+  }
+  auto opaqueAt = [&](int x) { return ((acc[x / 64 - firstWord] >> (x % 64)) & 1) != 0; };
+  int bestLength = 0;
+  int x = left;
+  while (x <= right) {
+    const uint64_t word = acc[x / 64 - firstWord] >> (x % 64);
+    if ((word & 1) == 0) {
+      // Skip the clear columns of this word at once.
+      const int skip = word == 0 ? 64 - x % 64 : std::countr_zero(word);
+      x += skip;
+      continue;
+    }
+    const int start = x;
+    while (x <= right && opaqueAt(x)) {
+      const uint64_t ones = acc[x / 64 - firstWord] >> (x % 64);
+      x += std::max(1, std::countr_one(ones));
+    }
+    const int end = std::min(x, right + 1);
+    if (end - start > bestLength) {
+      bestLength = end - start;
+      from = start;
+      to = end - 1;
+    }
+  }
+  return bestLength > 0;
 }
 
 bool OpacityMask::Scan(const TexelRect& rect) const {

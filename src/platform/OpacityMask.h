@@ -25,6 +25,11 @@ struct TexelRect {
 // texel on each side.
 TexelRect SampledTexels(const Vertex (&corners)[4], int width, int height, bool linear);
 
+// Whether a quad shows a width x height texture one texel per pixel along both axes, pixel centres
+// on texel centres: linear filtering then reads nothing but the texel under each pixel, and nearest
+// sampling draws the same picture for less work.
+bool ShowsTexelsOneToOne(const Vertex (&corners)[4], int width, int height);
+
 class OpacityMask;
 
 // A quad cut into the part that hides what lies under it and the parts that must still blend.
@@ -41,6 +46,23 @@ struct OpaqueSplit {
 OpaqueSplit SplitOpaque(const Vertex (&corners)[4], OpacityMask& mask, bool linear,
                         uint32_t minAlpha);
 
+// An upright quad cut into bands of a few pixel rows, each band into the stretch of columns that
+// hides what lies under it and the rest, which blends: for pictures opaque only in part (a road
+// piece on its clear margin, ground that fades out along its bottom). Pieces of the same columns
+// in neighbouring bands are joined.
+struct BandSplit {
+  struct Piece {
+    Vertex corners[4];
+  };
+  std::vector<Piece> opaque;
+  std::vector<Piece> blended;
+};
+
+// Fills `out` (emptied first) for an upright quad of one colour, alpha at least `minAlpha`; leaves
+// it empty when the quad is not such a quad or no pixel of it hides the background.
+void SplitOpaqueBands(const Vertex (&corners)[4], const OpacityMask& mask, bool linear,
+                      uint32_t minAlpha, BandSplit& out);
+
 class OpacityMask {
  public:
   OpacityMask() = default;
@@ -52,6 +74,9 @@ class OpacityMask {
   // True when every texel of the rectangle (clamped to the texture) is opaque. Answers are
   // remembered, as the same tiles are drawn frame after frame.
   bool Opaque(const TexelRect& rect);
+  // The longest run of columns within [left, right] whose texels in rows top..bottom are all
+  // opaque; false when there is none.
+  bool OpaqueColumns(int top, int bottom, int left, int right, int& from, int& to) const;
 
  private:
   bool Scan(const TexelRect& rect) const;

@@ -153,6 +153,10 @@ TEST(FrameStatsTest, QuantilesUseNearestRank) {
   EXPECT_EQ(stats.Summary(),
             "frames=1 cpu_ms_median=0.250 cpu_ms_p99=0.250 frame_ms_median=2.000 "
             "frame_ms_p99=2.000");
+  // Pacing: four intervals of 10, 11, 12 and 11 ms span 44 ms, 4 frames in it.
+  EXPECT_EQ(app::FrameStats::PacingSummary({10, 11, 12, 11}),
+            "pacing frames=4 fps=90.91 interval_ms_median=11.000 interval_ms_p99=12.000 "
+            "interval_ms_max=12.000");
 }
 
 }  // namespace

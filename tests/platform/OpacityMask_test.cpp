@@ -130,5 +130,53 @@ TEST(SplitOpaqueTest, WholeOrNothingForTranslucentTurnedOrShadedQuads) {
   EXPECT_FALSE(SplitOpaque(q, paddedMask, true, 254).hasCore);
 }
 
+TEST(SplitOpaqueBandsTest, PartlyOpaquePicturesSplitIntoPiecesThatCoverTheQuadOnce) {
+  // A 100 x 40 picture: opaque columns 20..79 in rows 0..29, then a fade; clear elsewhere.
+  std::vector<uint32_t> texels(128 * 64, 0);
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 20; x < 80; ++x) texels[y * 128 + x] = (y < 30 ? 0xFF000000u : 0x80000000u) | 77;
+  }
+  OpacityMask mask(128, 64, texels.data());
+  int from = 0, to = 0;
+  EXPECT_TRUE(mask.OpaqueColumns(0, 29, 0, 99, from, to));
+  EXPECT_EQ(from, 20);
+  EXPECT_EQ(to, 79);
+  EXPECT_FALSE(mask.OpaqueColumns(28, 31, 0, 99, from, to));
+
+  Vertex q[4];
+  Upright(q, 10, 10, 110, 54, 0, 0, 100, 40, 128, 64);  // 10 % taller, filtered
+  EXPECT_FALSE(SplitOpaque(q, mask, true, 254).hasCore);
+  BandSplit split;
+  SplitOpaqueBands(q, mask, true, 254, split);
+  ASSERT_EQ(split.opaque.size(), 1u);  // the bands of the same columns joined
+  double area = 0;
+  auto add = [&](const BandSplit::Piece& p) {
+    area += (p.corners[1].x - p.corners[0].x) * (p.corners[3].y - p.corners[0].y);
+  };
+  for (const auto& p : split.opaque) add(p);
+  for (const auto& p : split.blended) add(p);
+  EXPECT_NEAR(area, 100.0 * 44.0, 0.01);
+  // The opaque piece reads only opaque texels.
+  const TexelRect read = SampledTexels(split.opaque[0].corners, 128, 64, true);
+  EXPECT_TRUE(mask.Opaque(read));
+  EXPECT_GE(read.left, 20);
+  EXPECT_LE(read.bottom, 29);
+
+  // A see-through colour or a turned quad is not cut.
+  Upright(q, 10, 10, 110, 54, 0, 0, 100, 40, 128, 64, 0xF0FFFFFF);
+  SplitOpaqueBands(q, mask, true, 254, split);
+  EXPECT_TRUE(split.opaque.empty() && split.blended.empty());
+}
+
+TEST(SampledTexelsTest, OneToOneQuadsAreRecognised) {
+  Vertex q[4];
+  Upright(q, 10, 20, 74, 52, 0, 0, 64, 32, 128, 64);
+  EXPECT_TRUE(ShowsTexelsOneToOne(q, 128, 64));
+  Upright(q, 10, 20, 74, 55, 0, 0, 64, 32, 128, 64);  // stretched
+  EXPECT_FALSE(ShowsTexelsOneToOne(q, 128, 64));
+  Upright(q, 10.5f, 20, 74.5f, 52, 0, 0, 64, 32, 128, 64);  // between pixel centres
+  EXPECT_FALSE(ShowsTexelsOneToOne(q, 128, 64));
+}
+
 }  // namespace
 }  // namespace platform

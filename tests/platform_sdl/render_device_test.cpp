@@ -293,6 +293,92 @@ TEST_P(RenderDeviceTest, OpaquePicturesLookTheSameDrawnWithoutBlending) {
   device_->DestroyTexture(texture);
 }
 
+TEST_P(RenderDeviceTest, PartlyOpaquePicturesLookTheSameCutIntoBands) {
+  // A 40 x 30 picture like a road piece: a slanting opaque band on a clear margin, fading out over
+  // its bottom rows; drawn 10 % taller and filtered, and once more one texel per pixel (sampled
+  // nearest), over a red background. Drawn at the screen's near-full alpha its opaque parts skip
+  // blending; just below that alpha it blends throughout: both must look alike.
+  std::vector<uint32_t> texels(64 * 32, 0);
+  for (int y = 0; y < 30; ++y) {
+    const uint32_t alpha = y < 24 ? 255u : 255u - static_cast<uint32_t>(y - 23) * 40u;
+    for (int x = 10 - y / 3; x < 34 - y / 3; ++x)
+      texels[y * 64 + x] = alpha << 24 | (x * 6) << 8 | (y * 8);
+  }
+  TextureId texture = device_->CreateTexture(64, 32, texels.data());
+  ASSERT_NE(texture, 0u);
+  device_->SetLinearFilter(true);
+  auto draw = [&](uint32_t color) {
+    device_->Clear(0xFFFF0000);
+    for (float height : {33.0f, 30.0f}) {
+      const float left = height == 30 ? 60 : 5;
+      Vertex v[4];
+      const float xs[4] = {left, left + 40, left + 40, left},
+                  ys[4] = {5, 5, 5 + height, 5 + height};
+      const float us[4] = {0, 40 / 64.0f, 40 / 64.0f, 0}, vs[4] = {0, 0, 30 / 32.0f, 30 / 32.0f};
+      for (int i = 0; i < 4; ++i)
+        v[i] = Vertex{xs[i] - 0.5f, ys[i] - 0.5f, 0, 1, color, us[i], vs[i]};
+      device_->DrawQuad(texture, v);
+    }
+    return Frame();
+  };
+  const uint64_t before = device_->OpaqueQuads();
+  Pixels opaque = draw(0xFEFEFEFE);
+  EXPECT_EQ(device_->OpaqueQuads() - before, GetParam() ? 0u : 2u);
+  Pixels blended = draw(0xFDFEFEFE);
+  int worst = 0;
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 110; ++x) {
+      Rgb a = Channels(At(opaque, x, y)), b = Channels(At(blended, x, y));
+      worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+    }
+  }
+  EXPECT_LE(worst, 2);
+  device_->SetLinearFilter(false);
+  device_->DestroyTexture(texture);
+}
+
+TEST_P(RenderDeviceTest, StretchedGroundLooksTheSameFromItsPrefilteredCopy) {
+  // A 96 x 80 picture, symmetric left to right, fading out at the bottom, drawn 10 % taller at a
+  // sub-pixel place. Drawn as it is, it is filtered once into a copy shown one texel per pixel;
+  // drawn mirrored (which is never copied) it must look the same.
+  std::vector<uint32_t> texels(128 * 128, 0);
+  for (int y = 0; y < 80; ++y) {
+    const uint32_t alpha = y < 70 ? 255u : 255u - static_cast<uint32_t>(y - 69) * 25u;
+    for (int x = 0; x < 96; ++x) {
+      const int m = std::min(x, 95 - x);
+      texels[y * 128 + x] = alpha << 24 | (m * 5) << 16 | ((y * 3) & 255) << 8 | ((m * y) & 255);
+    }
+  }
+  TextureId texture = device_->CreateTexture(128, 128, texels.data());
+  ASSERT_NE(texture, 0u);
+  device_->SetLinearFilter(true);
+  auto draw = [&](bool mirrored) {
+    device_->Clear(0xFF0000FF);
+    for (int pass = 0; pass < 2; ++pass) {  // the second one uses the copy made by the first
+      Vertex v[4];
+      const float top = 3.45f + static_cast<float>(pass) * 60;
+      const float xs[4] = {4.5f, 100.5f, 100.5f, 4.5f}, ys[4] = {top, top, top + 88, top + 88};
+      const float l = mirrored ? 96 / 128.0f : 0, r = mirrored ? 0 : 96 / 128.0f;
+      const float us[4] = {l, r, r, l}, vs[4] = {0, 0, 80 / 128.0f, 80 / 128.0f};
+      for (int i = 0; i < 4; ++i) v[i] = Vertex{xs[i], ys[i], 0, 1, 0xFEFEFEFE, us[i], vs[i]};
+      device_->DrawQuad(texture, v);
+    }
+    return Frame();
+  };
+  Pixels copied = draw(false);
+  Pixels direct = draw(true);
+  int worst = 0;
+  for (int y = 0; y < 160; ++y) {
+    for (int x = 0; x < 110; ++x) {
+      Rgb a = Channels(At(copied, x, y)), b = Channels(At(direct, x, y));
+      worst = std::max({worst, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+    }
+  }
+  EXPECT_LE(worst, 2);
+  device_->SetLinearFilter(false);
+  device_->DestroyTexture(texture);
+}
+
 TEST_P(RenderDeviceTest, QuadsOffTheBufferAreLeftOut) {
   device_->Clear(0xFF000000);
   const uint64_t before = device_->GeometryCalls();

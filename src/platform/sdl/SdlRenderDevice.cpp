@@ -2,6 +2,7 @@
 #include "platform/sdl/SdlRenderDevice.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <utility>
 
@@ -186,6 +187,8 @@ void SdlRenderDevice::ReleaseTextures() {
   batchTexture_ = nullptr;
   for (auto& [id, t] : textures_) SDL_DestroyTexture(t.texture);
   textures_.clear();
+  for (auto& [key, t] : stretched_) SDL_DestroyTexture(t.texture);
+  stretched_.clear();
   for (Texture* t : {&white_, &back_, &front_}) {
     if (t->texture != nullptr) SDL_DestroyTexture(t->texture);
     t->texture = nullptr;
@@ -255,7 +258,7 @@ TextureId SdlRenderDevice::CreateTexture(int width, int height, const uint32_t* 
   }
   SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
   TextureId id = nextTextureId_++;
-  textures_[id] = Texture{texture, false, std::make_unique<OpacityMask>(width, height, argb)};
+  textures_[id] = Texture{texture, id, false, std::make_unique<OpacityMask>(width, height, argb)};
   return id;
 }
 
@@ -263,6 +266,15 @@ void SdlRenderDevice::DestroyTexture(TextureId texture) {
   auto it = textures_.find(texture);
   if (it == textures_.end()) return;
   if (batchTexture_ == &it->second) Flush();
+  for (auto s = stretched_.begin(); s != stretched_.end();) {
+    if (s->second.id != texture) {
+      ++s;
+      continue;
+    }
+    if (batchTexture_ == &s->second) Flush();
+    SDL_DestroyTexture(s->second.texture);
+    s = stretched_.erase(s);
+  }
   SDL_DestroyTexture(it->second.texture);
   textures_.erase(it);
 }
@@ -273,6 +285,11 @@ void SdlRenderDevice::Clear(uint32_t argb) {
   SDL_Color c = ToSdlColor(argb);
   SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
   SDL_RenderClear(renderer_);
+  if (countFill_) {
+    FillCount& count = fill_[kClearFill];
+    count.opaque += static_cast<double>(width_) * height_;
+    ++count.quads;
+  }
 }
 
 SDL_BlendMode SdlRenderDevice::ResolveBlend(BlendFactor source, BlendFactor destination) {
@@ -331,32 +348,151 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
   const float edgeY = static_cast<float>(height_) - 0.5f;
   if (right <= -0.5f || bottom <= -0.5f || left >= edgeX || top >= edgeY) return;
 
+  Vertex flat[4];
+  const Vertex(*quad)[4] = &corners;
+  if (Texture* unstretched = Unstretched(*t, corners, flat)) {
+    t = unstretched;
+    quad = &flat;
+  }
+  // One texel per pixel (and the plain white of untextured quads) looks the same sampled nearest,
+  // which costs the rasteriser far less than filtering.
+  const bool linear =
+      linear_ && t != &white_ &&
+      !(t->opacity && ShowsTexelsOneToOne(*quad, t->opacity->Width(), t->opacity->Height()));
   if (blend_ != SDL_BLENDMODE_BLEND || !t->opacity) {
-    Queue(t, blend_, corners);
+    Queue(t, blend_, *quad, linear);
     return;
   }
-  const OpaqueSplit split = SplitOpaque(corners, *t->opacity, linear_, kOpaqueAlpha);
+  const OpaqueSplit split = SplitOpaque(*quad, *t->opacity, linear, kOpaqueAlpha);
   // SDL's own triangles need not meet without a seam where a quad is cut: take those whole.
-  if (!split.hasCore || (software_ && split.blendedCount > 0)) {
-    Queue(t, blend_, corners);
+  if (software_ && (!split.hasCore || split.blendedCount > 0)) {
+    Queue(t, blend_, *quad, linear);
+    return;
+  }
+  if (!split.hasCore) {
+    // Opaque in part only: band by band, what hides the background is drawn without blending.
+    SplitOpaqueBands(*quad, *t->opacity, linear, kOpaqueAlpha, bands_);
+    if (bands_.opaque.empty()) {
+      Queue(t, blend_, *quad, linear);
+      return;
+    }
+    ++opaqueQuads_;
+    for (const BandSplit::Piece& piece : bands_.opaque)
+      Queue(t, SDL_BLENDMODE_NONE, piece.corners, linear);
+    for (const BandSplit::Piece& piece : bands_.blended)
+      Queue(t, SDL_BLENDMODE_BLEND, piece.corners, linear);
     return;
   }
   ++opaqueQuads_;
   // The parts do not overlap, so their order is free: keep the running batch going first.
-  const bool blendedFirst = batchTexture_ == t && batchBlend_ == SDL_BLENDMODE_BLEND;
-  if (!blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core);
-  for (int i = 0; i < split.blendedCount; ++i) Queue(t, SDL_BLENDMODE_BLEND, split.blended[i]);
-  if (blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core);
+  const bool blendedFirst =
+      batchTexture_ == t && batchBlend_ == SDL_BLENDMODE_BLEND && batchLinear_ == linear;
+  if (!blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core, linear);
+  for (int i = 0; i < split.blendedCount; ++i)
+    Queue(t, SDL_BLENDMODE_BLEND, split.blended[i], linear);
+  if (blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core, linear);
 }
 
-void SdlRenderDevice::Queue(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4]) {
-  if (!batchVertices_.empty() &&
-      (t != batchTexture_ || blend != batchBlend_ || linear_ != batchLinear_)) {
+SdlRenderDevice::Texture* SdlRenderDevice::Unstretched(Texture& t, const Vertex (&c)[4],
+                                                       Vertex (&out)[4]) {
+  if (!linear_ || software_ || !t.opacity || &t == &white_) return nullptr;
+  const float w = static_cast<float>(t.opacity->Width());
+  const float h = static_cast<float>(t.opacity->Height());
+  const float tu0 = c[0].u * w, tu1 = c[1].u * w, tv0 = c[0].v * h, tv1 = c[3].v * h;
+  const float width = c[1].x - c[0].x, height = c[3].y - c[0].y;
+  auto whole = [](float value) { return std::fabs(value - std::round(value)) < 1e-3f; };
+  const bool upright = c[0].y == c[1].y && c[3].y == c[2].y && c[0].x == c[3].x &&
+                       c[1].x == c[2].x && c[0].u == c[3].u && c[1].u == c[2].u &&
+                       c[0].v == c[1].v && c[3].v == c[2].v;
+  // Small or turned quads, mirrored ones and those already one to one are left as they are.
+  if (!upright || width < 64 || height < 64 || tu1 <= tu0 || tv1 <= tv0 ||
+      std::fabs(width - (tu1 - tu0)) > 1e-3f || !whole(c[0].x + 0.5f) || !whole(tu0) ||
+      std::fabs(height - (tv1 - tv0)) < 1e-3f) {
+    return nullptr;
+  }
+  const int first = static_cast<int>(std::floor(c[0].y)) + 1;  // the first pixel centre inside
+  const int rows = static_cast<int>(std::ceil(c[3].y)) - first;
+  const int columns = static_cast<int>(std::lround(width));
+  if (rows <= 0) return nullptr;
+  const float place = c[0].y - static_cast<float>(first);  // in [-1, 0)
+  auto thousandths = [](float value) { return static_cast<int64_t>(std::lround(value * 1000)); };
+  const StretchKey key{t.id,
+                       thousandths(tu0),
+                       thousandths(tu1),
+                       thousandths(tv0),
+                       thousandths(tv1),
+                       thousandths(height),
+                       thousandths(place)};
+  auto found = stretched_.find(key);
+  if (found == stretched_.end()) {
+    // A few pictures are drawn this way (the ground kinds); anything else stays as it was.
+    constexpr size_t kMaxStretched = 16;
+    if (stretched_.size() >= kMaxStretched) return nullptr;
     Flush();
+    SDL_Texture* target = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                            SDL_TEXTUREACCESS_TARGET, columns, rows);
+    if (target == nullptr) return nullptr;
+    // The rasteriser filters the stretch into the target exactly as it would onto the screen.
+    SDL_SetRenderTarget(renderer_, target);
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 0);
+    SDL_RenderClear(renderer_);
+    ApplyScaleMode(t, true);
+    SDL_SetTextureBlendMode(t.texture, SDL_BLENDMODE_NONE);
+    const SDL_Color white{255, 255, 255, 255};
+    const float top = place + 0.5f, bottom = place + height + 0.5f;
+    const SDL_Vertex v[4] = {{{0, top}, white, {c[0].u, c[0].v}},
+                             {{width, top}, white, {c[1].u, c[1].v}},
+                             {{width, bottom}, white, {c[2].u, c[2].v}},
+                             {{0, bottom}, white, {c[3].u, c[3].v}}};
+    const int indices[6] = {0, 1, 2, 0, 2, 3};
+    SDL_RenderGeometry(renderer_, t.texture, v, 4, indices, 6);
+    std::vector<uint32_t> texels(static_cast<size_t>(columns) * static_cast<size_t>(rows));
+    const int read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                          texels.data(), columns * 4);
+    SDL_SetRenderTarget(renderer_, back_.texture);
+    SDL_DestroyTexture(target);
+    if (read != 0) return nullptr;
+    SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_STATIC, columns, rows);
+    if (texture == nullptr) return nullptr;
+    if (SDL_UpdateTexture(texture, nullptr, texels.data(), columns * 4) != 0) {
+      SDL_DestroyTexture(texture);
+      return nullptr;
+    }
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    found = stretched_
+                .emplace(key, Texture{texture, t.id, false,
+                                      std::make_unique<OpacityMask>(columns, rows, texels.data())})
+                .first;
+  }
+  const float ys[4] = {static_cast<float>(first) - 0.5f, static_cast<float>(first) - 0.5f,
+                       static_cast<float>(first + rows) - 0.5f,
+                       static_cast<float>(first + rows) - 0.5f};
+  const float us[4] = {0, 1, 1, 0}, vs[4] = {0, 0, 1, 1};
+  for (int i = 0; i < 4; ++i) {
+    out[i] = c[i];
+    out[i].y = ys[i];
+    out[i].u = us[i];
+    out[i].v = vs[i];
+  }
+  return &found->second;
+}
+
+void SdlRenderDevice::Queue(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4],
+                            bool linear) {
+  if (!batchVertices_.empty() &&
+      (t != batchTexture_ || blend != batchBlend_ || linear != batchLinear_)) {
+    Flush();
+  }
+  if (countFill_) {
+    FillCount& count = fill_[t->id];
+    (blend == SDL_BLENDMODE_NONE ? count.opaque : count.blended) +=
+        CoveredPixels(corners, width_, height_);
+    ++count.quads;
   }
   batchTexture_ = t;
   batchBlend_ = blend;
-  batchLinear_ = linear_;
+  batchLinear_ = linear;
   int base = static_cast<int>(batchVertices_.size());
   for (const Vertex& v : corners) {
     // The engine puts pixel centres on integer coordinates; SDL puts them half a pixel further on.

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <map>
@@ -11,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/FillCount.h"
 #include "platform/OpacityMask.h"
 #include "platform/RenderDevice.h"
 
@@ -64,12 +66,17 @@ class SdlRenderDevice final : public RenderDevice {
   // Quads drawn (wholly or but for a rim) without blending so far, as they hide what lies under
   // them.
   uint64_t OpaqueQuads() const { return opaqueQuads_; }
+  // While on, counts the pixels each texture fills (for finding where the rasteriser's time goes).
+  void CountFill(bool on) { countFill_ = on; }
+  const FillTable& Fill() const { return fill_; }
+  void ResetFill() { fill_.clear(); }
 
  private:
   SdlRenderDevice(SDL_Window* window, int width, int height, bool forceSoftware, bool offscreen);
 
   struct Texture {
     SDL_Texture* texture = nullptr;
+    TextureId id = 0;
     bool linear = false;                   // the scale mode last given to SDL
     std::unique_ptr<OpacityMask> opacity;  // which texels are opaque; none for render targets
   };
@@ -86,8 +93,13 @@ class SdlRenderDevice final : public RenderDevice {
   void Flush();
   void ApplyScaleMode(Texture& texture, bool linear);
   SDL_BlendMode ResolveBlend(BlendFactor source, BlendFactor destination);
+  // For a big upright quad that shows its texture one to one across but stretched downwards (as the
+  // ground is): the texture as the rasteriser filters it at that height and that sub-pixel place,
+  // made once, and in `out` the quad that shows it one texel per pixel. Null when it does not
+  // apply.
+  Texture* Unstretched(Texture& texture, const Vertex (&corners)[4], Vertex (&out)[4]);
   // Adds a quad to the batch, drawing the batch first when the quad cannot join it.
-  void Queue(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4]);
+  void Queue(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4], bool linear);
   // Waits until the drawing into one target is done.
   void WaitForTarget(SDL_Texture* target);
   static int SDLCALL WatchEvents(void* self, SDL_Event* event);
@@ -114,6 +126,10 @@ class SdlRenderDevice final : public RenderDevice {
   Texture white_;  // stands in for "no texture": vertex colour times white
 
   std::unordered_map<TextureId, Texture> textures_;
+  // Pre-filtered copies of stretched textures: source id, texel rectangle, height and sub-pixel
+  // place (in thousandths).
+  using StretchKey = std::array<int64_t, 7>;
+  std::map<StretchKey, Texture> stretched_;
   TextureId nextTextureId_ = 1;  // ids are never reused, so one from before a reset stays invalid
 
   std::map<std::pair<BlendFactor, BlendFactor>, SDL_BlendMode> blendCache_;
@@ -128,6 +144,9 @@ class SdlRenderDevice final : public RenderDevice {
   std::vector<int> batchIndices_;
   uint64_t geometryCalls_ = 0;
   uint64_t opaqueQuads_ = 0;
+  BandSplit bands_;  // kept to reuse its memory
+  bool countFill_ = false;
+  FillTable fill_;
 
   // Set from SDL's event watch when the renderer loses its targets or its whole device.
   std::atomic<bool> targetsLost_{false};
