@@ -8,6 +8,7 @@
 #include "frontend/MenuKit.h"
 #include "frontend/ProfileBindings.h"
 #include "frontend/Registration.h"
+#include "game/Phrases.h"
 #include "platform/PadButtons.h"
 #include "platform/Text1251.h"
 
@@ -179,20 +180,21 @@ void ControlsScreen::Frame() {
 std::string ControlsScreen::Message() const {
   // Quoted names: «Газ» (the quotes are code page 1251's).
   auto quoted = [](std::string text1251) { return std::string("\xAB").append(text1251) + "\xBB"; };
-  const std::string action = quoted(Ru(game::kDriveActions[static_cast<size_t>(action_)].name));
+  const game::Language lang = form_.Lang;
+  const std::string action = quoted(ActionName(lang, ActionAt(action_)));
   switch (mode_) {
     case Mode::kWaiting:
-      return action + Ru(game::IsPadSlot(slot_) ? ": нажмите кнопку геймпада… Esc — отмена"
-                                                : ": нажмите клавишу… Esc — отмена");
-    case Mode::kConflict: {
-      const std::string other =
-          quoted(Ru(game::kDriveActions[static_cast<size_t>(holder_.action)].name));
-      return quoted(InputName(offered_)) + Ru(" уже у действия ") + other + Ru(". Забрать?");
-    }
+      return action + game::Say(lang, game::IsPadSlot(slot_) ? game::Phrase::ControlsWaitPad
+                                                             : game::Phrase::ControlsWaitKey);
+    case Mode::kConflict:
+      return quoted(InputName(offered_, lang)) +
+             game::Say(lang, game::Phrase::ControlsTakenBefore) +
+             quoted(ActionName(lang, holder_.action)) +
+             game::Say(lang, game::Phrase::ControlsTakenAfter);
     case Mode::kBrowse:
       break;
   }
-  return Ru("Щёлкните клетку и нажмите клавишу или кнопку геймпада.");
+  return game::Say(lang, game::Phrase::ControlsHint);
 }
 
 void ControlsScreen::DrawSlot(int action, int slot) {
@@ -201,7 +203,7 @@ void ControlsScreen::DrawSlot(int action, int slot) {
   const bool asked = mode_ != Mode::kBrowse && action == action_ && slot == slot_;
   const bool holder =
       mode_ == Mode::kConflict && ActionAt(action) == holder_.action && slot == holder_.slot;
-  std::string text = InputName(edited_.Slot(ActionAt(action), slot));
+  std::string text = InputName(edited_.Slot(ActionAt(action), slot), form_.Lang);
   if (asked || holder) {
     // Waiting: amber; a conflict: both slots red.
     if (engine::TImageListItem* mark = form_.MenuImage("slotmark")) {
@@ -212,7 +214,7 @@ void ControlsScreen::DrawSlot(int action, int slot) {
     text.clear();
     if ((form_.ScreenTick / 30) % 2 == 0) text.push_back('?');
   }
-  if (asked && mode_ == Mode::kConflict) text = InputName(offered_);
+  if (asked && mode_ == Mode::kConflict) text = InputName(offered_, form_.Lang);
   engine::TOmegaFont& font = form_.OmegaFont2;
   if (asked || holder) {
     SetFont(font, "Arial", 10, 255, 255, 255);
@@ -231,7 +233,7 @@ void ControlsScreen::Draw() {
   form_.OmegaGUI1.Draw();
   SetFont(form_.OmegaFont1, "Arial", 11, 21, 16, 137);
   for (int a = 0; a < game::kDriveActionCount; ++a) {
-    const std::string name = Ru(game::kDriveActions[static_cast<size_t>(a)].name);
+    const std::string name = ActionName(form_.Lang, ActionAt(a));
     form_.OmegaFont1.TextOut(kNameLeft, kRowTop + a * kRowStep + 4, name);
     for (int s = 0; s < game::kSlotsPerAction; ++s) DrawSlot(a, s);
   }

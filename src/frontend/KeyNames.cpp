@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "game/KeyBindings.h"
 #include "platform/PadButtons.h"
@@ -16,6 +17,29 @@ struct KeyName {
   int vk;
   std::string_view name;  // UTF-8
 };
+
+// English names of the keys and buttons whose Russian name is a word.
+constexpr std::pair<std::string_view, std::string_view> kEnglishNames[] = {
+    {"Пробел", "Space"},
+    {"Влево", "Left"},
+    {"Вверх", "Up"},
+    {"Вправо", "Right"},
+    {"Вниз", "Down"},
+    {"Крест. вверх", "D-pad up"},
+    {"Крест. вниз", "D-pad down"},
+    {"Крест. влево", "D-pad left"},
+    {"Крест. вправо", "D-pad right"},
+    {"Тачпад", "Touchpad"},
+};
+
+std::string Named(std::string_view name, game::Language language) {
+  if (language == game::Language::English) {
+    for (const auto& [russian, english] : kEnglishNames) {
+      if (russian == name) return std::string(english);
+    }
+  }
+  return Ru(name);
+}
 
 // Keys whose name is not their own character.
 constexpr KeyName kKeyNames[] = {
@@ -55,11 +79,12 @@ constexpr std::array<std::string_view, platform::kPadButtonCount> kPadNames = {"
 
 }  // namespace
 
-std::string InputName(int input) {
+std::string InputName(int input, game::Language language) {
   if (input == 0) return Ru("—");
   if (game::IsPadInput(input)) {
     const int button = input - game::kPadInputBase;
-    if (button < platform::kPadButtonCount) return Ru(kPadNames[static_cast<size_t>(button)]);
+    if (button < platform::kPadButtonCount)
+      return Named(kPadNames[static_cast<size_t>(button)], language);
     return "?";
   }
   if ((input >= '0' && input <= '9') || (input >= 'A' && input <= 'Z'))
@@ -67,9 +92,14 @@ std::string InputName(int input) {
   if (input >= 96 && input <= 105) return std::string("Num ").append(std::to_string(input - 96));
   if (input >= 112 && input <= 123) return std::string("F").append(std::to_string(input - 111));
   for (const KeyName& key : kKeyNames) {
-    if (key.vk == input) return Ru(key.name);
+    if (key.vk == input) return Named(key.name, language);
   }
   return std::string("#").append(std::to_string(input));
+}
+
+std::string ActionName(game::Language language, game::DriveAction action) {
+  const game::DriveActionInfo& info = game::kDriveActions[static_cast<size_t>(action)];
+  return language == game::Language::English ? std::string(info.englishName) : Ru(info.name);
 }
 
 }  // namespace frontend

@@ -38,11 +38,14 @@ engine::TImageListItem* RaceImage(game::TForm1& form, const std::string& name) {
 
 }  // namespace
 
-const std::string& NameCharacters() {
+const std::string& NameCharacters(game::Language language) {
   static const std::string characters =
       Ru(" !\"#$%&'()*+,-./0123456789:;<=>?@ЯФЙЦЫЧСВУКАМИПЕНРТЬОГШЛБЮДЩЗЖЁЪХЭ[\\]^_`"
          "йфячыцувсмакепитрнгоьблшщдюжзёъхэ{|}~");
-  return characters;
+  // An English player's keys type Latin letters as they are; Cyrillic still types too.
+  static const std::string withLatin =
+      characters + "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  return language == game::Language::English ? withLatin : characters;
 }
 
 TMenuScreen::TMenuScreen(game::TForm1& form, float x, float y, int32_t z,
@@ -204,7 +207,7 @@ engine::TOmegaEdit* AddEditBox(game::TForm1& form, const std::string& picture, i
 
 void MakeEditFont(game::TForm1& form, int32_t size, int32_t red, int32_t green, int32_t blue) {
   engine::TOmegaBitmapFont& font = form.OmegaBitmapFont1;
-  font.CreateFromFont("Gungsuh", NameCharacters(), size, 0);
+  font.CreateFromFont("Gungsuh", NameCharacters(form.Lang), size, 0);
   font.SetRed(red);
   font.SetGreen(green);
   font.SetBlue(blue);

@@ -13,9 +13,9 @@
 
 namespace frontend {
 
-// Characters the name and options edit boxes accept (code page 1251): no Latin letters, so a
-// Latin keyboard types through the Russian layout.
-const std::string& NameCharacters();
+// Characters the name and options edit boxes accept (code page 1251). In Russian no Latin letters,
+// so a Latin keyboard types through the Russian layout; in English Latin letters type as they are.
+const std::string& NameCharacters(game::Language language);
 
 // A title or picture sprite of the menu archive (OmegaImageList1), placed by its top-left corner.
 class TMenuScreen : public engine::TSprite {

@@ -1,10 +1,14 @@
-// The screen and sound page (29), reached from the options: scaling, vertical sync and the music's
-// volume, each applied and saved at once; "Назад" and Esc go back to the options screen.
+// The screen and sound page (29), reached from the options: scaling, vertical sync, the music's
+// volume and the language, each applied and saved at once; "Назад" and Esc go back to the options
+// screen.
 #include <memory>
 
+#include "frontend/LanguageSetting.h"
 #include "frontend/MenuKit.h"
 #include "frontend/Registration.h"
 #include "frontend/ScreenSettings.h"
+#include "game/Phrases.h"
+#include "game/PictureSet.h"
 #include "platform/Text1251.h"
 
 namespace frontend {
@@ -20,6 +24,7 @@ struct ScreenPage {
   engine::TOmegaButton* scalingSwitch = nullptr;
   engine::TOmegaButton* vsyncSwitch = nullptr;
   engine::TOmegaScrollBar* musicBar = nullptr;
+  engine::TOmegaButton* languageSwitch = nullptr;
 };
 
 const char* ScalingPicture(platform::Scaling scaling) {
@@ -69,6 +74,21 @@ void StepMusicVolume(TForm1& form, ScreenPage& page, int32_t delta) {
   if (page.musicBar != nullptr) page.musicBar->SetPosition(form.ScreenSound.MusicVolume);
 }
 
+const char* LanguagePicture(game::Language language) {
+  return language == game::Language::English ? "b_english" : "b_russian";
+}
+
+// The pictures change language in place, so the page (and every screen after it) speaks the new
+// one at once; the choice is kept for the next start.
+void ToggleLanguage(TForm1& form, ScreenPage& page) {
+  Click(form);
+  const game::Language next =
+      form.Lang == game::Language::English ? game::Language::Russian : game::Language::English;
+  game::SwitchLanguage(form, next);
+  StoreLanguage(form, next);
+  SetButtonPicture(form, page.languageSwitch, LanguagePicture(form.Lang));
+}
+
 void Back(TForm1& form) {
   form.LeaveState(game::gsScreenPage);
   form.EnterState(game::gsOptions);
@@ -87,6 +107,8 @@ void Enter(TForm1& form, ScreenPage& page) {
   AddButton(form, "b_menuright", 653, 323, [&form, &page] { StepMusicVolume(form, page, +1); });
   page.musicBar =
       AddVolumeBar(form, "music", 482, 323, game::kMaxMusicVolume, settings.MusicVolume);
+  page.languageSwitch = AddButton(form, LanguagePicture(form.Lang), 598, 374,
+                                  [&form, &page] { ToggleLanguage(form, page); });
   AddButton(form, "b_back", 315, 420, [&form] {
     Click(form);
     Back(form);
@@ -98,7 +120,7 @@ void DrawRefusal(TForm1& form) {
   if (!form.ScreenSound.VSyncRefused) return;
   SetFont(form.OmegaFont4, "Arial", 11, 170, 40, 30);
   // Under the switch, clear of the row's own lines.
-  TextCentered(form.OmegaFont4, 545, 282, Ru("Драйвер не даёт включить синхронизацию"));
+  TextCentered(form.OmegaFont4, 545, 282, game::Say(form.Lang, game::Phrase::VSyncRefused));
 }
 
 void Frame(TForm1& form, ScreenPage& page) {

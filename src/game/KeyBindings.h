@@ -47,6 +47,7 @@ struct DriveActionInfo {
   DriveAction action;
   std::string_view token;  // its word in the settings ("accelerate")
   std::string_view name;   // what the controls screen calls it (UTF-8)
+  std::string_view englishName;
   // The keys the race itself reads for the action (the first is what any other input presses).
   std::array<int, 2> raceKeys;
   std::array<int, kSlotsPerAction> defaults;

@@ -32,6 +32,12 @@ enum class Phrase : uint8_t {
   Length,
   Laps,
   Opponents,
+  ControlsHint,
+  ControlsWaitKey,  // after the action's name
+  ControlsWaitPad,
+  ControlsTakenBefore,  // KEY " ... " ACTION " ... "
+  ControlsTakenAfter,
+  VSyncRefused,
   Count
 };
 
@@ -70,6 +76,15 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::Length, "Длина:", "Length:"},
     {Phrase::Laps, "Круги:", "Laps:"},
     {Phrase::Opponents, "Соперники:", "Opponents:"},
+    {Phrase::ControlsHint, "Щёлкните клетку и нажмите клавишу или кнопку геймпада.",
+     "Click a cell, then press a key or a controller button."},
+    {Phrase::ControlsWaitKey, ": нажмите клавишу… Esc — отмена", ": press a key… Esc cancels"},
+    {Phrase::ControlsWaitPad, ": нажмите кнопку геймпада… Esc — отмена",
+     ": press a controller button… Esc cancels"},
+    {Phrase::ControlsTakenBefore, " уже у действия ", " already belongs to "},
+    {Phrase::ControlsTakenAfter, ". Забрать?", ". Take it?"},
+    {Phrase::VSyncRefused, "Драйвер не даёт включить синхронизацию",
+     "The driver does not allow vertical sync"},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 

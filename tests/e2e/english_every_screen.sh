@@ -44,11 +44,14 @@ script=$work/name.script
 : >"$script"
 at 395
 shot name_entry
-printf '400 text Вася\n' >>"$script"
+# An English player's Latin letters stay Latin (a Russian game types them through its layout).
+printf '400 text John\n' >>"$script"
 at 410
 key 13
 shot main_menu
 play name 440
+source "$(dirname "$0")/lib/settings.sh"
+[ "$(setting "$work/run/Config.cfg" 5)" = "John" ] || fail "the name typed in English is not John"
 
 # --- every menu screen, a race, its questions and the final score ---
 script=$work/screens.script

@@ -134,7 +134,7 @@ TEST_F(OptionsTest, TheControlsScreenComesBackToThePendingChangesAndCancelStillR
   EnterOptions();
   ClickOn(Slot(5));  // music off
   ClickOn(Slot(2));  // full screen on, pending
-  ClickOn(Slot(6));  // «Управление»
+  ClickOn(Slot(7));  // «Управление»
   ASSERT_EQ(form->GameState, game::gsControls);
   ClickAt(320, 192);  // accelerate's first key: waits for a key
   Release('W');

@@ -381,10 +381,11 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
       {175,
        {"Вертикальная синхронизация", "Vertical sync"},
        {"Без разрывов кадра", "No torn frames"}},
-      {247, {"Громкость музыки", "Music volume"}, {"Шесть ступеней", "Six steps"}}};
+      {247, {"Громкость музыки", "Music volume"}, {"Шесть ступеней", "Six steps"}},
+      {304, {"Язык", "Language"}, {"Language: русский или English", "Russian or English"}}};
   const int lang = pic.english ? 1 : 0;
   const Row* rows = pic.variant == 1 ? kScreenRows : kOptionRows;
-  const int count = pic.variant == 1 ? 3 : 4;
+  const int count = 4;
   for (int i = 0; i < count; ++i) {
     const Row& r = rows[i];
     if (i > 0) {
@@ -416,9 +417,9 @@ void PaintControls(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   // two key slots at x 270 and 382 and two controller slots at 502 and 614, each 104 x 22.
   constexpr double kRowTop = 182 - kCardY, kRowStep = 25, kRows = 9;
   UseFont(cr, Face::kSans, 13, true);
-  TextLeft(cr, 26, kRowTop - 10, "Действие", kOrange);
-  TextCentred(cr, 318, kRowTop - 10, "Клавиатура", kOrange);
-  TextCentred(cr, 550, kRowTop - 10, "Геймпад", kOrange);
+  TextLeft(cr, 26, kRowTop - 10, Say(pic, "Действие", "Action"), kOrange);
+  TextCentred(cr, 318, kRowTop - 10, Say(pic, "Клавиатура", "Keyboard"), kOrange);
+  TextCentred(cr, 550, kRowTop - 10, Say(pic, "Геймпад", "Controller"), kOrange);
   for (int n = 0; n < kRows; n += 2) {
     cairo_rectangle(cr, 20, kRowTop + kRowStep * n - 1.5, 644, kRowStep - 1);
     SetColor(cr, kAmber, 0.16);

@@ -68,6 +68,15 @@ inline constexpr EnglishCaption kEnglishCaptions[] = {
     {"scr_send", "Send your score?"},
     {"scr_yourscore", "Your Score"},
     {"scr_raceover", "Finish!"},
+    {"scr_screen", "Screen and Sound"},
+    {"scr_controls", "Controls"},
+    {"b_controls", "Controls"},
+    {"b_defaults", "Defaults"},
+    {"b_screen", "Screen, Sound"},
+    {"b_fit", "Fit"},
+    {"b_sharp", "Sharp"},
+    {"b_russian", "Russian"},
+    {"b_english", "English"},
 };
 
 // The English caption of the picture called Name, or empty when the table has none.
@@ -86,11 +95,12 @@ constexpr std::string_view Say(const Picture& pic, std::string_view russian,
 
 // True when Pic shows words (a caption, or text its painter writes): the English set redraws it.
 constexpr bool HasWords(const Picture& pic) {
-  if (!pic.text.empty()) return true;
+  // A caption that reads the same in both ("English" on the language switch) needs no second copy.
+  if (!pic.text.empty()) return EnglishCaptionOf(pic.name) != pic.text;
   for (Painter p :
        {PaintHelpPage, PaintHiScoreScreen, PaintQuestion, PaintAddProfile, PaintOptions,
         PaintProfileList, PaintTruckChoice, PaintYourScore, PaintRaceOver, PaintRaceNotice,
-        PaintDashboard, PaintProgressStrip, PaintMainBack, PaintLogo}) {
+        PaintDashboard, PaintProgressStrip, PaintMainBack, PaintLogo, PaintControls}) {
     if (pic.paint == p) return true;
   }
   return false;
