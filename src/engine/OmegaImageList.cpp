@@ -16,11 +16,13 @@
 namespace engine {
 namespace {
 
-// Textures have power-of-two sides of at least 2; the picture sits in the top-left corner.
+// The picture sits in the top-left corner of its texture with one clear row and column beyond it,
+// so filtering at its right and bottom edges fades into transparency as it always has. A side that
+// is already a power of two gets no clear line (it never had one); sides are at least 2.
 int32_t TextureSide(int32_t pictureSide) {
-  int32_t side = 2;
-  while (side < pictureSide && side < (1 << 30)) side *= 2;
-  return side;
+  if (pictureSide < 2) return 2;
+  const bool powerOfTwo = (pictureSide & (pictureSide - 1)) == 0;
+  return powerOfTwo ? pictureSide : pictureSide + 1;
 }
 
 std::string Trim(const std::string& text) {

@@ -34,7 +34,7 @@ class TImageListItem {
   // Size of one pattern; change them through SetTileWidth/SetTileHeight so Rows/Columns follow.
   int32_t TileHeight = 1;
   int32_t TileWidth = 1;
-  int32_t TextureHeight = 0;  // device texture size, at least 2; the picture sits top-left
+  int32_t TextureHeight = 0;  // device texture size: the picture (top-left) and a clear line
   int32_t TextureWidth = 0;
   std::string Filepath;           // optional external PNG that replaces the stored picture
   uint32_t TransparentColor = 0;  // 0x00BBGGRR, keyed out of the texture when Transparent

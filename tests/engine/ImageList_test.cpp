@@ -89,25 +89,29 @@ TEST_F(ImageListTest, PatternsClampAndTheWholeStripSqueezesIntoOneTile) {
   EXPECT_EQ(dev.quads[1].texture, strip->Texture());
 }
 
-TEST_F(ImageListTest, TexturesRoundUpToPowersOfTwoWithThePictureTopLeft) {
+TEST_F(ImageListTest, TexturesHoldThePictureTopLeftAndOneClearLine) {
   TOmegaImageList list(&screen);
   TImageListItem* item = AddImage(list, "pic", 100, 50);
   TImageListItem* dot = AddImage(list, "dot", 1, 1);
+  TImageListItem* tile = AddImage(list, "tile", 64, 32);
   list.Initialize();
-  EXPECT_EQ(item->TextureWidth, 128);
-  EXPECT_EQ(item->TextureHeight, 64);
-  EXPECT_EQ(dot->TextureWidth, 2);  // never below 2
+  EXPECT_EQ(item->TextureWidth, 101);
+  EXPECT_EQ(item->TextureHeight, 51);
+  EXPECT_EQ(dot->TextureWidth, 2);    // never below 2
+  EXPECT_EQ(tile->TextureWidth, 64);  // a power of two needs no clear line
+  EXPECT_EQ(tile->TextureHeight, 32);
   const auto& tex = dev.textures.at(item->Texture());
-  ASSERT_EQ(tex.width, 128);
+  ASSERT_EQ(tex.width, 101);
+  ASSERT_EQ(tex.height, 51);
   EXPECT_EQ(tex.argb[0], 0xFF336699u);
-  EXPECT_EQ(tex.argb[49 * 128 + 99], 0xFF336699u);
-  EXPECT_EQ(tex.argb[49 * 128 + 100], 0u);  // padding is transparent
-  EXPECT_EQ(tex.argb[50 * 128], 0u);
+  EXPECT_EQ(tex.argb[49 * 101 + 99], 0xFF336699u);
+  EXPECT_EQ(tex.argb[49 * 101 + 100], 0u);  // the clear line is transparent
+  EXPECT_EQ(tex.argb[50 * 101], 0u);
 
   item->Draw(0, 0, 0);
   ASSERT_EQ(dev.quads.size(), 1u);
-  EXPECT_FLOAT_EQ(dev.quads[0].corners[2].u, 100.0f / 128);
-  EXPECT_FLOAT_EQ(dev.quads[0].corners[2].v, 50.0f / 64);
+  EXPECT_FLOAT_EQ(dev.quads[0].corners[2].u, 100.0f / 101);
+  EXPECT_FLOAT_EQ(dev.quads[0].corners[2].v, 50.0f / 51);
 }
 
 TEST_F(ImageListTest, RotationTurnsClockwiseAboutTheCentreAndTheScreenTints) {
@@ -321,7 +325,7 @@ TEST_F(ImageListTest, FilepathPictureReplacesTheStoredOneRelativeToTheWorkingDir
   fs::remove_all(dir);
 
   EXPECT_EQ(item->PictureWidth, 40);
-  EXPECT_EQ(item->TextureWidth, 64);
+  EXPECT_EQ(item->TextureWidth, 41);
   EXPECT_EQ(dev.textures.at(item->Texture()).argb[0], 0xFF112233u);
   EXPECT_EQ(missing->PictureWidth, 8);  // no file: the stored picture is used
   EXPECT_TRUE(missing->Attached());
