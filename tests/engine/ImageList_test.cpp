@@ -188,7 +188,7 @@ TEST_F(ImageListTest, OddTileSizesNeverDivideByZeroOrLeaveThePicture) {
   EXPECT_EQ(empty.TileWidth, 1);
   EXPECT_EQ(empty.Rows, 0);
   empty.Draw(0, 0, 3);  // never attached: nothing
-  EXPECT_EQ(empty.TexelAt(0, 0), 0u);
+  EXPECT_FALSE(empty.SolidAt(0, 0));
 }
 
 TEST_F(ImageListTest, UnattachedItemsDrawNothing) {
@@ -220,8 +220,8 @@ TEST_F(ImageListTest, ColourKeyClearsMatchingPixels) {
   const auto& tex = dev.textures.at(item->Texture());
   EXPECT_EQ(tex.argb[0], 0u);
   EXPECT_EQ(tex.argb[1], 0xFF00FF00u);
-  EXPECT_EQ(item->TexelAt(0, 0), 0u);
-  EXPECT_EQ(item->TexelAt(1, 0), 0xFF00FF00u);
+  EXPECT_FALSE(item->SolidAt(0, 0));
+  EXPECT_TRUE(item->SolidAt(1, 0));
   EXPECT_EQ(item->PicturePixels().argb[0], 0xFFFF00FFu);  // the kept picture is untouched
 }
 
@@ -257,6 +257,36 @@ TEST_F(ImageListTest, DeviceResetMakesTexturesAgainFromTheKeptPictures) {
   list.Finalize();
   EXPECT_FALSE(item->Attached());
   EXPECT_TRUE(dev.textures.empty());  // given back, not leaked
+}
+
+TEST_F(ImageListTest, ArchivePicturesLetGoOfTheirPixelsAndComeBackAfterAReset) {
+  std::vector<engine::OilItem> stored(1);
+  stored[0].name = "car";
+  platform::Pixels car = Picture(3, 2, 0xFF00FF00u);
+  car.argb[1] = 0xFFFF00FFu;  // keyed out
+  car.argb[2] = 0;
+  stored[0].png = engine::EncodePng(car);
+  stored[0].transparent = true;
+  stored[0].transparentColor = 0x00FF00FF;
+  TOmegaImageList list(&screen);
+  ASSERT_TRUE(list.ImageList().LoadFromStream(engine::WriteOilArchive(stored)));
+  TImageListItem* item = list.Find("car");
+  list.Initialize();
+  ASSERT_TRUE(item->Attached());
+  EXPECT_FALSE(item->HoldsPixels());
+  EXPECT_EQ(item->PicturePixels().argb, car.argb);
+  EXPECT_TRUE(item->SolidAt(0, 0));
+  EXPECT_FALSE(item->SolidAt(1, 0));
+  EXPECT_FALSE(item->SolidAt(2, 0));
+  EXPECT_TRUE(item->SolidAt(2, 1));
+  const std::vector<uint32_t> texels = dev.textures.at(item->Texture()).argb;
+
+  list.Finalize();  // the device is reset: the texture is made again from the PNG
+  list.Initialize();
+  ASSERT_TRUE(item->Attached());
+  EXPECT_EQ(dev.textures.at(item->Texture()).argb, texels);
+  EXPECT_FALSE(item->HoldsPixels());
+  EXPECT_TRUE(item->SolidAt(2, 1));
 }
 
 TEST_F(ImageListTest, LoadsArchivesAndReportsDamage) {
