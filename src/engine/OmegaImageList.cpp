@@ -16,11 +16,13 @@
 namespace engine {
 namespace {
 
-// Textures have power-of-two sides of at least 2; the picture sits in the top-left corner.
+// The picture sits in the top-left corner of its texture with one clear row and column beyond it,
+// so filtering at its right and bottom edges fades into transparency as it always has. A side that
+// is already a power of two gets no clear line (it never had one); sides are at least 2.
 int32_t TextureSide(int32_t pictureSide) {
-  int32_t side = 2;
-  while (side < pictureSide && side < (1 << 30)) side *= 2;
-  return side;
+  if (pictureSide < 2) return 2;
+  const bool powerOfTwo = (pictureSide & (pictureSide - 1)) == 0;
+  return powerOfTwo ? pictureSide : pictureSide + 1;
 }
 
 std::string Trim(const std::string& text) {
@@ -53,6 +55,8 @@ void TImageListItem::SetPicture(platform::Pixels&& picture) {
                      picture.argb.size() ==
                          static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
   picture_ = valid ? std::move(picture) : platform::Pixels{};
+  png_.clear();
+  solid_.clear();
   PictureWidth = picture_.width;
   PictureHeight = picture_.height;
   TileWidth = std::max(PictureWidth, 1);
@@ -86,11 +90,27 @@ bool TImageListItem::KeyedOut(uint32_t argb) const {
   return (argb & 0x00FFFFFFu) == keyRgb;
 }
 
-uint32_t TImageListItem::TexelAt(int32_t x, int32_t y) const {
-  if (x < 0 || y < 0 || x >= picture_.width || y >= picture_.height) return 0;
-  const uint32_t argb = picture_.argb[static_cast<size_t>(y) * static_cast<size_t>(picture_.width) +
-                                      static_cast<size_t>(x)];
-  return KeyedOut(argb) ? 0 : argb;
+bool TImageListItem::SolidAt(int32_t x, int32_t y) const {
+  if (x < 0 || y < 0 || x >= picture_.width || y >= picture_.height) return false;
+  const size_t at =
+      static_cast<size_t>(y) * static_cast<size_t>(picture_.width) + static_cast<size_t>(x);
+  if (picture_.argb.empty()) return at < solid_.size() && solid_[at];
+  const uint32_t argb = picture_.argb[at];
+  return argb != 0 && !KeyedOut(argb);
+}
+
+platform::Pixels TImageListItem::PicturePixels() const {
+  if (!picture_.argb.empty() || !HasPicture()) return picture_;
+  platform::Pixels decoded;
+  if (!DecodePng(png_.data(), png_.size(), decoded)) return {};
+  return decoded;
+}
+
+void TImageListItem::DropPixels() {
+  solid_.assign(picture_.argb.size(), false);
+  for (size_t i = 0; i < picture_.argb.size(); ++i)
+    solid_[i] = picture_.argb[i] != 0 && !KeyedOut(picture_.argb[i]);
+  std::vector<uint32_t>().swap(picture_.argb);
 }
 
 bool TImageListItem::MakeTexture(platform::RenderDevice* device, TOmegaRenderer* renderer) {
@@ -108,6 +128,16 @@ bool TImageListItem::MakeTexture(platform::RenderDevice* device, TOmegaRenderer*
     }
   }
   if (!HasPicture() || device == nullptr) return false;
+  if (picture_.argb.empty()) {
+    // The pixels were let go after the last texture: the stored PNG gives them back.
+    platform::Pixels decoded;
+    if (!DecodePng(png_.data(), png_.size(), decoded) || decoded.width != picture_.width ||
+        decoded.height != picture_.height) {
+      return false;
+    }
+    picture_ = std::move(decoded);
+    solid_.clear();
+  }
   if (texture_ != 0 && device_ != device) ReleaseTexture();
   if (TileHeight < 1) TileHeight = picture_.height;
   if (TileWidth < 1) TileWidth = picture_.width;
@@ -130,6 +160,8 @@ bool TImageListItem::MakeTexture(platform::RenderDevice* device, TOmegaRenderer*
     TextureWidth = texWidth;
     TextureHeight = texHeight;
   }
+  // Pictures of the archive come back from their PNG; one from a file is read again anyway.
+  if (!png_.empty() && path.empty()) DropPixels();
   device_ = device;
   renderer_ = renderer;
   return true;
@@ -188,6 +220,7 @@ bool TImageListCollection::LoadFromBytes(const uint8_t* data, size_t size) {
     item->Name = std::move(stored.name);
     if (decoded[i]) {
       item->SetPicture(std::move(pictures[i]));
+      item->KeepCompressed(std::move(stored.png));
     } else if (!stored.png.empty()) {
       ReportOnce("the picture of image \"" + item->Name + "\" could not be decoded");
     }
@@ -227,7 +260,10 @@ void TImageListCollection::Assign(const TImageListCollection& source) {
   for (const auto& from : source.items_) {
     TImageListItem* item = Add();
     item->Name = from->Name;
-    if (from->HasPicture()) item->SetPicture(from->PicturePixels());
+    if (from->HasPicture()) {
+      item->SetPicture(from->PicturePixels());
+      item->KeepCompressed(from->Compressed());
+    }
     item->SetTileHeight(from->TileHeight);
     item->SetTileWidth(from->TileWidth);
     item->TransparentColor = from->TransparentColor;

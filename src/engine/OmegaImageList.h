@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/OmegaRenderer.h"
@@ -34,21 +35,28 @@ class TImageListItem {
   // Size of one pattern; change them through SetTileWidth/SetTileHeight so Rows/Columns follow.
   int32_t TileHeight = 1;
   int32_t TileWidth = 1;
-  int32_t TextureHeight = 0;  // device texture size, at least 2; the picture sits top-left
+  int32_t TextureHeight = 0;  // device texture size: the picture (top-left) and a clear line
   int32_t TextureWidth = 0;
   std::string Filepath;           // optional external PNG that replaces the stored picture
   uint32_t TransparentColor = 0;  // 0x00BBGGRR, keyed out of the texture when Transparent
   bool Transparent = false;
 
   // Copies the picture: picture size and one pattern of the whole picture; the texture size
-  // follows when not yet known. An empty picture leaves the item without one.
+  // follows when not yet known. An empty picture leaves the item without one. Forgets the PNG the
+  // item was decoded from.
   void SetPicture(const platform::Pixels& picture);
   void SetPicture(platform::Pixels&& picture);
-  bool HasPicture() const { return !picture_.argb.empty(); }
-  // The decoded picture as loaded (kept so textures can be made again after a device reset).
-  const platform::Pixels& PicturePixels() const { return picture_; }
-  // The texel the texture holds at (X, Y) (the colour key applied); 0 outside the picture.
-  uint32_t TexelAt(int32_t x, int32_t y) const;
+  // The PNG file the current picture was decoded from. With it the item lets go of its decoded
+  // pixels once its texture is made, and decodes them again when it needs them.
+  void KeepCompressed(std::vector<uint8_t> png) { png_ = std::move(png); }
+  const std::vector<uint8_t>& Compressed() const { return png_; }
+  bool HoldsPixels() const { return !picture_.argb.empty(); }
+  bool HasPicture() const { return picture_.width > 0 && picture_.height > 0; }
+  // The picture as loaded (decoded again from its PNG when the pixels were let go).
+  platform::Pixels PicturePixels() const;
+  // Whether the texture holds a visible texel at (X, Y) (the colour key applied); false outside
+  // the picture. The pixel-exact collision test asks this.
+  bool SolidAt(int32_t x, int32_t y) const;
 
   // Value < 1 means the whole picture width/height.
   void SetTileWidth(int32_t value);
@@ -105,7 +113,12 @@ class TImageListItem {
   void Emit(const Quad& quad, int32_t blendMode, bool additive, bool mirrorX, bool mirrorY,
             const uint32_t (&colors)[4], float scaleX, float scaleY, float rotation);
 
-  platform::Pixels picture_;
+  // Lets go of the decoded pixels (they come back from png_), keeping which texels are solid.
+  void DropPixels();
+
+  platform::Pixels picture_;  // width and height stay when the pixels are let go
+  std::vector<uint8_t> png_;
+  std::vector<bool> solid_;  // one flag a texel, row by row, while the pixels are let go
   TOmegaRenderer* renderer_ = nullptr;
   platform::RenderDevice* device_ = nullptr;
   platform::TextureId texture_ = 0;

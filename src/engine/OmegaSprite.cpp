@@ -321,9 +321,8 @@ bool TSprite::PixelHit(TSprite& other, const TRect& overlap, int32_t& hx, int32_
   const Walk b = walkOf(other);
   for (int32_t row = 0; overlap.Top + row <= overlap.Bottom - 2; ++row) {
     for (int32_t col = 0; overlap.Left + col <= overlap.Right - 2; ++col) {
-      const uint32_t ta = Image->TexelAt(a.col0 + col * a.colStep, a.row0 + row * a.rowStep);
-      const uint32_t tb = other.Image->TexelAt(b.col0 + col * b.colStep, b.row0 + row * b.rowStep);
-      if (ta != 0 && tb != 0) {
+      if (Image->SolidAt(a.col0 + col * a.colStep, a.row0 + row * a.rowStep) &&
+          other.Image->SolidAt(b.col0 + col * b.colStep, b.row0 + row * b.rowStep)) {
         hx = overlap.Left + col;
         hy = overlap.Top + row;
         return true;

@@ -25,6 +25,7 @@ void ReplacePictures(engine::TOmegaImageList& live, const engine::TImageListColl
     if (item == nullptr || !from->HasPicture()) continue;
     item->ReleaseTexture();
     item->SetPicture(from->PicturePixels());
+    item->KeepCompressed(from->Compressed());
     item->SetTileWidth(from->TileWidth);
     item->SetTileHeight(from->TileHeight);
     if (device != nullptr) item->MakeTexture(device, &live.Renderer());

@@ -75,13 +75,13 @@ TEST_F(FontTest, ImageCellsGiveTheGlyphRectangles) {
   EXPECT_EQ(font.FontName(), "font");
   EXPECT_EQ(font.CharWidth(), 10);
   EXPECT_EQ(font.CharHeight(), 20);
-  const auto& cell12 = font.GlyphAt(12);  // column 2, row 1 of a 128 x 64 texture
-  EXPECT_FLOAT_EQ(cell12.u0, 20.0f / 128);
-  EXPECT_FLOAT_EQ(cell12.v0, 20.0f / 64);
-  EXPECT_FLOAT_EQ(cell12.u1, 30.0f / 128);
+  const auto& cell12 = font.GlyphAt(12);  // column 2, row 1 of a 101 x 41 texture
+  EXPECT_FLOAT_EQ(cell12.u0, 20.0f / 101);
+  EXPECT_FLOAT_EQ(cell12.v0, 20.0f / 41);
+  EXPECT_FLOAT_EQ(cell12.u1, 30.0f / 101);
   const auto& past = font.GlyphAt(200);  // past the last cell: one cell beyond it
   EXPECT_FLOAT_EQ(past.u0, 0.0f);
-  EXPECT_FLOAT_EQ(past.v0, 40.0f / 64);
+  EXPECT_FLOAT_EQ(past.v0, 40.0f / 41);
   font.SetOmegaImageIndex(5);  // beyond the list: stored, nothing else changes
   EXPECT_EQ(font.OmegaImageIndex(), 5);
   EXPECT_EQ(font.CharWidth(), 10);
@@ -100,7 +100,7 @@ TEST_F(FontTest, PenMovesByCellsLinesAndSkipsMissingCharacters) {
   EXPECT_FLOAT_EQ(dev.quads[2].corners[0].x, 100.0f);       // after the carriage return
   EXPECT_FLOAT_EQ(dev.quads[2].corners[0].y, 80.0f);        // 50 + 20 + LineSpace 10
   EXPECT_FLOAT_EQ(dev.quads[3].corners[0].x, 111.0f);       // the missing "?" did not advance
-  EXPECT_FLOAT_EQ(dev.quads[1].corners[0].u, 10.0f / 128);  // slot 1
+  EXPECT_FLOAT_EQ(dev.quads[1].corners[0].u, 10.0f / 101);  // slot 1
   EXPECT_EQ(dev.quads[0].texture, images.Find("font")->Texture());
 
   dev.quads.clear();

@@ -258,7 +258,7 @@ TEST_F(ScrollBarTest, KnobShowsTheLeftStepOfItsPictureAtThePosition) {
   EXPECT_FLOAT_EQ(knob[0].x, 482 + 56 - 0.5f);
   EXPECT_FLOAT_EQ(knob[2].x, 482 + 84 - 0.5f);
   EXPECT_FLOAT_EQ(knob[2].y, 323 + 28 - 0.5f);
-  EXPECT_FLOAT_EQ(knob[2].u, 28.0f / 128);
+  EXPECT_FLOAT_EQ(knob[2].u, 28.0f / 101);
   // A position out of the range (a damaged settings file) keeps the knob on the bar.
   bar->Position = 9;
   dev.quads.clear();

@@ -295,7 +295,7 @@ TEST_F(GUITest, ButtonLooksFollowHoverAndTheLeftButton) {
   EXPECT_FLOAT_EQ(quad.corners[0].y, 19.5f);
   EXPECT_FLOAT_EQ(quad.corners[2].x, 109.5f);
   EXPECT_FLOAT_EQ(quad.corners[2].y, 59.5f);
-  EXPECT_FLOAT_EQ(quad.corners[0].v, 40.0f / 128);  // pattern 1: the second tile row
+  EXPECT_FLOAT_EQ(quad.corners[0].v, 40.0f / 81);  // pattern 1: the second tile row
 }
 
 TEST_F(GUITest, CaptionIsCentredOnTheButton) {

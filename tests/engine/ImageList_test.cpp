@@ -89,25 +89,29 @@ TEST_F(ImageListTest, PatternsClampAndTheWholeStripSqueezesIntoOneTile) {
   EXPECT_EQ(dev.quads[1].texture, strip->Texture());
 }
 
-TEST_F(ImageListTest, TexturesRoundUpToPowersOfTwoWithThePictureTopLeft) {
+TEST_F(ImageListTest, TexturesHoldThePictureTopLeftAndOneClearLine) {
   TOmegaImageList list(&screen);
   TImageListItem* item = AddImage(list, "pic", 100, 50);
   TImageListItem* dot = AddImage(list, "dot", 1, 1);
+  TImageListItem* tile = AddImage(list, "tile", 64, 32);
   list.Initialize();
-  EXPECT_EQ(item->TextureWidth, 128);
-  EXPECT_EQ(item->TextureHeight, 64);
-  EXPECT_EQ(dot->TextureWidth, 2);  // never below 2
+  EXPECT_EQ(item->TextureWidth, 101);
+  EXPECT_EQ(item->TextureHeight, 51);
+  EXPECT_EQ(dot->TextureWidth, 2);    // never below 2
+  EXPECT_EQ(tile->TextureWidth, 64);  // a power of two needs no clear line
+  EXPECT_EQ(tile->TextureHeight, 32);
   const auto& tex = dev.textures.at(item->Texture());
-  ASSERT_EQ(tex.width, 128);
+  ASSERT_EQ(tex.width, 101);
+  ASSERT_EQ(tex.height, 51);
   EXPECT_EQ(tex.argb[0], 0xFF336699u);
-  EXPECT_EQ(tex.argb[49 * 128 + 99], 0xFF336699u);
-  EXPECT_EQ(tex.argb[49 * 128 + 100], 0u);  // padding is transparent
-  EXPECT_EQ(tex.argb[50 * 128], 0u);
+  EXPECT_EQ(tex.argb[49 * 101 + 99], 0xFF336699u);
+  EXPECT_EQ(tex.argb[49 * 101 + 100], 0u);  // the clear line is transparent
+  EXPECT_EQ(tex.argb[50 * 101], 0u);
 
   item->Draw(0, 0, 0);
   ASSERT_EQ(dev.quads.size(), 1u);
-  EXPECT_FLOAT_EQ(dev.quads[0].corners[2].u, 100.0f / 128);
-  EXPECT_FLOAT_EQ(dev.quads[0].corners[2].v, 50.0f / 64);
+  EXPECT_FLOAT_EQ(dev.quads[0].corners[2].u, 100.0f / 101);
+  EXPECT_FLOAT_EQ(dev.quads[0].corners[2].v, 50.0f / 51);
 }
 
 TEST_F(ImageListTest, RotationTurnsClockwiseAboutTheCentreAndTheScreenTints) {
@@ -184,7 +188,7 @@ TEST_F(ImageListTest, OddTileSizesNeverDivideByZeroOrLeaveThePicture) {
   EXPECT_EQ(empty.TileWidth, 1);
   EXPECT_EQ(empty.Rows, 0);
   empty.Draw(0, 0, 3);  // never attached: nothing
-  EXPECT_EQ(empty.TexelAt(0, 0), 0u);
+  EXPECT_FALSE(empty.SolidAt(0, 0));
 }
 
 TEST_F(ImageListTest, UnattachedItemsDrawNothing) {
@@ -216,8 +220,8 @@ TEST_F(ImageListTest, ColourKeyClearsMatchingPixels) {
   const auto& tex = dev.textures.at(item->Texture());
   EXPECT_EQ(tex.argb[0], 0u);
   EXPECT_EQ(tex.argb[1], 0xFF00FF00u);
-  EXPECT_EQ(item->TexelAt(0, 0), 0u);
-  EXPECT_EQ(item->TexelAt(1, 0), 0xFF00FF00u);
+  EXPECT_FALSE(item->SolidAt(0, 0));
+  EXPECT_TRUE(item->SolidAt(1, 0));
   EXPECT_EQ(item->PicturePixels().argb[0], 0xFFFF00FFu);  // the kept picture is untouched
 }
 
@@ -253,6 +257,36 @@ TEST_F(ImageListTest, DeviceResetMakesTexturesAgainFromTheKeptPictures) {
   list.Finalize();
   EXPECT_FALSE(item->Attached());
   EXPECT_TRUE(dev.textures.empty());  // given back, not leaked
+}
+
+TEST_F(ImageListTest, ArchivePicturesLetGoOfTheirPixelsAndComeBackAfterAReset) {
+  std::vector<engine::OilItem> stored(1);
+  stored[0].name = "car";
+  platform::Pixels car = Picture(3, 2, 0xFF00FF00u);
+  car.argb[1] = 0xFFFF00FFu;  // keyed out
+  car.argb[2] = 0;
+  stored[0].png = engine::EncodePng(car);
+  stored[0].transparent = true;
+  stored[0].transparentColor = 0x00FF00FF;
+  TOmegaImageList list(&screen);
+  ASSERT_TRUE(list.ImageList().LoadFromStream(engine::WriteOilArchive(stored)));
+  TImageListItem* item = list.Find("car");
+  list.Initialize();
+  ASSERT_TRUE(item->Attached());
+  EXPECT_FALSE(item->HoldsPixels());
+  EXPECT_EQ(item->PicturePixels().argb, car.argb);
+  EXPECT_TRUE(item->SolidAt(0, 0));
+  EXPECT_FALSE(item->SolidAt(1, 0));
+  EXPECT_FALSE(item->SolidAt(2, 0));
+  EXPECT_TRUE(item->SolidAt(2, 1));
+  const std::vector<uint32_t> texels = dev.textures.at(item->Texture()).argb;
+
+  list.Finalize();  // the device is reset: the texture is made again from the PNG
+  list.Initialize();
+  ASSERT_TRUE(item->Attached());
+  EXPECT_EQ(dev.textures.at(item->Texture()).argb, texels);
+  EXPECT_FALSE(item->HoldsPixels());
+  EXPECT_TRUE(item->SolidAt(2, 1));
 }
 
 TEST_F(ImageListTest, LoadsArchivesAndReportsDamage) {
@@ -321,7 +355,7 @@ TEST_F(ImageListTest, FilepathPictureReplacesTheStoredOneRelativeToTheWorkingDir
   fs::remove_all(dir);
 
   EXPECT_EQ(item->PictureWidth, 40);
-  EXPECT_EQ(item->TextureWidth, 64);
+  EXPECT_EQ(item->TextureWidth, 41);
   EXPECT_EQ(dev.textures.at(item->Texture()).argb[0], 0xFF112233u);
   EXPECT_EQ(missing->PictureWidth, 8);  // no file: the stored picture is used
   EXPECT_TRUE(missing->Attached());

@@ -68,7 +68,10 @@ TEST_F(RaceThemeTest, BrokenArchivesFallBackToTheDefaultThenToPlainPicturesRepor
     EXPECT_EQ(item->TileWidth, themed.TileWidth) << themed.Name;
     EXPECT_EQ(item->TileHeight, themed.TileHeight) << themed.Name;
   }
-  EXPECT_EQ(form->ThemeImageList.Find("back1")->TexelAt(10, 10) >> 24, 0xFFu) << "no ground";
+  const platform::Pixels backPixels = form->ThemeImageList.Find("back1")->PicturePixels();
+  ASSERT_GT(backPixels.width, 10);
+  EXPECT_EQ(backPixels.argb[static_cast<size_t>(10 * backPixels.width + 10)] >> 24, 0xFFu)
+      << "no ground";
 }
 
 // In English the night's lit dashboard comes from the theme's English archive, silently.
