@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -46,6 +47,19 @@ struct Axis {
   float t0, t1;  // at e0 and e1
   int size;      // texels along the axis
 };
+
+// The two axes of an upright quad, each running from its smaller screen edge to its larger one
+// (a mirrored quad swaps its corners), with texel coordinates in texels.
+std::pair<Axis, Axis> UprightAxes(const Vertex (&c)[4], const OpacityMask& mask) {
+  const bool flipX = c[1].x < c[0].x;
+  const bool flipY = c[3].y < c[0].y;
+  const float w = static_cast<float>(mask.Width());
+  const float h = static_cast<float>(mask.Height());
+  return {Axis{flipX ? c[1].x : c[0].x, flipX ? c[0].x : c[1].x, (flipX ? c[1].u : c[0].u) * w,
+               (flipX ? c[0].u : c[1].u) * w, mask.Width()},
+          Axis{flipY ? c[3].y : c[0].y, flipY ? c[0].y : c[3].y, (flipY ? c[3].v : c[0].v) * h,
+               (flipY ? c[0].v : c[3].v) * h, mask.Height()}};
+}
 
 // The texels the pixel centres of an axis fall in, and the pixel edges of the stretch whose
 // filtering reads no texel outside them. False when no pixel centre qualifies.
@@ -174,14 +188,7 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
   const bool oneColour =
       c[0].color == c[1].color && c[0].color == c[2].color && c[0].color == c[3].color;
   if (!Upright(c) || !oneColour || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) return;
-  const bool flipX = c[1].x < c[0].x;
-  const bool flipY = c[3].y < c[0].y;
-  const float w = static_cast<float>(mask.Width());
-  const float h = static_cast<float>(mask.Height());
-  const Axis ax{flipX ? c[1].x : c[0].x, flipX ? c[0].x : c[1].x, (flipX ? c[1].u : c[0].u) * w,
-                (flipX ? c[0].u : c[1].u) * w, mask.Width()};
-  const Axis ay{flipY ? c[3].y : c[0].y, flipY ? c[0].y : c[3].y, (flipY ? c[3].v : c[0].v) * h,
-                (flipY ? c[0].v : c[3].v) * h, mask.Height()};
+  const auto [ax, ay] = UprightAxes(c, mask);
   const bool oneToOneX = OneToOne(ax);
   const bool oneToOneY = OneToOne(ay);
   // The columns the quad reads at all.
@@ -302,14 +309,7 @@ OpaqueSplit SplitOpaque(const Vertex (&c)[4], OpacityMask& mask, bool linear, ui
     }
     return split;
   }
-  const bool flipX = c[1].x < c[0].x;
-  const bool flipY = c[3].y < c[0].y;
-  const float w = static_cast<float>(mask.Width());
-  const float h = static_cast<float>(mask.Height());
-  const Axis ax{flipX ? c[1].x : c[0].x, flipX ? c[0].x : c[1].x, (flipX ? c[1].u : c[0].u) * w,
-                (flipX ? c[0].u : c[1].u) * w, mask.Width()};
-  const Axis ay{flipY ? c[3].y : c[0].y, flipY ? c[0].y : c[3].y, (flipY ? c[3].v : c[0].v) * h,
-                (flipY ? c[0].v : c[3].v) * h, mask.Height()};
+  const auto [ax, ay] = UprightAxes(c, mask);
   TexelRect texels;
   float cx0 = 0, cx1 = 0, cy0 = 0, cy1 = 0;
   if (!CoreOfAxis(ax, linear, texels.left, texels.right, cx0, cx1) ||
