@@ -9,6 +9,7 @@
 #include "frontend/ProfileBindings.h"
 #include "frontend/Registration.h"
 #include "game/Phrases.h"
+#include "platform/Input.h"
 #include "platform/PadButtons.h"
 #include "platform/Text1251.h"
 
@@ -19,8 +20,8 @@ using game::TForm1;
 
 namespace {
 
-constexpr int kVkEnter = 13;
-constexpr int kVkEscape = 27;
+using platform::kVkEscape;
+using platform::kVkReturn;
 constexpr int kPadA = game::PadInput(static_cast<int>(platform::PadButton::kA));
 constexpr int kPadB = game::PadInput(static_cast<int>(platform::PadButton::kB));
 
@@ -111,7 +112,7 @@ void ControlsScreen::EndWait() {
 // slot takes keys only, a controller slot buttons only; B also gives up a key slot's wait.
 void ControlsScreen::Captured(int input) {
   if (mode_ == Mode::kConflict) {
-    if (input == kVkEnter || input == kPadA) {
+    if (input == kVkReturn || input == kPadA) {
       Accept();
     } else if (input == kVkEscape || input == kPadB) {
       KeyClick(form_);

@@ -94,6 +94,10 @@ void SetButtonPicture(game::TForm1& form, engine::TOmegaButton* button, const st
 // frame 0), 168 x 28 at (left, top), steps 0..maxStep, the knob at position.
 engine::TOmegaScrollBar* AddVolumeBar(game::TForm1& form, const std::string& name, int32_t left,
                                       int32_t top, int32_t maxStep, int32_t position);
+// The on/off switch's picture for a setting: "b_on" or "b_off".
+inline const char* SwitchPicture(bool on) {
+  return on ? "b_on" : "b_off";
+}
 // Frees the list with its buttons and edit box.
 void FreeButtons(game::TForm1& form);
 // A button that cannot be clicked now is drawn as frame 2 of its picture at its place (the GUI

@@ -19,10 +19,6 @@ using platform::kVkBack;
 using platform::kVkEscape;
 constexpr int32_t kMaxVolume = 5;
 
-const char* SwitchPicture(bool on) {
-  return on ? "b_on" : "b_off";
-}
-
 void ToggleFullScreen(TForm1& form) {
   form.FullScreen = !form.FullScreen;
   Click(form);

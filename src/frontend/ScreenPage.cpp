@@ -9,6 +9,7 @@
 #include "frontend/ScreenSettings.h"
 #include "game/Phrases.h"
 #include "game/PictureSet.h"
+#include "platform/Input.h"
 #include "platform/Text1251.h"
 
 namespace frontend {
@@ -17,7 +18,7 @@ using game::TForm1;
 
 namespace {
 
-constexpr int kVkEscape = 27;
+using platform::kVkEscape;
 
 // The page's widgets, alive while it is shown.
 struct ScreenPage {
@@ -29,10 +30,6 @@ struct ScreenPage {
 
 const char* ScalingPicture(platform::Scaling scaling) {
   return scaling == platform::Scaling::kInteger ? "b_sharp" : "b_fit";
-}
-
-const char* SwitchPicture(bool on) {
-  return on ? "b_on" : "b_off";
 }
 
 void Save(TForm1& form) {

@@ -2,6 +2,7 @@
 // menu.
 #include "game/KeyBindings.h"
 
+#include "platform/Input.h"
 #include "platform/PadButtons.h"
 
 namespace game {
@@ -14,9 +15,9 @@ constexpr int Pad(PadButton button) {
   return PadInput(static_cast<int>(button));
 }
 
-constexpr int kVkEnter = 13, kVkCtrl = 17, kVkEscape = 27, kVkSpace = 32;
-constexpr int kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
-constexpr int kVkH = 72, kVkP = 80, kVkPad8 = 104, kVkF1 = 112;
+using platform::kVkControl, platform::kVkDown, platform::kVkEscape, platform::kVkF1, platform::kVkH,
+    platform::kVkLeft, platform::kVkNumpad8, platform::kVkP, platform::kVkReturn,
+    platform::kVkRight, platform::kVkSpace, platform::kVkUp;
 
 }  // namespace
 
@@ -51,9 +52,9 @@ const std::array<DriveActionInfo, kDriveActionCount> kDriveActions = {{
      "handbrake",
      "Ручной тормоз",
      "Handbrake",
-     {kVkSpace, kVkCtrl},
-     {kVkSpace, kVkCtrl, Pad(PadButton::kX), 0}},
-    {DriveAction::kHorn, "horn", "Сигнал", "Horn", {kVkH, kVkPad8}, {kVkH, kVkPad8, 0, 0}},
+     {kVkSpace, kVkControl},
+     {kVkSpace, kVkControl, Pad(PadButton::kX), 0}},
+    {DriveAction::kHorn, "horn", "Сигнал", "Horn", {kVkH, kVkNumpad8}, {kVkH, kVkNumpad8, 0, 0}},
     {DriveAction::kPause, "pause", "Пауза", "Pause", {kVkP, kVkF1}, {kVkP, kVkF1, 0, 0}},
     {DriveAction::kRaceMenu,
      "menu",
@@ -65,8 +66,8 @@ const std::array<DriveActionInfo, kDriveActionCount> kDriveActions = {{
      "results",
      "К итогам",
      "To the results",
-     {kVkEnter, 0},
-     {kVkEnter, 0, Pad(PadButton::kA), 0}},
+     {kVkReturn, 0},
+     {kVkReturn, 0, Pad(PadButton::kA), 0}},
 }};
 
 KeyBindings KeyBindings::Defaults() {
@@ -129,7 +130,7 @@ int MenuKeyFor(int input) {
     case PadButton::kRight:
       return kVkRight;
     case PadButton::kA:
-      return kVkEnter;
+      return kVkReturn;
     case PadButton::kB:
     case PadButton::kStart:
       return kVkEscape;

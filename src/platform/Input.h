@@ -12,6 +12,7 @@ constexpr int kVkBack = 8;
 constexpr int kVkTab = 9;
 constexpr int kVkReturn = 13;
 constexpr int kVkShift = 16;
+constexpr int kVkControl = 17;
 constexpr int kVkEscape = 27;
 constexpr int kVkSpace = 32;
 constexpr int kVkEnd = 35;
@@ -21,8 +22,10 @@ constexpr int kVkUp = 38;
 constexpr int kVkRight = 39;
 constexpr int kVkDown = 40;
 constexpr int kVkDelete = 46;
+constexpr int kVkH = 72;
 constexpr int kVkP = 80;
 constexpr int kVkZ = 90;
+constexpr int kVkNumpad8 = 104;
 constexpr int kVkF1 = 112;
 
 struct InputEvent {
