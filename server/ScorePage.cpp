@@ -1,6 +1,8 @@
 // The online score table as an HTML page.
 #include "server/ScorePage.h"
 
+#include <cctype>
+#include <cstdlib>
 #include <ctime>
 
 namespace scored {
@@ -41,15 +43,88 @@ std::string FormatTime(int64_t secondsSinceEpoch) {
   return std::string(buffer, length);
 }
 
-std::string DifficultyLabel(std::string_view difficulty) {
-  if (difficulty == "classic") return "Классика";
-  if (difficulty == "easy") return "Лёгкая";
+namespace {
+
+bool English(PageLanguage language) {
+  return language == PageLanguage::kEnglish;
+}
+
+// Language tags compare without case; only the primary subtag matters ("en-GB" is English).
+std::optional<PageLanguage> LanguageOfTag(std::string_view tag) {
+  const std::string_view primary = tag.substr(0, tag.find('-'));
+  const auto is = [&](std::string_view code) {
+    return primary.size() == 2 && std::tolower(static_cast<unsigned char>(primary[0])) == code[0] &&
+           std::tolower(static_cast<unsigned char>(primary[1])) == code[1];
+  };
+  if (is("ru")) return PageLanguage::kRussian;
+  if (is("en")) return PageLanguage::kEnglish;
+  return std::nullopt;
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// The q weight of one Accept-Language item ("en;q=0.8"); 1 without one, 0 when unreadable.
+double Weight(std::string_view parameters) {
+  const size_t q = parameters.find("q=");
+  if (q == std::string_view::npos) return 1.0;
+  const std::string value(Trim(parameters.substr(q + 2)));
+  char* end = nullptr;
+  const double weight = std::strtod(value.c_str(), &end);
+  return end == value.c_str() ? 0.0 : weight;
+}
+
+// The link to the same page in the other language.
+std::string OtherLanguageLink(std::string_view path, PageLanguage language) {
+  const char joint = path.find('?') == std::string_view::npos ? '?' : '&';
+  return "<p><a href=\"" + HtmlEscape(path) + joint +
+         (English(language) ? "lang=ru\">Русский" : "lang=en\">English") + "</a></p>\n";
+}
+
+// A path of ours in the page's language (Russian pages keep the plain addresses).
+std::string LocalPath(std::string_view path, PageLanguage language) {
+  if (!English(language)) return std::string(path);
+  return std::string(path) + (path.find('?') == std::string_view::npos ? "?" : "&") + "lang=en";
+}
+
+}  // namespace
+
+PageLanguage PickPageLanguage(std::optional<std::string_view> langParam,
+                              std::string_view acceptLanguage) {
+  if (langParam) {
+    if (const auto chosen = LanguageOfTag(*langParam)) return *chosen;
+  }
+  std::optional<PageLanguage> best;
+  double bestWeight = 0.0;
+  while (!acceptLanguage.empty()) {
+    const size_t comma = acceptLanguage.find(',');
+    const std::string_view item = acceptLanguage.substr(0, comma);
+    acceptLanguage =
+        comma == std::string_view::npos ? std::string_view() : acceptLanguage.substr(comma + 1);
+    const size_t semicolon = item.find(';');
+    const auto language = LanguageOfTag(Trim(item.substr(0, semicolon)));
+    const double weight =
+        semicolon == std::string_view::npos ? 1.0 : Weight(item.substr(semicolon + 1));
+    if (language && weight > bestWeight) {
+      best = language;
+      bestWeight = weight;
+    }
+  }
+  return best.value_or(PageLanguage::kRussian);
+}
+
+std::string DifficultyLabel(std::string_view difficulty, PageLanguage language) {
+  if (difficulty == "classic") return English(language) ? "Classic" : "Классика";
+  if (difficulty == "easy") return English(language) ? "Easy" : "Лёгкая";
   return std::string(difficulty);
 }
 
-std::string PageStart(std::string_view title) {
-  return "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-         HtmlEscape(title) +
+std::string PageStart(std::string_view title, PageLanguage language) {
+  return std::string("<!DOCTYPE html>\n<html lang=\"") + (English(language) ? "en" : "ru") +
+         "\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + HtmlEscape(title) +
          "</title>\n<style>\n"
          "body{font-family:sans-serif;background:#15108a;color:#fafafa;margin:2em}\n"
          "table{border-collapse:collapse;margin:auto}\n"
@@ -59,11 +134,14 @@ std::string PageStart(std::string_view title) {
          "</style>\n</head>\n<body>\n";
 }
 
-std::string RenderRows(const std::vector<ScoreRow>& rows) {
-  if (rows.empty()) return "<p>Пока нет результатов.</p>\n";
+std::string RenderRows(const std::vector<ScoreRow>& rows, PageLanguage language) {
+  const bool en = English(language);
+  if (rows.empty()) return en ? "<p>No scores yet.</p>\n" : "<p>Пока нет результатов.</p>\n";
   std::string out =
-      "<table>\n<tr><th>Место</th><th>Имя</th><th>Очки</th><th>Текст</th><th>Дата "
-      "(UTC)</th></tr>\n";
+      en ? "<table>\n<tr><th>Place</th><th>Name</th><th>Score</th><th>Text</th><th>Date "
+           "(UTC)</th></tr>\n"
+         : "<table>\n<tr><th>Место</th><th>Имя</th><th>Очки</th><th>Текст</th><th>Дата "
+           "(UTC)</th></tr>\n";
   int rank = 0;
   for (const ScoreRow& row : rows) {
     out += "<tr><td>" + std::to_string(++rank) + "</td><td>" + HtmlEscape(row.name) +
@@ -73,47 +151,69 @@ std::string RenderRows(const std::vector<ScoreRow>& rows) {
   return out + "</table>\n";
 }
 
-std::string RenderHomePage(const std::vector<ScoreSection>& sections) {
-  std::string page = PageStart("Vornakel: гонки на грузовиках");
+std::string RenderHomePage(const std::vector<ScoreSection>& sections, PageLanguage language) {
+  const bool en = English(language);
+  std::string page =
+      PageStart(en ? "Vornakel: truck racing" : "Vornakel: гонки на грузовиках", language);
+  page += "<main>\n<h1>Vornakel</h1>\n";
   page +=
-      "<main>\n<h1>Vornakel</h1>\n"
-      "<p>Гонки на грузовиках с видом сверху. Выберите трассу и грузовик и обгоните "
-      "соперников на дороге, которая в каждой гонке новая: собирайте монеты, ремонт, нитро и "
-      "лишние секунды, объезжайте масло, шипы, открытые люки и бомбы, успейте до конца "
-      "времени и откройте новые трассы и грузовики.</p>\n"
-      "<p>Игра для Linux: пакет <code>vornakel</code> или сборка из исходников "
-      "(<code>./run.sh</code>). Две сложности: «Классика» и «Лёгкая»; у каждой своя таблица.</p>\n"
-      "<p><a href=\"/games\">Ещё игры</a> · <a href=\"" +
-      HtmlEscape(kTablePath) + "\">Все результаты</a></p>\n";
+      en ? "<p>Top-down truck racing. Pick a track and a truck and overtake your rivals on a road "
+           "that is new in every race: collect coins, repairs, nitro and extra seconds, steer "
+           "around oil, spikes, open manholes and bombs, beat the clock and unlock new tracks "
+           "and trucks.</p>\n"
+           "<p>A game for Linux: the <code>vornakel</code> package or a build from source "
+           "(<code>./run.sh</code>). Two difficulties, “Classic” and “Easy”, each "
+           "with its own table.</p>\n"
+         : "<p>Гонки на грузовиках с видом сверху. Выберите трассу и грузовик и обгоните "
+           "соперников на дороге, которая в каждой гонке новая: собирайте монеты, ремонт, нитро и "
+           "лишние секунды, объезжайте масло, шипы, открытые люки и бомбы, успейте до конца "
+           "времени и откройте новые трассы и грузовики.</p>\n"
+           "<p>Игра для Linux: пакет <code>vornakel</code> или сборка из исходников "
+           "(<code>./run.sh</code>). Две сложности: «Классика» и «Лёгкая»; у каждой своя "
+           "таблица.</p>\n";
+  page += "<p><a href=\"" + HtmlEscape(LocalPath("/games", language)) + "\">" +
+          (en ? "More games" : "Ещё игры") + "</a> · <a href=\"" +
+          HtmlEscape(LocalPath(kTablePath, language)) + "\">" +
+          (en ? "All scores" : "Все результаты") + "</a></p>\n";
   for (const ScoreSection& section : sections) {
-    page += "<h2>" + HtmlEscape(DifficultyLabel(section.difficulty)) + "</h2>\n";
-    page += RenderRows(section.rows);
+    page += "<h2>" + HtmlEscape(DifficultyLabel(section.difficulty, language)) + "</h2>\n";
+    page += RenderRows(section.rows, language);
   }
-  return page + "</main>\n</body>\n</html>\n";
+  return page + OtherLanguageLink("/", language) + "</main>\n</body>\n</html>\n";
 }
 
-std::string RenderGamesPage() {
+std::string RenderGamesPage(PageLanguage language) {
+  if (English(language)) {
+    return PageStart("Vornakel: games", language) +
+           "<main>\n<h1>Games on this server</h1>\n"
+           "<p><a href=\"/?lang=en\">Vornakel</a>: top-down truck racing for Linux.</p>\n"
+           "<p>No other games here yet.</p>\n" +
+           OtherLanguageLink("/games", language) + "</main>\n</body>\n</html>\n";
+  }
   return PageStart("Vornakel: игры") +
          "<main>\n<h1>Игры этого сервера</h1>\n"
          "<p><a href=\"/\">Vornakel</a>: гонки на грузовиках с видом сверху, для Linux.</p>\n"
-         "<p>Других игр здесь пока нет.</p>\n</main>\n</body>\n</html>\n";
+         "<p>Других игр здесь пока нет.</p>\n" +
+         OtherLanguageLink("/games", language) + "</main>\n</body>\n</html>\n";
 }
 
-std::string RenderScorePage(const std::vector<ScoreSection>& sections) {
+std::string RenderScorePage(const std::vector<ScoreSection>& sections, PageLanguage language) {
+  const bool en = English(language);
   std::string page =
-      PageStart("Vornakel: лучшие результаты") + "<h1>Vornakel: лучшие 100</h1>\n<p>";
+      PageStart(en ? "Vornakel: best scores" : "Vornakel: лучшие результаты", language) +
+      (en ? "<h1>Vornakel: the best 100</h1>\n<p>" : "<h1>Vornakel: лучшие 100</h1>\n<p>");
   for (size_t i = 0; i < sections.size(); ++i) {
     if (i > 0) page += " · ";
     page += "<a href=\"#" + HtmlEscape(sections[i].difficulty) + "\">" +
-            HtmlEscape(DifficultyLabel(sections[i].difficulty)) + "</a>";
+            HtmlEscape(DifficultyLabel(sections[i].difficulty, language)) + "</a>";
   }
   page += "</p>\n";
   for (const ScoreSection& section : sections) {
     page += "<h2 id=\"" + HtmlEscape(section.difficulty) + "\">" +
-            HtmlEscape(DifficultyLabel(section.difficulty)) + "</h2>\n";
-    page += RenderRows(section.rows);
+            HtmlEscape(DifficultyLabel(section.difficulty, language)) + "</h2>\n";
+    page += RenderRows(section.rows, language);
   }
-  page += "</body>\n</html>\n";
+  page += OtherLanguageLink(kTablePath, language) + "</body>\n</html>\n";
   return page;
 }
 

@@ -21,6 +21,13 @@ Reply Refuse(int status, std::string why) {
   return Reply{status, "text/plain; charset=utf-8", why + "\n"};
 }
 
+PageLanguage PageLanguageOf(const httplib::Request& req) {
+  const bool named = req.has_param("lang");
+  const std::string lang = named ? req.get_param_value("lang") : std::string();
+  return PickPageLanguage(named ? std::optional<std::string_view>(lang) : std::nullopt,
+                          req.get_header_value("Accept-Language"));
+}
+
 }  // namespace
 
 ScoreServer::ScoreServer(ScoreStore& db, ServerOptions options)
@@ -66,20 +73,22 @@ ScoreServer::ScoreServer(ScoreStore& db, std::unique_ptr<TokenBook> ownTokens, T
     const std::string_view query = mark == std::string::npos
                                        ? std::string_view()
                                        : std::string_view(req.target).substr(mark + 1);
-    Reply reply = Handle(query, RequestClient(req.remote_addr, req.get_header_value("X-Real-IP"),
-                                              options_.trustedProxies));
+    Reply reply = Handle(
+        query,
+        RequestClient(req.remote_addr, req.get_header_value("X-Real-IP"), options_.trustedProxies),
+        req.get_header_value("Accept-Language"));
     res.status = reply.status;
     res.set_content(std::move(reply.body), reply.contentType.c_str());
   });
   // The pages the game's menu links open.
-  http_->Get("/", [this](const httplib::Request&, httplib::Response& res) {
+  http_->Get("/", [this](const httplib::Request& req, httplib::Response& res) {
     std::vector<ScoreSection> sections;
     for (const std::string_view difficulty : kDifficulties)
       sections.push_back({std::string(difficulty), db_.Best(10, std::string(difficulty))});
-    res.set_content(RenderHomePage(sections), "text/html; charset=utf-8");
+    res.set_content(RenderHomePage(sections, PageLanguageOf(req)), "text/html; charset=utf-8");
   });
-  http_->Get("/games", [](const httplib::Request&, httplib::Response& res) {
-    res.set_content(RenderGamesPage(), "text/html; charset=utf-8");
+  http_->Get("/games", [](const httplib::Request& req, httplib::Response& res) {
+    res.set_content(RenderGamesPage(PageLanguageOf(req)), "text/html; charset=utf-8");
   });
   http_->set_exception_handler(
       [this](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
@@ -124,7 +133,8 @@ void ScoreServer::Stop() {
   http_->stop();
 }
 
-Reply ScoreServer::Handle(std::string_view query, const std::string& client) {
+Reply ScoreServer::Handle(std::string_view query, const std::string& client,
+                          std::string_view acceptLanguage) {
   const auto params = ParseQuery(query);
   if (!params || SingleParam(*params, "prg") != std::string(kProgram)) {
     ++rejected_;
@@ -136,7 +146,13 @@ Reply ScoreServer::Handle(std::string_view query, const std::string& client) {
     const auto code = SingleParam(*params, "inf");
     if (code) return Submit(*code);
   }
-  if (params->size() == 3 && has("show") && SingleParam(*params, "type") == "0") return Table();
+  // The table page may also name its language; the game's own requests never do.
+  const std::optional<std::string> lang = SingleParam(*params, "lang");
+  const size_t asked = params->size() - (lang ? 1 : 0);
+  if (asked == 3 && has("show") && SingleParam(*params, "type") == "0") {
+    return Table(PickPageLanguage(lang ? std::optional<std::string_view>(*lang) : std::nullopt,
+                                  acceptLanguage));
+  }
   ++rejected_;
   return Refuse(400, "unknown request");
 }
@@ -183,13 +199,13 @@ Reply ScoreServer::Submit(std::string_view code) {
   return Reply{200, "text/plain; charset=utf-8", "OK\n"};
 }
 
-Reply ScoreServer::Table() {
+Reply ScoreServer::Table(PageLanguage language) {
   // Each difficulty is ranked on its own: an easier game never pushes a Classic one down.
   std::vector<ScoreSection> sections;
   for (const std::string_view difficulty : kDifficulties) {
     sections.push_back({std::string(difficulty), db_.Best(kTableRows, std::string(difficulty))});
   }
-  return Reply{200, "text/html; charset=utf-8", RenderScorePage(sections)};
+  return Reply{200, "text/html; charset=utf-8", RenderScorePage(sections, language)};
 }
 
 }  // namespace scored

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "server/ScorePage.h"
 #include "server/ScoreStore.h"
 #include "server/TokenBook.h"
 
@@ -61,8 +62,10 @@ class ScoreServer {
   // Safe from any thread and at any time, also before Run has begun.
   void Stop();
 
-  // Answers one request target's query string (everything after "?") from a client (its key).
-  Reply Handle(std::string_view query, const std::string& client = {});
+  // Answers one request target's query string (everything after "?") from a client (its key);
+  // pages follow the browser's Accept-Language unless the query names a language.
+  Reply Handle(std::string_view query, const std::string& client = {},
+               std::string_view acceptLanguage = {});
 
   int64_t Accepted() const { return accepted_; }
   int64_t Rejected() const { return rejected_; }
@@ -72,7 +75,7 @@ class ScoreServer {
               ServerOptions options);
   Reply Version(const std::string& client);
   Reply Submit(std::string_view code);
-  Reply Table();
+  Reply Table(PageLanguage language);
 
   ScoreStore& db_;
   ServerOptions options_;

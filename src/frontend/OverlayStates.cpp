@@ -444,7 +444,10 @@ void ScoreLink::DrawStatus(TForm1& form) {
 
 void OpenOnlineTable(TForm1& form) {
   if (form.Services.shell == nullptr) return;
-  form.Services.shell->Open(online::TableUrl(online::ScoreServerAddress()));
+  // The server's pages follow the browser's languages; an English game asks for English outright.
+  std::string url = online::TableUrl(online::ScoreServerAddress());
+  if (form.Lang == game::Language::English) url += "&lang=en";
+  form.Services.shell->Open(url);
 }
 
 }  // namespace frontend

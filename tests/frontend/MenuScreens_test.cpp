@@ -108,12 +108,18 @@ TEST_F(MenuFixture, TheOnlineTableAndTheLinksOpenThroughTheShell) {
   ClickSlot(1);
   ASSERT_EQ(shell_.opened.size(), 1u);
   EXPECT_NE(shell_.opened[0].find("show&type=0"), std::string::npos);
+  EXPECT_EQ(shell_.opened[0].find("lang="), std::string::npos);
+  form->Lang = game::Language::English;
+  ClickSlot(1);
+  ASSERT_EQ(shell_.opened.size(), 2u);
+  EXPECT_NE(shell_.opened[1].find("show&type=0&lang=en"), std::string::npos);
+  form->Lang = game::Language::Russian;
   Press(27);
   Frame();
   // Without the shortcut files the link buttons open nothing.
   ClickSlot(4);
   ClickSlot(6);
-  EXPECT_EQ(shell_.opened.size(), 1u);
+  EXPECT_EQ(shell_.opened.size(), 2u);
   EXPECT_EQ(form->GameState, game::gsMainMenu);
 }
 

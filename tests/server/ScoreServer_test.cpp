@@ -70,6 +70,33 @@ TEST_F(ScoreServerTest, TheGamesClientSubmitsAndTheScoreIsShown) {
   EXPECT_EQ(http_.Get(server_.Address() + "/games", {}).status, 200);
 }
 
+// An English reader gets English pages, by the browser's languages or by the link on each page;
+// the game's own requests and Russian readers see what they always saw.
+TEST_F(ScoreServerTest, PagesSpeakTheReadersLanguage) {
+  ASSERT_TRUE(server_.Db().Insert({"Kirill", 500, "", 0, "easy"}));
+  const auto get = [&](const std::string& path, const std::string& accept = "") {
+    std::vector<online::HttpHeader> headers;
+    if (!accept.empty()) headers.emplace_back("Accept-Language", accept);
+    const online::HttpResult r = http_.Get(server_.Address() + path, headers);
+    EXPECT_EQ(r.status, 200) << path;
+    return r.body;
+  };
+  EXPECT_NE(get("/", "en-GB,en;q=0.9").find("<html lang=\"en\">"), std::string::npos);
+  EXPECT_NE(get("/", "en-GB,en;q=0.9").find("<h2>Easy</h2>"), std::string::npos);
+  EXPECT_NE(get("/?lang=en").find("href=\"/games?lang=en\""), std::string::npos);
+  EXPECT_NE(get("/games", "de,en;q=0.5").find("Games on this server"), std::string::npos);
+  const std::string table = get("/cgi/version.pl?prg=Vornakel&show&type=0&lang=en", "ru");
+  EXPECT_NE(table.find("the best 100"), std::string::npos);
+  EXPECT_NE(table.find("No scores yet."), std::string::npos);
+  EXPECT_NE(table.find("lang=ru\">Русский</a>"), std::string::npos);
+  // Russian wins when preferred, when nothing is said and when only other languages are named.
+  EXPECT_NE(get("/", "ru,en;q=0.8").find("<html lang=\"ru\">"), std::string::npos);
+  EXPECT_NE(get("/", "en;q=0.3,ru;q=0.7").find("<h2>Лёгкая</h2>"), std::string::npos);
+  EXPECT_NE(get("/", "de-DE").find("<html lang=\"ru\">"), std::string::npos);
+  EXPECT_NE(Page().find("Пока нет результатов."), std::string::npos);
+  EXPECT_NE(get("/?lang=ru", "en").find("lang=en\">English</a>"), std::string::npos);
+}
+
 TEST_F(ScoreServerTest, RefusesBadInputStoresNothingAndKeepsServing) {
   const std::string forged = "0123456789abcdef0123456789abcdef";
   std::vector<std::string> refusedQueries = {
