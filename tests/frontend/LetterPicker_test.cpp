@@ -59,7 +59,7 @@ TEST_F(LetterPickerTest, TypesMovesWrapsDeletesAndConfirmsByTheBoxsRules) {
   Frame();
   EXPECT_EQ(form->GameState, game::gsMainMenu);
 
-  // A new player in English: Latin letters; B on the empty box is the screen's Esc.
+  // A new player in English: Latin letters, "done" confirms; B on an empty box is the screen's Esc.
   form->Lang = game::Language::English;
   form->LeaveState(game::gsMainMenu);
   form->EnterState(game::gsProfileList);
@@ -69,9 +69,14 @@ TEST_F(LetterPickerTest, TypesMovesWrapsDeletesAndConfirmsByTheBoxsRules) {
   Pad(PadButton::kRight);
   Pad(PadButton::kA);
   EXPECT_EQ(Text(), "B");
-  Pad(PadButton::kB);
+  Pad(PadButton::kUp);  // the command row's first third: space
+  Pad(PadButton::kRight, 2);
+  Pad(PadButton::kA);
   Frame();
-  EXPECT_EQ(form->GameState, game::gsProfileAdd);
+  ASSERT_EQ(form->GameState, game::gsProfileList);
+  EXPECT_EQ(form->PlayerName, "B");
+  form->LeaveState(game::gsProfileList);
+  form->EnterState(game::gsProfileAdd);
   Pad(PadButton::kB);
   Frame();
   EXPECT_EQ(form->GameState, game::gsProfileList);
