@@ -171,36 +171,6 @@ void FocusFrame(TForm1& form, FocusKeeper& keeper) {
   TakePress(form, keeper, typing);
 }
 
-// A two-pixel amber frame just outside the widget with a fainter one round it: the glow of the
-// menus' own highlights.
-void DrawOutline(TForm1& form, const engine::TOmegaGUIComponent& widget) {
-  engine::TOmegaScreen& screen = form.OmegaScreen1;
-  const auto rect = [&screen](float left, float top, float right, float bottom, uint32_t color) {
-    platform::Vertex corners[4];
-    corners[0].x = left, corners[0].y = top;
-    corners[1].x = right, corners[1].y = top;
-    corners[2].x = right, corners[2].y = bottom;
-    corners[3].x = left, corners[3].y = bottom;
-    for (platform::Vertex& corner : corners) corner.color = color;
-    screen.DrawQuad(0, corners);
-  };
-  const auto ring = [&rect, &widget](float gap, float thickness, uint32_t color) {
-    const float left = static_cast<float>(widget.Left) - gap - thickness;
-    const float top = static_cast<float>(widget.Top) - gap - thickness;
-    const float right = static_cast<float>(widget.Left + widget.Width) + gap + thickness;
-    const float bottom = static_cast<float>(widget.Top + widget.Height) + gap + thickness;
-    rect(left, top, right, top + thickness, color);
-    rect(left, bottom - thickness, right, bottom, color);
-    rect(left, top + thickness, left + thickness, bottom - thickness, color);
-    rect(right - thickness, top + thickness, right, bottom - thickness, color);
-  };
-  const int previous = screen.BlendMode();
-  screen.SetBlendMode(0);
-  ring(3, 3, 0x70FFC850u);
-  ring(1, 2, 0xF8FF9A1Eu);
-  if (previous > 0) screen.SetBlendMode(previous);
-}
-
 }  // namespace
 
 std::function<void()> InstallMenuFocus(TForm1& form) {
@@ -216,7 +186,8 @@ std::function<void()> InstallMenuFocus(TForm1& form) {
     // A press that changed the screen has freed the widget: the lookup finds nothing then.
     const engine::TOmegaGUIComponent* widget =
         keeper->outlined > 0 ? form.OmegaGUI1.Widgets(keeper->outlined) : nullptr;
-    if (widget != nullptr && widget->Visible) DrawOutline(form, *widget);
+    if (widget != nullptr && widget->Visible)
+      DrawFocusRing(form, widget->Left, widget->Top, widget->Width, widget->Height);
   };
 }
 

@@ -7,6 +7,7 @@
 #include "frontend/FocusKeys.h"
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
+#include "frontend/PadNameEntry.h"
 #include "frontend/Registration.h"
 
 namespace frontend {
@@ -34,8 +35,10 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
     scores->RetryQueued();
   };
   std::function<void()> drawFocus = InstallMenuFocus(form);
-  form.MenuFrameOverlay = [&form, scores, drawFocus] {
+  std::function<void()> drawPicker = InstallLetterPicker(form);
+  form.MenuFrameOverlay = [&form, scores, drawFocus, drawPicker] {
     drawFocus();
+    drawPicker();
     scores->DrawStatus(form);
   };
 }

@@ -296,6 +296,35 @@ void StandardMenuFrame(game::TForm1& form, const std::function<void()>& extra) {
   EndMenuFrame(form, true);
 }
 
+void FillBox(game::TForm1& form, float left, float top, float right, float bottom, uint32_t color) {
+  platform::Vertex corners[4];
+  corners[0].x = left, corners[0].y = top;
+  corners[1].x = right, corners[1].y = top;
+  corners[2].x = right, corners[2].y = bottom;
+  corners[3].x = left, corners[3].y = bottom;
+  for (platform::Vertex& corner : corners) corner.color = color;
+  engine::TOmegaScreen& screen = form.OmegaScreen1;
+  const int previous = screen.BlendMode();
+  screen.SetBlendMode(0);
+  screen.DrawQuad(0, corners);
+  if (previous > 0) screen.SetBlendMode(previous);
+}
+
+void DrawFocusRing(game::TForm1& form, int32_t left, int32_t top, int32_t width, int32_t height) {
+  const auto ring = [&](float gap, float thickness, uint32_t color) {
+    const float l = static_cast<float>(left) - gap - thickness;
+    const float t = static_cast<float>(top) - gap - thickness;
+    const float r = static_cast<float>(left + width) + gap + thickness;
+    const float b = static_cast<float>(top + height) + gap + thickness;
+    FillBox(form, l, t, r, t + thickness, color);
+    FillBox(form, l, b - thickness, r, b, color);
+    FillBox(form, l, t + thickness, l + thickness, b - thickness, color);
+    FillBox(form, r - thickness, t + thickness, r, b - thickness, color);
+  };
+  ring(3, 3, 0x70FFC850u);
+  ring(1, 2, 0xF8FF9A1Eu);
+}
+
 void Click(game::TForm1& form) {
   form.PlaySound("check");
 }

@@ -137,6 +137,12 @@ void EndMenuFrame(game::TForm1& form, bool cursorMoved);
 // The usual menu frame: "undermenu" of the menu archive, live scene, extra drawing, GUI, pointer.
 void StandardMenuFrame(game::TForm1& form, const std::function<void()>& extra = {});
 
+// A plain rectangle in one colour (ARGB), blended over what is drawn.
+void FillBox(game::TForm1& form, float left, float top, float right, float bottom, uint32_t color);
+// The keyboard focus's mark round a rectangle: a two-pixel amber frame just outside it with a
+// fainter one round that, the glow of the menus' own highlights.
+void DrawFocusRing(game::TForm1& form, int32_t left, int32_t top, int32_t width, int32_t height);
+
 // Sounds: "check" confirms a button, "check2" a key.
 void Click(game::TForm1& form);
 void ClickIfSoundOn(game::TForm1& form);

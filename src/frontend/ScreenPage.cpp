@@ -1,6 +1,6 @@
-// The screen and sound page (29), reached from the options: scaling, vertical sync, the music's
-// volume and the language, each applied and saved at once; "Назад" and Esc go back to the options
-// screen.
+// The screen and sound page (29), reached from the options: full screen, scaling, vertical sync,
+// the music's volume and the language, each applied and saved at once; "Назад" and Esc go back to
+// the options screen.
 #include <memory>
 
 #include "frontend/LanguageSetting.h"
@@ -22,6 +22,9 @@ using platform::kVkEscape;
 
 // The page's widgets, alive while it is shown.
 struct ScreenPage {
+  engine::TOmegaButton* fullScreenSwitch = nullptr;
+  // The mode the full-screen switch shows.
+  bool shownFull = false;
   engine::TOmegaButton* scalingSwitch = nullptr;
   engine::TOmegaButton* vsyncSwitch = nullptr;
   engine::TOmegaScrollBar* musicBar = nullptr;
@@ -34,6 +37,22 @@ const char* ScalingPicture(platform::Scaling scaling) {
 
 void Save(TForm1& form) {
   WriteScreenSound(form);
+}
+
+// The switch shows the display mode in use, whoever changed it (Alt+Enter too).
+void ShowFullScreen(TForm1& form, ScreenPage& page) {
+  const bool full = form.Menu.ScreenIsFull;
+  if (page.fullScreenSwitch == nullptr || page.shownFull == full) return;
+  page.shownFull = full;
+  SetButtonPicture(form, page.fullScreenSwitch, SwitchPicture(full));
+}
+
+// As Alt+Enter: the mode changes at once and the options keep it (Config.cfg takes it at its
+// next write, when the options screen is left).
+void ToggleFullScreen(TForm1& form, ScreenPage& page) {
+  Click(form);
+  if (form.SwitchDisplayMode) form.SwitchDisplayMode();
+  ShowFullScreen(form, page);
 }
 
 void ToggleScaling(TForm1& form, ScreenPage& page) {
@@ -96,15 +115,19 @@ void Enter(TForm1& form, ScreenPage& page) {
   form.GameState = game::gsScreenPage;
   BeginButtons(form);
   const game::ScreenSoundSettings& settings = form.ScreenSound;
-  page.scalingSwitch = AddButton(form, ScalingPicture(settings.Scaling), 598, 194,
+  // Rows as the "scr_screen" card draws them.
+  page.shownFull = form.Menu.ScreenIsFull;
+  page.fullScreenSwitch = AddButton(form, SwitchPicture(page.shownFull), 646, 170,
+                                    [&form, &page] { ToggleFullScreen(form, page); });
+  page.scalingSwitch = AddButton(form, ScalingPicture(settings.Scaling), 598, 218,
                                  [&form, &page] { ToggleScaling(form, page); });
-  page.vsyncSwitch = AddButton(form, SwitchPicture(settings.VSync), 646, 245,
+  page.vsyncSwitch = AddButton(form, SwitchPicture(settings.VSync), 646, 266,
                                [&form, &page] { ToggleVSync(form, page); });
-  AddButton(form, "b_menuleft", 453, 323, [&form, &page] { StepMusicVolume(form, page, -1); });
-  AddButton(form, "b_menuright", 653, 323, [&form, &page] { StepMusicVolume(form, page, +1); });
+  AddButton(form, "b_menuleft", 453, 326, [&form, &page] { StepMusicVolume(form, page, -1); });
+  AddButton(form, "b_menuright", 653, 326, [&form, &page] { StepMusicVolume(form, page, +1); });
   page.musicBar =
-      AddVolumeBar(form, "music", 482, 323, game::kMaxMusicVolume, settings.MusicVolume);
-  page.languageSwitch = AddButton(form, LanguagePicture(form.Lang), 598, 374,
+      AddVolumeBar(form, "music", 482, 326, game::kMaxMusicVolume, settings.MusicVolume);
+  page.languageSwitch = AddButton(form, LanguagePicture(form.Lang), 598, 372,
                                   [&form, &page] { ToggleLanguage(form, page); });
   AddButton(form, "b_back", 315, 420, [&form] {
     Click(form);
@@ -117,12 +140,13 @@ void DrawRefusal(TForm1& form) {
   if (!form.ScreenSound.VSyncRefused) return;
   SetFont(form.OmegaFont4, "Arial", 11, 170, 40, 30);
   // Under the switch, clear of the row's own lines.
-  TextCentered(form.OmegaFont4, 545, 282, game::Say(form.Lang, game::Phrase::VSyncRefused));
+  TextCentered(form.OmegaFont4, 545, 303, game::Say(form.Lang, game::Phrase::VSyncRefused));
 }
 
 void Frame(TForm1& form, ScreenPage& page) {
   // Dragging the bar changes the music at once.
   if (page.musicBar != nullptr) SetMusicVolume(form, page.musicBar->Position);
+  ShowFullScreen(form, page);
   if (TakeKey(form, kVkEscape)) {
     KeyClick(form);
     Back(form);

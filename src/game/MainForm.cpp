@@ -204,11 +204,15 @@ void TForm1::FormKeyUp(int key) {
 }
 
 void TForm1::FormPadDown(int button) {
-  if (button >= 0 && button < platform::kPadButtonCount) InputDown(PadInput(button));
+  if (button < 0 || button >= platform::kPadButtonCount) return;
+  if (PadButtonHook && !CaptureInput && PadButtonHook(button, true)) return;
+  InputDown(PadInput(button));
 }
 
 void TForm1::FormPadUp(int button) {
-  if (button >= 0 && button < platform::kPadButtonCount) InputUp(PadInput(button));
+  if (button < 0 || button >= platform::kPadButtonCount) return;
+  if (PadButtonHook && PadButtonHook(button, false)) return;
+  InputUp(PadInput(button));
 }
 
 void TForm1::FormText(const std::string& text1251) {

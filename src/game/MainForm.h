@@ -197,6 +197,9 @@ class TForm1 {
   std::function<void()> MenuFrameOverlay;
   // Runs before every state's frame (the menus' keyboard focus takes its keys here).
   std::function<void()> BeforeStateFrame;
+  // Sees every controller button (down, then up) before the menus' meanings; a button it takes
+  // goes nowhere else (the name screens' letter picker).
+  std::function<bool(int button, bool down)> PadButtonHook;
   // Sees every mouse press (button 0 left) before the GUI; the exit screen takes its clicks here.
   std::function<void(int button, int x, int y)> OnMouseDownHook;
   // Gives every sound effect the volume of the SoundVolume step.

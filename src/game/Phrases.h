@@ -38,6 +38,9 @@ enum class Phrase : uint8_t {
   ControlsTakenBefore,  // KEY " ... " ACTION " ... "
   ControlsTakenAfter,
   VSyncRefused,
+  PickerSpace,  // the letter picker's command keys
+  PickerDelete,
+  PickerDone,
   Count
 };
 
@@ -85,6 +88,9 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::ControlsTakenAfter, ". Забрать?", ". Take it?"},
     {Phrase::VSyncRefused, "Драйвер не даёт включить синхронизацию",
      "The driver does not allow vertical sync"},
+    {Phrase::PickerSpace, "Пробел", "Space"},
+    {Phrase::PickerDelete, "< Стереть", "< Delete"},
+    {Phrase::PickerDone, "Готово", "Done"},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 

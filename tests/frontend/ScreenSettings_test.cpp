@@ -1,10 +1,12 @@
 // The screen and sound settings: vornakel.ini round trip with damaged values, and the page over the
-// options screen (applied and saved at once, the options' pending changes kept).
+// options screen (applied and saved at once, the options' pending changes kept, full screen as
+// Alt+Enter).
 #include "frontend/ScreenSettings.h"
 
 #include <gtest/gtest.h>
 
 #include "frontend/GameIni.h"
+#include "frontend/Settings.h"
 #include "frontend/SettingsFixture.h"
 
 namespace settingstest {
@@ -54,30 +56,45 @@ TEST_F(ScreenSettingsTest, PageAppliesAtOnceAndTheOptionsKeepTheirPendingChanges
   ClickOn(slot(6));  // "Экран и звук"
   ASSERT_EQ(form->GameState, game::gsScreenPage);
 
-  // Slots: 0 scaling, 1 vsync, 2 music down, 3 music up, 4 back.
-  ClickOn(slot(0));
+  // Slots: 0 full screen, 1 scaling, 2 vsync, 3 music down, 4 music up, 5 language, 6 back.
+  ClickOn(slot(1));
   EXPECT_EQ(form->ScreenSound.Scaling, Scaling::kInteger);
-  ClickOn(slot(2));
   ClickOn(slot(3));
-  ClickOn(slot(3));  // stops at the top
-  ClickOn(slot(2));
+  ClickOn(slot(4));
+  ClickOn(slot(4));  // stops at the top
+  ClickOn(slot(3));
   EXPECT_EQ(form->ScreenSound.MusicVolume, 4);
   EXPECT_EQ(form->Sound3D.ModList.Find("menumusic")->Volume, 94);
   // The null device shows nothing, so it refuses vertical sync: the switch stays off.
-  ClickOn(slot(1));
+  ClickOn(slot(2));
   EXPECT_FALSE(form->ScreenSound.VSync);
   EXPECT_TRUE(form->ScreenSound.VSyncRefused);
   const game::ScreenSoundSettings saved = frontend::ScreenSoundIn(frontend::ReadGameIni());
   EXPECT_EQ(saved.Scaling, Scaling::kInteger);
   EXPECT_EQ(saved.MusicVolume, 4);
   EXPECT_FALSE(saved.VSync);
+  // Full screen changes the mode at once, as Alt+Enter does, and the switch follows Alt+Enter.
+  ClickOn(slot(0));
+  EXPECT_TRUE(form->OmegaScreen1.FullScreen);
+  EXPECT_TRUE(form->FullScreen);
+  EXPECT_EQ(slot(0)->States[0].Image, form->MenuImage("b_on"));
+  form->SwitchDisplayMode();
+  Frame();
+  EXPECT_FALSE(form->OmegaScreen1.FullScreen);
+  EXPECT_EQ(slot(0)->States[0].Image, form->MenuImage("b_off"));
+  ClickOn(slot(0));
 
   Release(27);
   Frame();
   ASSERT_EQ(form->GameState, game::gsOptions);
   EXPECT_FALSE(form->MusicOn);  // still pending
-  ClickOn(slot(1));             // cancel undoes it
+  EXPECT_EQ(form->Menu.FullScreenSwitch->States[0].Image, form->MenuImage("b_on"));
+  ClickOn(slot(1));  // cancel undoes the music, not the display mode in use
   EXPECT_TRUE(form->MusicOn);
+  EXPECT_TRUE(form->OmegaScreen1.FullScreen);
+  auto loaded = NewForm();
+  frontend::ReadConfigFile(*loaded);
+  EXPECT_TRUE(loaded->FullScreen) << "Config.cfg keeps the mode in use";
 }
 
 }  // namespace

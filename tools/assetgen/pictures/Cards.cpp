@@ -1,6 +1,7 @@
 // Painters of the dialog cards: help, scores, questions, profiles, options, in-race overlays.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -372,20 +373,24 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
       {175, {"Музыка", "Music"}, {"Включить или выключить", "On or off"}},
       {247, {"Громкость звуков", "Sound volume"}, {"Шесть ступеней", "Six steps"}},
       {304, {"Девиз", "Motto"}, {"Уйдёт вместе с рекордом", "Sent along with your score"}}};
-  // The screen and sound card (variant 1) keeps the same rows for its switches and bar.
+  // The screen and sound card (variant 1): switches at y 170, 218 and 266, the music's volume at
+  // 326 and the language at 372 (screen).
   static constexpr Row kScreenRows[] = {
-      {124,
+      {100, {"Полный экран", "Full screen"}, {"Сразу, как Alt+Enter", "At once, like Alt+Enter"}},
+      {148,
        {"Масштаб", "Scaling"},
        {"Обычное — во всё окно, Чёткое — целые шаги",
         "Fit fills the window, Sharp keeps whole steps"}},
-      {175,
+      {196,
        {"Вертикальная синхронизация", "Vertical sync"},
        {"Без разрывов кадра", "No torn frames"}},
-      {247, {"Громкость музыки", "Music volume"}, {"Шесть ступеней", "Six steps"}},
-      {304, {"Язык", "Language"}, {"Language: русский или English", "Russian or English"}}};
+      {250, {"Громкость музыки", "Music volume"}, {"Шесть ступеней", "Six steps"}},
+      {302, {"Язык", "Language"}, {"Language: русский или English", "Russian or English"}}};
   const int lang = pic.english ? 1 : 0;
-  const Row* rows = pic.variant == 1 ? kScreenRows : kOptionRows;
-  const int count = 4;
+  const bool screen = pic.variant == 1;
+  const Row* rows = screen ? kScreenRows : kOptionRows;
+  const int count =
+      screen ? static_cast<int>(std::size(kScreenRows)) : static_cast<int>(std::size(kOptionRows));
   for (int i = 0; i < count; ++i) {
     const Row& r = rows[i];
     if (i > 0) {
@@ -404,8 +409,9 @@ void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
     UseFont(cr, Face::kSans, 12, false);
     TextLeft(cr, 66, r.centreY + 13, r.hint[lang], kNavyLight);
   }
-  // Groove behind the volume keys and bar, (453, 323) - (681, 351) on screen.
-  RoundedRect(cr, 387, 227, 240, 40, 10);
+  // Groove behind the volume keys and bar, (453, 323) - (681, 351) on screen on the options card.
+  const double volumeY = screen ? kScreenRows[3].centreY : kOptionRows[2].centreY;
+  RoundedRect(cr, 387, volumeY - 20, 240, 40, 10);
   SetColor(cr, kNavy, 0.12);
   cairo_fill(cr);
 }
