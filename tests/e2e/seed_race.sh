@@ -2,7 +2,8 @@
 # Road codes end to end: a career race's code, raced again from the seed screen under the same
 # driving, gives the same road, opponents and pickups frame by frame; a seed race changes neither
 # Config.cfg, Configdat.cfg nor vornakel.ini; three codes (one the road of the day) are pinned to
-# their race's trace; the seed screen speaks English too.
+# their race's trace; the road of the day driven to the finish keeps the player's best time; the
+# seed screen speaks English too.
 set -euo pipefail
 game_dir=$1
 work=$(mktemp -d)
@@ -151,6 +152,22 @@ done <<'PINS'
 3 A7P64-FQLNK state=12 tick=301 level=9 lives=3 score=0 clock=2:24:57 place=10 health=100 speed=0.00 progress=-205.3 finished=0 opp=-89.2,-96.7,-95.2,-120.8,-113.7,-144.2,-138.7,-160.6,-139.2
 PINS
 
+# --- the road of the day driven to the finish by the autopilot: the player's best is kept ---
+autodrive=${VORNAKEL_AUTODRIVE:-$game_dir/../tests/vornakel_autodrive}
+[ -x "$autodrive" ] || fail "no autopilot at $autodrive"
+fresh daily
+printf '%s\n' "400 text Вася" "410 key down 13" "411 key up 13" "420 mouse 156 439" \
+  "422 button left down" "423 button left up" "480 mouse 94 490" "482 button left down" \
+  "483 button left up" "520 mouse 400 464" "522 button left down" "523 button left up" \
+  "560 key down 13" "561 key up 13" >"$work/daily.txt"
+"$autodrive" --workdir "$work/daily" --seed 4 --today 2026-12-09 --script "$work/daily.txt" \
+  --plan drive --frames 9000 --record "$work/daily.script" --trace "$work/daily.trace" \
+  2>"$work/daily.err" || fail "autopilot exit code $? ($(tail -3 "$work/daily.err"))"
+grep -q ' state=16 ' "$work/daily.trace" || fail "the autopilot never finished the road of the day"
+expect "$work/daily.trace" 9000 state 31
+grep -qx 'daily.2026-12-09 = [0-9]:[0-5][0-9]\.[0-9][0-9]' "$work/daily/vornakel.ini" ||
+  fail "no best time of the day kept: $(cat "$work/daily/vornakel.ini")"
+
 # --- the seed screen in both languages ---
 menus_to_seed='400 mouse 156 439
 402 button left down
@@ -164,4 +181,4 @@ expect "$t" 478 state 31
 play files 480 <(echo "$menus_to_seed") --headless --language en --screenshot "478:$work/en.png"
 [ "$(head -c 4 "$work/en.png" | od -An -tx1 | tr -d ' \n')" = 89504e47 ] || fail "no English picture"
 ! cmp -s "$work/ru.png" "$work/en.png" || fail "the English seed screen looks Russian"
-echo "seed_race: a career road raced again from its code, files untouched, three codes pinned"
+echo "seed_race: a career road raced again from its code, files untouched, three codes pinned, the day's best kept"
