@@ -87,6 +87,7 @@ void ResumeRace(TForm1& form, uint8_t from) {
 void LeaveRaceForScore(TForm1& form) {
   // A seed race has no score to show: back to the seed screen.
   if (form.SeedRace.Active && form.SeedRace.Finish) {
+    Click(form);
     form.SeedRace.Finish(game::gsRaceMenu);
     return;
   }

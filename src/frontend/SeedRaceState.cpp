@@ -232,7 +232,6 @@ void FinishSeedRace(TForm1& form, uint8_t from) {
     form.StopMusic("gamemusic");
     form.PlayMusic("menumusic");
   }
-  Click(form);
   KillSprite(form.Menu.OverlayScreen);
   FreeButtons(form);
   form.LeaveState(from);
