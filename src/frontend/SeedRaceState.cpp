@@ -38,6 +38,9 @@ struct SeedScreen {
   std::optional<std::string> shownCode;
   std::string message;
   bool refused = false;
+  // The road of the day and the player's best on it, read once as the screen opens.
+  std::string dailyLine;
+  std::string bestLine;
   void Say(std::string text, bool isRefusal) {
     message = std::move(text);
     refused = isRefusal;
@@ -147,15 +150,19 @@ void DrawSeedTexts(const SeedScreen& screen) {
     }
     TextCentered(font, 400, kMessageY, screen.message);
   }
-  const std::string today = game::SeedRaceToday(form);
   SetFont(font, "Arial", 13, 29, 43, 68);
-  TextCentered(form.OmegaFont1, 420, kDailyY,
-               game::Say(form.Lang, game::Phrase::DailyRoad) + today + ": " +
-                   game::EncodeRoadCode(game::DailyRoadCode(today)));
+  TextCentered(font, 420, kDailyY, screen.dailyLine);
+  TextCentered(font, 420, kDailyBestY, screen.bestLine);
+}
+
+void ReadDailyLines(SeedScreen& screen) {
+  TForm1& form = screen.form;
+  const std::string today = game::SeedRaceToday(form);
+  screen.dailyLine = game::Say(form.Lang, game::Phrase::DailyRoad) + today + ": " +
+                     game::EncodeRoadCode(game::DailyRoadCode(today));
   const std::optional<int32_t> best = DailyBest(form, today);
-  TextCentered(form.OmegaFont1, 420, kDailyBestY,
-               best ? game::Say(form.Lang, game::Phrase::DailyBest) + RaceTimeText(*best)
-                    : game::Say(form.Lang, game::Phrase::DailyNoTime));
+  screen.bestLine = best ? game::Say(form.Lang, game::Phrase::DailyBest) + RaceTimeText(*best)
+                         : game::Say(form.Lang, game::Phrase::DailyNoTime);
 }
 
 // A daily road driven over the line: the player's best of that day, kept at once.
@@ -197,6 +204,7 @@ void RegisterSeedScreen(TForm1& form) {
     screen->shownCode.reset();
     TidyCodeBox(*screen);
     KeepDailyResult(*screen);
+    ReadDailyLines(*screen);
     form.SeedRace.FinishHund = -1;
     form.MenuScreen = new TMenuScreen(form, 60, 90, 20, "scr_seed", "scr_seed");
     NudgeSprites(form);
