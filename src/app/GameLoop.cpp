@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "engine/PngCodec.h"
+#include "game/RoadCode.h"
 #include "platform/QuitSignals.h"
 
 namespace app {
@@ -48,10 +49,18 @@ GameLoop::GameLoop(const Options& options, game::TForm1& form, platform::InputSo
                    options_.tracePath.c_str());
     }
   }
+  if (!options_.roadCodesPath.empty()) {
+    roadCodes_ = std::fopen(options_.roadCodesPath.c_str(), "w");
+    if (roadCodes_ == nullptr) {
+      std::fprintf(stderr, "vornakel: cannot write the road codes file %s\n",
+                   options_.roadCodesPath.c_str());
+    }
+  }
 }
 
 GameLoop::~GameLoop() {
   if (trace_ != nullptr) std::fclose(trace_);
+  if (roadCodes_ != nullptr) std::fclose(roadCodes_);
 }
 
 bool GameLoop::PumpInput() {
@@ -166,6 +175,12 @@ void GameLoop::AfterFrame(double cpuMs, bool drawn) {
   if (trace_ != nullptr) {
     std::fprintf(trace_, "frame=%lld %s\n", static_cast<long long>(frame_),
                  form_.TraceLine().c_str());
+  }
+  if (roadCodes_ != nullptr && form_.Race.RoadsSetUp != roadsLogged_) {
+    roadsLogged_ = form_.Race.RoadsSetUp;
+    std::fprintf(roadCodes_, "frame=%lld level=%d code=%s\n", static_cast<long long>(frame_),
+                 form_.LevelNumber, game::EncodeRoadCode(form_.Race.Road).c_str());
+    std::fflush(roadCodes_);
   }
 }
 

@@ -59,6 +59,9 @@ class GameLoop {
   std::chrono::steady_clock::time_point lastRaceFrame_{};
   bool lastFrameInRace_ = false;
   std::FILE* trace_ = nullptr;
+  // Each road set up, written once (--road-codes).
+  std::FILE* roadCodes_ = nullptr;
+  uint32_t roadsLogged_ = 0;
   int64_t frame_ = 0;
   int64_t drawnFrames_ = 0;
   // When the first frame ran, for the frame rates --bench prints.

@@ -3,6 +3,7 @@
 
 #include <charconv>
 
+#include "game/RoadCode.h"
 #include "game/ScreenSound.h"
 
 namespace app {
@@ -46,6 +47,8 @@ std::string UsageText() {
          "      --pacing            print the intervals between race frames at the end\n"
          "      --fill-profile F    print the pixels each picture fills in frame F\n"
          "      --dev-keys          Enter wins a race outright (scores stay off the tables)\n"
+         "      --road-codes FILE   write each race's road code to FILE as the race is set up\n"
+         "      --today YYYY-MM-DD  the road of the day is that day's (the UTC date otherwise)\n"
          "      --record-audio FILE.wav  mix everything the game plays into FILE.wav (no sound "
          "card)\n";
 }
@@ -88,6 +91,14 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       if (!value(options.recordAudioPath)) return false;
     } else if (arg == "--trace") {
       if (!value(options.tracePath)) return false;
+    } else if (arg == "--road-codes") {
+      if (!value(options.roadCodesPath)) return false;
+    } else if (arg == "--today") {
+      if (!value(options.today)) return false;
+      if (!game::IsIsoDate(options.today)) {
+        error = "--today needs a date YYYY-MM-DD, not \"" + options.today + "\"";
+        return false;
+      }
     } else if (arg == "--seed") {
       uint32_t seed = 0;
       if (!value(text)) return false;

@@ -47,6 +47,10 @@ struct Options {
   // Scaling and vertical sync for this run instead of the stored ones.
   std::optional<platform::Scaling> scaling;
   std::optional<bool> vsync;
+  // Each race's road code as it is set up, one line a race.
+  std::string roadCodesPath;
+  // The day the road of the day is for ("YYYY-MM-DD") instead of the UTC date.
+  std::string today;
   bool devKeys = false;  // Enter wins a race outright; such a game's score stays off the tables
   bool help = false;
   bool version = false;

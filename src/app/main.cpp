@@ -205,6 +205,7 @@ int main(int argc, char** argv) {
     frontend::RegisterFrontend(form);
     form.StartLevel = options.startLevel;
     form.DevKeys = options.devKeys;
+    form.SeedRace.FixedToday = options.today;
     form.ForcedDifficulty = options.difficulty;
     form.Lang = options.language.value_or(frontend::StoredLanguage(frontend::ReadGameIni()));
     if (options.seed) {

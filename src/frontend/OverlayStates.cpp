@@ -85,6 +85,12 @@ void ResumeRace(TForm1& form, uint8_t from) {
 // ---- 0: leave the race? ----
 
 void LeaveRaceForScore(TForm1& form) {
+  // A seed race has no score to show: back to the seed screen.
+  if (form.SeedRace.Active && form.SeedRace.Finish) {
+    Click(form);
+    form.SeedRace.Finish(game::gsRaceMenu);
+    return;
+  }
   if (form.MusicOn) {
     form.StopMusic("gamemusic");
     form.PlayMusic("menumusic");
@@ -204,6 +210,8 @@ void RegisterNotice(TForm1& form, uint8_t code, const char* picture) {
       if (code == game::gsTimeUp && game::TimeUpRetries(form)) {
         form.LeaveState(code);
         game::RetryRaceAfterTimeUp(form);
+      } else if (form.SeedRace.Active && form.SeedRace.Finish) {
+        form.SeedRace.Finish(code);
       } else {
         SwitchState(form, code, game::gsYourScore);
       }

@@ -1,5 +1,5 @@
 // Registration hooks of the front-end pieces built in their own files: profiles, options, the
-// controls, the settings files and the exit screen.
+// controls, the settings files, the exit screen and the seed screen.
 #pragma once
 
 #include "game/MainForm.h"
@@ -12,5 +12,6 @@ void RegisterScreenPage(game::TForm1& form);
 void RegisterControlsState(game::TForm1& form);
 void InstallSettingsFiles(game::TForm1& form);
 void RegisterExitState(game::TForm1& form);
+void RegisterSeedRaceState(game::TForm1& form);
 
 }  // namespace frontend

@@ -23,7 +23,8 @@ using platform::kVkReturn;
 using platform::kVkRight;
 using platform::kVkUp;
 
-enum Slot { kNext = 0, kPrev = 1, kBack = 2, kContinue = 3, kDifficulty = 4 };
+// Slot 4 is the difficulty switch on the truck screen and the road code button on the track screen.
+enum Slot { kNext = 0, kPrev = 1, kBack = 2, kContinue = 3, kDifficulty = 4, kSeedRace = 4 };
 
 // The truck screen's difficulty switch: one button showing the difficulty a game starts on.
 constexpr int32_t kDifficultyLeft = 590;
@@ -82,16 +83,21 @@ void TurnButton(TForm1& form) {
   Turn(form, kCatalogue, kStep);
 }
 
+// Where Back and Esc lead: the main menu, or the seed screen while a road code waits for a truck.
+uint8_t BackState(const TForm1& form, uint8_t from) {
+  return from == game::gsTruckSelect && form.SeedRace.Chosen ? game::gsSeedRace : game::gsMainMenu;
+}
+
 template <const Catalogue& kCatalogue>
 void BackButton(TForm1& form) {
-  SwitchWithClick(form, kCatalogue.state, game::gsMainMenu);
+  SwitchWithClick(form, kCatalogue.state, BackState(form, kCatalogue.state));
 }
 
 // Esc, Enter, Right and Left; true when one of them was pressed (the frame draws nothing then).
 bool TakeCatalogueKeys(TForm1& form, const Catalogue& catalogue) {
   if (TakeKey(form, kVkEscape)) {
     KeyClickIfSoundOn(form);
-    SwitchState(form, catalogue.state, game::gsMainMenu);
+    SwitchState(form, catalogue.state, BackState(form, catalogue.state));
   } else if (TakeKey(form, kVkReturn)) {
     if (catalogue.unlocked(form)) catalogue.proceed(form);
   } else if (TakeKey(form, kVkRight)) {
@@ -120,6 +126,10 @@ void TrackContinue(TForm1& form) {
   SwitchWithClick(form, game::gsTrackSelect, game::gsTruckSelect);
 }
 
+void OpenSeedRace(TForm1& form) {
+  SwitchWithClick(form, game::gsTrackSelect, game::gsSeedRace);
+}
+
 constexpr Catalogue kTracks = {
     .state = game::gsTrackSelect,
     .selected = &game::RaceState::SelectedTrack,
@@ -135,6 +145,7 @@ constexpr MenuButton kTrackButtons[] = {
     {.picture = "bc_prev", .left = -100, .top = 323, .action = TurnButton<kTracks, -1>},
     {.picture = "b_back", .left = -200, .top = 524, .action = BackButton<kTracks>},
     {.picture = "bc_race", .left = 900, .top = 524, .action = TrackContinue},
+    {.picture = "b_seedrace", .left = -200, .top = 466, .action = OpenSeedRace},
 };
 
 void DrawTrackInfo(TForm1& form) {
@@ -171,6 +182,8 @@ void SlideButtons(TForm1& form) {
   if (b[kNext] != nullptr) b[kNext]->Left = b[kNext]->Left <= 360 ? 360 : b[kNext]->Left - 20;
   if (b[kPrev] != nullptr) b[kPrev]->Left = b[kPrev]->Left > 233 ? 234 : b[kPrev]->Left + 20;
   if (b[kBack] != nullptr) b[kBack]->Left = b[kBack]->Left > 8 ? 9 : b[kBack]->Left + 20;
+  if (b[kSeedRace] != nullptr)
+    b[kSeedRace]->Left = b[kSeedRace]->Left > 8 ? 9 : b[kSeedRace]->Left + 20;
   if (b[kContinue] != nullptr)
     b[kContinue]->Left = b[kContinue]->Left < 643 ? 642 : b[kContinue]->Left - 20;
 }
@@ -180,6 +193,7 @@ void RegisterTrackSelect(TForm1& form) {
   state.enter = [&form] {
     ClampSelection(form);
     form.GameState = game::gsTrackSelect;
+    form.SeedRace.Chosen = false;
     SetFont(form.OmegaFont1, "Arial", 13, 255, 255, 255);
     SetFont(form.OmegaFont2, "Arial", 10, 15, 15, 15);
     SetFont(form.OmegaFont3, "Arial", 15, 14, 58, 69);
@@ -248,8 +262,10 @@ const char* DifficultyPicture(game::Difficulty difficulty) {
   return difficulty == game::Difficulty::Easy ? "bc_easy" : "bc_classic";
 }
 
-// The switch's button (mouse) and the up and down arrows (keys): the other difficulty.
+// The switch's button (mouse) and the up and down arrows (keys): the other difficulty. A road
+// code brings its own difficulty.
 void SwitchDifficulty(TForm1& form) {
+  if (form.SeedRace.Chosen) return;
   Click(form);
   const game::Difficulty next = OfferedDifficulty(form) == game::Difficulty::Easy
                                     ? game::Difficulty::Classic
@@ -258,11 +274,21 @@ void SwitchDifficulty(TForm1& form) {
   SetButtonPicture(form, form.Menu.DifficultySwitch, DifficultyPicture(next));
 }
 
-// A game starts on the difficulty the screen shows, with the player's driving keys.
+// A game starts on the difficulty the screen shows, with the player's driving keys; a road code
+// waiting for a truck starts its seed race instead.
 void StartGame(TForm1& form) {
   form.GameDifficulty = OfferedDifficulty(form);
   CurrentBindings(form);
-  form.StartGame();
+  if (form.SeedRace.Chosen) {
+    game::StartSeedRace(form);
+  } else {
+    form.StartGame();
+  }
+}
+
+// The switch shows the difficulty the race will have: the road code's, or the offered one.
+game::Difficulty ShownDifficulty(TForm1& form) {
+  return form.SeedRace.Chosen ? form.SeedRace.Code.GameDifficulty : OfferedDifficulty(form);
 }
 
 constexpr Catalogue kTrucks = {
@@ -300,7 +326,7 @@ void RegisterTruckSelect(TForm1& form) {
     AddButtons(form, form, kTruckButtons);
     game::MenuState& menu = form.Menu;
     menu.DifficultySwitch = menu.Buttons[kDifficulty];
-    SetButtonPicture(form, menu.DifficultySwitch, DifficultyPicture(OfferedDifficulty(form)));
+    SetButtonPicture(form, menu.DifficultySwitch, DifficultyPicture(ShownDifficulty(form)));
     form.MenuScreen = new TMenuScreen(form, 60, 90, 500, "scr_choosecar", "choosetrack");
     menu.TruckImage = new TMenuScreen(form, 320, 228, 521, SelectedTruck(form).Picture, "carimage");
     menu.SpeedBar = MakeBar(form, 341, "bar1");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/Random.h"
 #include "game/MainForm.h"
 #include "game/Player.h"
 #include "game/RoadGeometry.h"
@@ -54,6 +55,8 @@ bool TimeUpRetries(const TForm1& form) {
 
 void RetryRaceAfterTimeUp(TForm1& form) {
   --form.Race.Lives;
+  // A seed race tries its own road again; the career's next road follows on from the generator.
+  if (form.SeedRace.Active) engine::SetRandSeed(form.SeedRace.Code.Seed);
   form.LeaveState(gsRace);
   form.EnterState(gsRace);
 }

@@ -5,6 +5,7 @@
 
 #include "engine/OmegaFont.h"
 #include "game/MainForm.h"
+#include "game/Phrases.h"
 #include "game/Player.h"
 
 namespace game {
@@ -41,6 +42,14 @@ void ShowRaceResults(TForm1& form) {
     TextCentredOn(font, 593, 268, ClockText(race.FinishMin, race.FinishSec, race.FinishHund));
   if (lines >= 3) TextCentredOn(font, 594, 320, std::to_string(race.RacePrize));
   if (lines >= 4) TextCentredOn(font, 593, 373, std::to_string(form.Score));
+}
+
+void ShowRoadCode(TForm1& form) {
+  engine::TOmegaFont& font = form.OmegaFont1;
+  std::string label = Say(form.Lang, Phrase::RoadCodeLabel);
+  while (!label.empty() && label.back() == ' ') label.pop_back();
+  TextCentredOn(font, 593, 418, label);
+  TextCentredOn(font, 593, 440, EncodeRoadCode(form.Race.Road));
 }
 
 }  // namespace game

@@ -22,5 +22,7 @@ void TextCentredOn(engine::TOmegaFont& font, int32_t x, int32_t y, const std::st
 void ShowScreenHud(TForm1& form);
 // The results screen's lines 1..ResultLines in OmegaFont1: place, finish time, prize, score.
 void ShowRaceResults(TForm1& form);
+// The race's road code under the result values, right of the next-race button, in OmegaFont1.
+void ShowRoadCode(TForm1& form);
 
 }  // namespace game

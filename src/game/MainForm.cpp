@@ -144,6 +144,8 @@ void TForm1::FormShow() {
 }
 
 void TForm1::CloseFromOutside() {
+  // A seed race gives the career back its score first: the files keep the career's.
+  EndSeedRace(*this);
   // A game that could not start never read the settings: it must not overwrite them.
   if (ExitCode == 0 && WriteConfigFiles) WriteConfigFiles();
   Close();

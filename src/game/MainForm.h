@@ -25,6 +25,7 @@
 #include "game/MenuState.h"
 #include "game/RaceState.h"
 #include "game/ScreenSound.h"
+#include "game/SeedRace.h"
 #include "game/StateMachine.h"
 #include "game/TruckSounds.h"
 #include "platform/AudioDevice.h"
@@ -214,6 +215,9 @@ class TForm1 {
   void RegisterRaceStates();
   // The truck screen's race button: a new game from race 1 (or StartLevel).
   void StartGame();
+
+  // The seed race: the road picked on the seed screen, and the career it holds meanwhile.
+  SeedRaceRun SeedRace;
 
   // Set before FormCreate: a new game starts at this race (as if LevelUp had run N - 1 times).
   int32_t StartLevel = 0;

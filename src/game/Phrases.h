@@ -41,6 +41,14 @@ enum class Phrase : uint8_t {
   PickerSpace,  // the letter picker's command keys
   PickerDelete,
   PickerDone,
+  RoadCodeLabel,  // before a road code
+  RoadCodeLength,
+  RoadCodeSymbol,
+  RoadCodeTypo,
+  DailyRoad,  // before the date
+  DailyBest,  // before the time
+  DailyNoTime,
+  YourTime,  // before the time
   Count
 };
 
@@ -91,6 +99,16 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::PickerSpace, "Пробел", "Space"},
     {Phrase::PickerDelete, "< Стереть", "< Delete"},
     {Phrase::PickerDone, "Готово", "Done"},
+    {Phrase::RoadCodeLabel, "Код трассы: ", "Road code: "},
+    {Phrase::RoadCodeLength, "В коде трассы 10 знаков: буквы и цифры",
+     "A road code has 10 letters and digits"},
+    {Phrase::RoadCodeSymbol, "В кодах нет букв I, O и цифр 0, 1",
+     "Road codes have no I, O, 0 or 1"},
+    {Phrase::RoadCodeTypo, "В коде опечатка: проверьте знаки", "This code has a typo: check it"},
+    {Phrase::DailyRoad, "Трасса дня ", "Road of the day "},
+    {Phrase::DailyBest, "Ваше лучшее время: ", "Your best time: "},
+    {Phrase::DailyNoTime, "Ваше лучшее время: пока нет", "Your best time: none yet"},
+    {Phrase::YourTime, "Время гонки: ", "Race time: "},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 

@@ -24,6 +24,8 @@ int32_t AddedScore(int32_t score, int32_t points);
 void ResetLevelParameters(RaceState& race);
 // Raises the level parameters for race LevelNumber (called after LevelNumber went up).
 void LevelUp(TForm1& form);
+// Loads the race archive the first time a race needs it, over one "loading" frame.
+void LoadRacePictures(TForm1& form);
 // Starts a new game at race 1 (or at form.StartLevel), loading the race pictures the first time.
 void StartGameFlow(TForm1& form);
 // The results screen's next-race button: keeps the best time, tears the race down and starts the

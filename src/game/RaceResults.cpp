@@ -131,11 +131,14 @@ void ResultsFrame(TForm1& form) {
   } else if (race.DelayCounter == kTallyDone) {
     if (menu.Buttons[0] != nullptr) menu.Buttons[0]->Visible = true;
     // Repeats every frame: each passing test performs one more step.
-    const int32_t verdict = UnlockTest(form, race.ScoreAtRaceStart, form.Score);
+    // A seed race unlocks nothing: its score is not the career's.
+    const int32_t verdict =
+        form.SeedRace.Active ? 0 : UnlockTest(form, race.ScoreAtRaceStart, form.Score);
     if (verdict == 1 || verdict == 2) UnlockNext(form);
   }
   ++form.ScreenTick;
   ShowRaceResults(form);
+  ShowRoadCode(form);
   if (form.MenuFrameOverlay) form.MenuFrameOverlay();
   if (menu.Cursor != nullptr) menu.Cursor->Draw();
   form.OmegaScreen1.EndScene();
@@ -234,6 +237,11 @@ bool RecordBestTime(TrackInfo& track, int32_t elapsedHund) {
 void NextRace(TForm1& form) {
   RaceState& race = form.Race;
   form.PlaySound("check");
+  // A seed race is one race: its results lead back to the seed screen, keeping nothing.
+  if (form.SeedRace.Active && form.SeedRace.Finish) {
+    form.SeedRace.Finish(gsRaceOver);
+    return;
+  }
   // Only a race driven over the finish line has a time (Enter ends a race without one).
   if (race.Paused && race.SelectedTrack >= 0 && race.SelectedTrack < kTrackTableSize)
     RecordBestTime(race.Tracks[static_cast<size_t>(race.SelectedTrack)], race.ElapsedHund);

@@ -16,6 +16,7 @@
 #include "game/RaceFlow.h"
 #include "game/RaceTheme.h"
 #include "game/RoadPieces.h"
+#include "game/SeedRace.h"
 #include "game/SpriteSetup.h"
 #include "platform/Paths.h"
 #include "platform/Text1251.h"
@@ -81,6 +82,17 @@ void LevelUp(TForm1& form) {
   race.TimeLimitSec %= 60;
 }
 
+void LoadRacePictures(TForm1& form) {
+  if (!form.GameImagesPending) return;
+  ShowLoadingFrame(form);
+  // A damaged or missing archive has been reported by the loader; the race then runs without
+  // the pictures it lacks, and the next game start tries again.
+  const bool loaded = LoadPictureArchive(form.GameImageList.ImageList(), "Data\\data2.oil",
+                                         form.Lang, form.EnglishMissingReported);
+  form.GameImageList.Initialize();
+  form.GameImagesPending = !loaded;
+}
+
 void StartGameFlow(TForm1& form) {
   if (form.MusicOn) {
     form.StopMusic("menumusic");
@@ -93,15 +105,7 @@ void StartGameFlow(TForm1& form) {
     light = nullptr;
   }
   form.OmegaSprite1.Dead();
-  if (form.GameImagesPending) {
-    ShowLoadingFrame(form);
-    // A damaged or missing archive has been reported by the loader; the race then runs without
-    // the pictures it lacks, and the next game start tries again.
-    const bool loaded = LoadPictureArchive(form.GameImageList.ImageList(), "Data\\data2.oil",
-                                           form.Lang, form.EnglishMissingReported);
-    form.GameImageList.Initialize();
-    form.GameImagesPending = !loaded;
-  }
+  LoadRacePictures(form);
   // The selected track's scenery dresses every race of this game.
   LoadRaceTheme(form, form.Race.SelectedTrack);
   RaceState& race = form.Race;
@@ -132,6 +136,9 @@ void FillStartGrid(RaceState& race) {
 
 void SetupRace(TForm1& form) {
   RaceState& race = form.Race;
+  // The road follows from the generator as it stands now: its code names it (read, never set).
+  race.Road = RoadCodeNow(form);
+  ++race.RoadsSetUp;
   new TPanel(form, 0, 431, 0);
   new TPanel(form, 746, 100, 1);
   FillStartGrid(race);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "game/RoadCode.h"
+
 namespace game {
 
 class TForm1;
@@ -167,6 +169,10 @@ struct RaceState {
   // Hundredths the race clock has counted in this race: the time driven, whatever extra time
   // was picked up.
   int32_t ElapsedHund = 0;
+  // The code of this race's road (the results screen shows it), and how many roads were set up
+  // since the program started.
+  RoadCode Road;
+  uint32_t RoadsSetUp = 0;
   // The ring of arrows around the grid until the start; null once gone.
   TBegArrows* StartArrows = nullptr;
   // The burnt-out player truck while it waits for the respawn; null otherwise.

@@ -34,6 +34,7 @@ enum GameStateCode : uint8_t {
   gsExitScreen = 28,
   gsScreenPage = 29,  // ours: screen and sound, reached from the options
   gsControls = 30,
+  gsSeedRace = 31,  // ours: the seed screen, a road code raced outside the career
 };
 
 struct StateHandlers {

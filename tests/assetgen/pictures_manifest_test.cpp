@@ -131,7 +131,8 @@ const std::vector<Lookup>& GameLookups() {
           "b_viewwhiscr", "b_yes",       "b_no",     "b_add",      "b_no1",   "b_yes1",
           "bro_next",     "b_apply",     "b_cancel", "b_on",       "b_off",   "b_menuleft",
           "b_menuright",  "b_up",        "b_down",   "b_delete",   "b_back2", "b_select",
-          "bc_next",      "bc_prev",     "bc_race",  "bc_classic", "bc_easy"}) {
+          "bc_next",      "bc_prev",     "bc_race",  "bc_classic", "bc_easy", "b_seedrace",
+          "b_daily"}) {
       l.push_back({b, kMenu, 3});
     }
     return l;
@@ -265,7 +266,12 @@ TEST(PicturesManifest, WidgetsOfEachScreenFitAndDoNotOverlap) {
        {"b_back", 201, 425},
        {"bc_race", 407, 425},
        {"c_car1", 320, 228}},
-      {{"bc_next", 380, 131}, {"bc_prev", 234, 323}, {"b_back", 9, 524}, {"bc_race", 642, 524}},
+      {{"bc_next", 380, 131},
+       {"bc_prev", 234, 323},
+       {"b_back", 9, 524},
+       {"bc_race", 642, 524},
+       {"b_seedrace", 9, 466}},
+      {{"e_name", 200, 264}, {"b_back", 116, 440}, {"b_daily", 315, 440}, {"bc_race", 534, 440}},
   };
   for (const auto& screen : screens) {
     for (size_t i = 0; i < screen.size(); ++i) {

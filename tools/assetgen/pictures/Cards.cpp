@@ -359,6 +359,29 @@ void PaintAddProfile(cairo_t* cr, const Picture& pic, int /*pattern*/) {
               kNavyLight);
 }
 
+void PaintSeedRace(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  const double top = DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  DrawDialogIcon(cr, kIconFlag, 84, top + 50, 80);
+  UseFont(cr, Face::kSans, 24, true);
+  TextCentred(cr, 340, top + 40, Say(pic, "Введите код трассы", "Type a road code"), kNavy);
+  UseFont(cr, Face::kSans, 15, false);
+  TextCentred(cr, 340, top + 72,
+              Say(pic, "Код есть на экране итогов каждой гонки.",
+                  "Every race's results screen shows its code."),
+              Hex(0x34405A));
+  // The code box ("e_name") sits at (200, 264) on screen; the game writes what the code holds
+  // (or what is wrong with it) from y 320 below it.
+  RoundedRect(cr, 134, 168, 412, 62, 12);
+  SetColor(cr, kNavy, 0.12);
+  cairo_fill(cr);
+  // The road of the day: the game writes its date, code and the player's best at y 365 and 390.
+  cairo_rectangle(cr, 60, 258, 560, 2);
+  SetColor(cr, kNavy, 0.25);
+  cairo_fill(cr);
+  DrawDialogIcon(cr, kIconStopwatch, 84, 302, 56);
+}
+
 void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);

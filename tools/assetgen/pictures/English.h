@@ -77,6 +77,9 @@ inline constexpr EnglishCaption kEnglishCaptions[] = {
     {"b_sharp", "Sharp"},
     {"b_russian", "Russian"},
     {"b_english", "English"},
+    {"scr_seed", "Road Code Race"},
+    {"b_seedrace", "Road Code"},
+    {"b_daily", "Daily Road"},
 };
 
 // The English caption of the picture called Name, or empty when the table has none.
@@ -97,10 +100,10 @@ constexpr std::string_view Say(const Picture& pic, std::string_view russian,
 constexpr bool HasWords(const Picture& pic) {
   // A caption that reads the same in both ("English" on the language switch) needs no second copy.
   if (!pic.text.empty()) return EnglishCaptionOf(pic.name) != pic.text;
-  for (Painter p :
-       {PaintHelpPage, PaintHiScoreScreen, PaintQuestion, PaintAddProfile, PaintOptions,
-        PaintProfileList, PaintTruckChoice, PaintYourScore, PaintRaceOver, PaintRaceNotice,
-        PaintDashboard, PaintProgressStrip, PaintMainBack, PaintLogo, PaintControls}) {
+  for (Painter p : {PaintHelpPage, PaintHiScoreScreen, PaintQuestion, PaintAddProfile, PaintOptions,
+                    PaintProfileList, PaintTruckChoice, PaintYourScore, PaintRaceOver,
+                    PaintRaceNotice, PaintDashboard, PaintProgressStrip, PaintMainBack, PaintLogo,
+                    PaintControls, PaintSeedRace}) {
     if (pic.paint == p) return true;
   }
   return false;

@@ -1,0 +1,115 @@
+// Starting a seed race on its code's road and giving the career back its values afterwards.
+#include "game/SeedRace.h"
+
+#include "engine/Random.h"
+#include "game/MainForm.h"
+#include "game/RaceFlow.h"
+#include "game/RaceTheme.h"
+
+namespace game {
+
+namespace {
+
+CareerHold HoldCareer(const TForm1& form) {
+  const RaceState& race = form.Race;
+  return CareerHold{
+      .LevelNumber = form.LevelNumber,
+      .Score = form.Score,
+      .Lives = race.Lives,
+      .SelectedTrack = race.SelectedTrack,
+      .OpponentsPerRace = race.OpponentsPerRace,
+      .RoadLength = race.RoadLength,
+      .RoadMinRun = race.RoadMinRun,
+      .RoadMaxRun = race.RoadMaxRun,
+      .RacePrizeBase = race.RacePrizeBase,
+      .BonusParamA = race.BonusParamA,
+      .BonusParamB = race.BonusParamB,
+      .TimeLimitMin = race.TimeLimitMin,
+      .TimeLimitSec = race.TimeLimitSec,
+      .TimeLimitHund = race.TimeLimitHund,
+      .PlayerPattern = race.PlayerPattern,
+      .GameDifficulty = form.GameDifficulty,
+      .DevWinUsed = form.DevWinUsed,
+  };
+}
+
+}  // namespace
+
+RoadCode RoadCodeNow(const TForm1& form) {
+  return RoadCode{
+      .Seed = engine::RandSeed(),
+      .Track = form.Race.SelectedTrack,
+      .Level = form.LevelNumber,
+      .GameDifficulty = form.GameDifficulty,
+  };
+}
+
+std::string SeedRaceToday(const TForm1& form) {
+  return form.SeedRace.FixedToday.empty() ? TodayUtc() : form.SeedRace.FixedToday;
+}
+
+void StartSeedRace(TForm1& form) {
+  SeedRaceRun& run = form.SeedRace;
+  const RoadCode code = run.Code;
+  if (form.MusicOn) {
+    form.StopMusic("menumusic");
+    form.PlayMusic("gamemusic");
+  }
+  form.PlaySound("check");
+  form.LeaveState(gsTruckSelect);
+  for (engine::TSprite*& light : form.Menu.MenuLights) {
+    if (light != nullptr) light->Dead();
+    light = nullptr;
+  }
+  form.OmegaSprite1.Dead();
+  LoadRacePictures(form);
+  run.Held = HoldCareer(form);
+  run.Chosen = false;
+  run.Active = true;
+  run.FinishHund = -1;
+
+  RaceState& race = form.Race;
+  race.SelectedTrack = code.Track;
+  LoadRaceTheme(form, code.Track);
+  form.GameDifficulty = code.GameDifficulty;
+  form.LevelNumber = 1;
+  race.Lives = 3;
+  ResetLevelParameters(race);
+  form.Score = 0;
+  form.DevWinUsed = false;
+  // The truck's colour comes from the code too, so the generator stays where the code put it.
+  race.PlayerPattern = static_cast<int32_t>(code.Seed % 3);
+  for (int32_t level = 2; level <= code.Level; ++level) {
+    form.LevelNumber = level;
+    LevelUp(form);
+  }
+  engine::SetRandSeed(code.Seed);
+  form.EnterState(gsRace);
+}
+
+void EndSeedRace(TForm1& form) {
+  SeedRaceRun& run = form.SeedRace;
+  if (!run.Active) return;
+  const CareerHold& held = run.Held;
+  RaceState& race = form.Race;
+  form.LevelNumber = held.LevelNumber;
+  form.Score = held.Score;
+  race.Lives = held.Lives;
+  race.SelectedTrack = held.SelectedTrack;
+  race.OpponentsPerRace = held.OpponentsPerRace;
+  race.RoadLength = held.RoadLength;
+  race.RoadMinRun = held.RoadMinRun;
+  race.RoadMaxRun = held.RoadMaxRun;
+  race.RacePrizeBase = held.RacePrizeBase;
+  race.BonusParamA = held.BonusParamA;
+  race.BonusParamB = held.BonusParamB;
+  race.TimeLimitMin = held.TimeLimitMin;
+  race.TimeLimitSec = held.TimeLimitSec;
+  race.TimeLimitHund = held.TimeLimitHund;
+  race.PlayerPattern = held.PlayerPattern;
+  form.GameDifficulty = held.GameDifficulty;
+  form.DevWinUsed = held.DevWinUsed;
+  run.Active = false;
+}
+
+}  // namespace game
