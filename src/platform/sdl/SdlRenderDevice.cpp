@@ -182,6 +182,7 @@ bool SdlRenderDevice::MakeTargets(std::string& error) {
 }
 
 void SdlRenderDevice::ReleaseTextures() {
+  frame_.clear();
   batchVertices_.clear();
   batchIndices_.clear();
   batchTexture_ = nullptr;
@@ -265,6 +266,11 @@ TextureId SdlRenderDevice::CreateTexture(int width, int height, const uint32_t* 
 void SdlRenderDevice::DestroyTexture(TextureId texture) {
   auto it = textures_.find(texture);
   if (it == textures_.end()) return;
+  // Quads kept for the frame's end that show it (or a copy made of it) are drawn now.
+  const bool kept = std::any_of(frame_.begin(), frame_.end(), [&](const Piece& p) {
+    return p.texture != nullptr && p.texture->id == texture;
+  });
+  if (kept) DrawFrame();
   if (batchTexture_ == &it->second) Flush();
   for (auto s = stretched_.begin(); s != stretched_.end();) {
     if (s->second.id != texture) {
@@ -281,14 +287,48 @@ void SdlRenderDevice::DestroyTexture(TextureId texture) {
 
 void SdlRenderDevice::Clear(uint32_t argb) {
   if (!Ready()) return;
-  Flush();
+  if (software_) {
+    Flush();
+    FillClear({PixelRect{0, 0, width_, height_}}, argb);
+    return;
+  }
+  // Whatever the frame drew so far is wiped out; what the clear itself fills is settled at the end.
+  frame_.clear();
+  Piece clear;
+  const float right = static_cast<float>(width_) - 0.5f,
+              bottom = static_cast<float>(height_) - 0.5f;
+  const float xs[4] = {-0.5f, right, right, -0.5f}, ys[4] = {-0.5f, -0.5f, bottom, bottom};
+  for (int i = 0; i < 4; ++i) {
+    clear.corners[i].x = xs[i];
+    clear.corners[i].y = ys[i];
+    clear.corners[i].color = argb;
+  }
+  frame_.push_back(clear);
+}
+
+void SdlRenderDevice::FillClear(const std::vector<PixelRect>& rects, uint32_t argb) {
+  if (rects.empty()) return;
   SDL_Color c = ToSdlColor(argb);
   SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
-  SDL_RenderClear(renderer_);
+  double pixels = 0;
+  if (rects.size() == 1 && rects[0] == PixelRect{0, 0, width_, height_}) {
+    SDL_RenderClear(renderer_);
+    pixels = static_cast<double>(width_) * height_;
+  } else {
+    std::vector<SDL_Rect> fill;
+    fill.reserve(rects.size());
+    for (const PixelRect& r : rects) {
+      fill.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+      pixels += static_cast<double>(r.right - r.left) * (r.bottom - r.top);
+    }
+    // The clear colour replaces what is there, alpha and all, as a clear does.
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+    SDL_RenderFillRects(renderer_, fill.data(), static_cast<int>(fill.size()));
+  }
   if (countFill_) {
     FillCount& count = fill_[kClearFill];
-    count.opaque += static_cast<double>(width_) * height_;
-    ++count.quads;
+    count.opaque += pixels;
+    count.quads += rects.size();
   }
 }
 
@@ -480,6 +520,69 @@ SdlRenderDevice::Texture* SdlRenderDevice::Unstretched(Texture& t, const Vertex 
 
 void SdlRenderDevice::Queue(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4],
                             bool linear) {
+  // SDL's own triangles need not meet without a seam where a quad is cut: draw them as they come.
+  if (software_) {
+    Batch(t, blend, corners, linear);
+    return;
+  }
+  Piece& piece = frame_.emplace_back();
+  piece.texture = t;
+  piece.blend = blend;
+  piece.linear = linear;
+  std::copy(std::begin(corners), std::end(corners), std::begin(piece.corners));
+}
+
+void SdlRenderDevice::DrawFrame() {
+  if (frame_.empty()) return;
+  cover_.Reset(width_, height_);
+  kept_.clear();
+  const PixelRect screen{0, 0, width_, height_};
+  for (size_t i = frame_.size(); i-- > 0;) {
+    const Piece& piece = frame_[i];
+    PixelRect span;
+    if (!PixelSpan(piece.corners, span)) {
+      // Turned or slanting: kept whole unless something opaque hides all of its bounding box.
+      if (!cover_.Covers(span)) kept_.push_back(piece);
+      continue;
+    }
+    cover_.Uncovered(span, rects_);
+    const PixelRect onScreen{std::max(span.left, 0), std::max(span.top, 0),
+                             std::min(span.right, screen.right),
+                             std::min(span.bottom, screen.bottom)};
+    if (rects_.size() == 1 && rects_[0] == onScreen) {
+      kept_.push_back(piece);
+    } else {
+      for (const PixelRect& part : rects_) {
+        Piece& cut = kept_.emplace_back(piece);
+        CutQuad(piece.corners, part, cut.corners);
+      }
+    }
+    if (piece.blend == SDL_BLENDMODE_NONE) cover_.Add(span);
+  }
+  frame_.clear();
+  size_t i = kept_.size();
+  while (i > 0) {
+    const Piece& piece = kept_[--i];
+    if (piece.texture != nullptr) {
+      Batch(piece.texture, piece.blend, piece.corners, piece.linear);
+      continue;
+    }
+    // The clear's pieces come together: one call fills them all.
+    Flush();
+    clearRects_.clear();
+    PixelRect part;
+    PixelSpan(piece.corners, part);
+    clearRects_.push_back(part);
+    while (i > 0 && kept_[i - 1].texture == nullptr) {
+      PixelSpan(kept_[--i].corners, part);
+      clearRects_.push_back(part);
+    }
+    FillClear(clearRects_, piece.corners[0].color);
+  }
+}
+
+void SdlRenderDevice::Batch(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4],
+                            bool linear) {
   if (!batchVertices_.empty() &&
       (t != batchTexture_ || blend != batchBlend_ || linear != batchLinear_)) {
     Flush();
@@ -524,6 +627,7 @@ void SdlRenderDevice::Flush() {
 
 void SdlRenderDevice::Present() {
   if (!Ready()) return;
+  DrawFrame();
   Flush();
   if (offscreen_) {
     // Nobody sees the window: the finished frame simply becomes the front texture. Switching the
@@ -541,11 +645,14 @@ void SdlRenderDevice::Present() {
 
 void SdlRenderDevice::ShowInWindow() {
   SDL_SetRenderTarget(renderer_, nullptr);
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
   int outW = width_, outH = height_;
   SDL_GetRendererOutputSize(renderer_, &outW, &outH);
   const LetterboxRect box = PlaceBuffer(scaling_, outW, outH, width_, height_);
+  // Only bars beside the picture need clearing; a picture that fills the window replaces it all.
+  if (box.x > 0 || box.y > 0 || box.x + box.width < outW || box.y + box.height < outH) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   // Smooth when the picture is scaled by a fraction, exact at 1:1 and at whole sharp steps.
   ApplyScaleMode(back_, NeedsSmoothing(scaling_, box, width_, height_));
   SDL_Rect dst{box.x, box.y, box.width, box.height};
@@ -564,6 +671,7 @@ void SdlRenderDevice::WaitForTarget(SDL_Texture* target) {
 
 void SdlRenderDevice::Finish() {
   if (!Ready()) return;
+  DrawFrame();
   Flush();
   WaitForTarget(back_.texture);
   // The frame presented last may still be drawing when nothing has been drawn since.
