@@ -410,13 +410,14 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
     return;
   }
   if (!split.hasCore) {
-    // Opaque in part only: band by band, what hides the background is drawn without blending.
+    // Opaque in part only: band by band, what hides the background is drawn without blending, and
+    // clear margins not at all.
     SplitOpaqueBands(*quad, *t->opacity, linear, kOpaqueAlpha, bands_);
-    if (bands_.opaque.empty()) {
+    if (bands_.opaque.empty() && bands_.blended.empty()) {
       Queue(t, blend_, *quad, linear);
       return;
     }
-    ++opaqueQuads_;
+    if (!bands_.opaque.empty()) ++opaqueQuads_;
     for (const BandSplit::Piece& piece : bands_.opaque)
       Queue(t, SDL_BLENDMODE_NONE, piece.corners, linear);
     for (const BandSplit::Piece& piece : bands_.blended)
