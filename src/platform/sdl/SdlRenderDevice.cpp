@@ -490,7 +490,7 @@ SdlRenderDevice::Texture* SdlRenderDevice::Unstretched(Texture& t, const Vertex 
     std::vector<uint32_t> texels(static_cast<size_t>(columns) * static_cast<size_t>(rows));
     const int read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
                                           texels.data(), columns * 4);
-    SDL_SetRenderTarget(renderer_, back_.texture);
+    SDL_SetRenderTarget(renderer_, DrawTarget());
     SDL_DestroyTexture(target);
     if (read != 0) return nullptr;
     SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -533,8 +533,21 @@ void SdlRenderDevice::Queue(Texture* t, SDL_BlendMode blend, const Vertex (&corn
   std::copy(std::begin(corners), std::end(corners), std::begin(piece.corners));
 }
 
+bool SdlRenderDevice::DrawsIntoWindow() {
+  // SDL's software renderer and pictures scaled to the window keep the copy.
+  if (offscreen_ || keepFrames_ || software_) return false;
+  int outW = 0, outH = 0;
+  return SDL_GetRendererOutputSize(renderer_, &outW, &outH) == 0 && outW == width_ &&
+         outH == height_;
+}
+
 void SdlRenderDevice::DrawFrame() {
   if (frame_.empty()) return;
+  if (!frameStarted_) {
+    frameStarted_ = true;
+    intoWindow_ = DrawsIntoWindow();
+    if (intoWindow_) SDL_SetRenderTarget(renderer_, nullptr);
+  }
   cover_.Reset(width_, height_);
   kept_.clear();
   const PixelRect screen{0, 0, width_, height_};
@@ -630,6 +643,9 @@ void SdlRenderDevice::Present() {
   if (!Ready()) return;
   DrawFrame();
   Flush();
+  const bool drawnIntoWindow = frameStarted_ && intoWindow_;
+  frameStarted_ = false;
+  intoWindow_ = false;
   if (offscreen_) {
     // Nobody sees the window: the finished frame simply becomes the front texture. Switching the
     // target hands the frame to the renderer without waiting for it to be drawn.
@@ -638,9 +654,14 @@ void SdlRenderDevice::Present() {
     SDL_SetRenderTarget(renderer_, back_.texture);
     return;
   }
-  ShowInWindow();
-  std::swap(back_, front_);
-  hasFrame_ = true;
+  if (drawnIntoWindow) {
+    SDL_RenderPresent(renderer_);
+    hasFrame_ = false;  // front_ holds an older frame, if any
+  } else {
+    ShowInWindow();
+    std::swap(back_, front_);
+    hasFrame_ = true;
+  }
   SDL_SetRenderTarget(renderer_, back_.texture);
 }
 
@@ -663,18 +684,18 @@ void SdlRenderDevice::ShowInWindow() {
 
 void SdlRenderDevice::WaitForTarget(SDL_Texture* target) {
   // Reading a pixel back waits until the renderer has drawn everything into that target.
-  if (target != back_.texture) SDL_SetRenderTarget(renderer_, target);
+  if (target != DrawTarget()) SDL_SetRenderTarget(renderer_, target);
   uint32_t pixel = 0;
   SDL_Rect one{0, 0, 1, 1};
   SDL_RenderReadPixels(renderer_, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-  if (target != back_.texture) SDL_SetRenderTarget(renderer_, back_.texture);
+  if (target != DrawTarget()) SDL_SetRenderTarget(renderer_, DrawTarget());
 }
 
 void SdlRenderDevice::Finish() {
   if (!Ready()) return;
   DrawFrame();
   Flush();
-  WaitForTarget(back_.texture);
+  WaitForTarget(DrawTarget());
   // The frame presented last may still be drawing when nothing has been drawn since.
   if (hasFrame_) WaitForTarget(front_.texture);
 }
@@ -688,7 +709,7 @@ bool SdlRenderDevice::ReadFrame(Pixels& out) {
   SDL_SetRenderTarget(renderer_, front_.texture);
   int rc = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, out.argb.data(),
                                 width_ * 4);
-  SDL_SetRenderTarget(renderer_, back_.texture);
+  SDL_SetRenderTarget(renderer_, DrawTarget());
   if (rc != 0) return false;
   // The back buffer's alpha is a by-product of blending; a frame is opaque.
   for (uint32_t& p : out.argb) p |= 0xFF000000u;

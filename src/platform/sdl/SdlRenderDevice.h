@@ -56,6 +56,10 @@ class SdlRenderDevice final : public RenderDevice {
   bool VSync() const override { return vsync_; }
   Scaling CurrentScaling() const { return scaling_; }
 
+  // Keeps every frame readable by ReadFrame in a window too: drawn into a texture, then copied to
+  // the window (one more screen of pixels a frame). Off, a frame that fills the window one to one
+  // is drawn straight into it, and ReadFrame has none to give.
+  void KeepFrames(bool keep) { keepFrames_ = keep; }
   // Name of the SDL render driver in use ("opengl", "software" ...).
   std::string RendererName() const;
   bool IsSoftware() const { return software_; }
@@ -109,6 +113,10 @@ class SdlRenderDevice final : public RenderDevice {
   void FillClear(const std::vector<PixelRect>& rects, uint32_t argb);
   // Adds a quad to the batch, drawing the batch first when the quad cannot join it.
   void Batch(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4], bool linear);
+  // Whether the frame now starting can go straight into the window instead of into back_.
+  bool DrawsIntoWindow();
+  // Where the frame's quads go: the window or back_.
+  SDL_Texture* DrawTarget() const { return intoWindow_ ? nullptr : back_.texture; }
   // Waits until the drawing into one target is done.
   void WaitForTarget(SDL_Texture* target);
   static int SDLCALL WatchEvents(void* self, SDL_Event* event);
@@ -132,7 +140,10 @@ class SdlRenderDevice final : public RenderDevice {
   Texture back_;
   Texture front_;
   bool hasFrame_ = false;
-  Texture white_;  // stands in for "no texture": vertex colour times white
+  bool keepFrames_ = false;
+  bool frameStarted_ = false;  // some of this frame's quads have gone to the renderer
+  bool intoWindow_ = false;    // ... and they went straight into the window
+  Texture white_;              // stands in for "no texture": vertex colour times white
 
   std::unordered_map<TextureId, Texture> textures_;
   // Pre-filtered copies of stretched textures: source id, texel rectangle, height and sub-pixel
