@@ -181,15 +181,11 @@ bool PixelsReading(const Axis& a, bool linear, int b0, int b1, float& c0, float&
       a, linear, middle, [&](int lo, int hi) { return lo >= b0 && hi <= b1; }, c0, c1);
 }
 
-// The pixel edges [c0, c1] of the pixel centres of an axis that read a texel in [b0, b1].
-bool PixelsTouching(const Axis& a, bool linear, int b0, int b1, float& c0, float& c1) {
-  const float middle = (static_cast<float>(b0) + static_cast<float>(b1) + 1) / 2;
-  return PixelStretch(
-      a, linear, middle, [&](int lo, int hi) { return hi >= b0 && lo <= b1; }, c0, c1);
-}
-
 // Pixel rows per band: fewer follow a slanting edge more closely, more make fewer quads.
 constexpr int kBandRows = 8;
+// Columns of a band drawn unblended, or left out, come in runs at least this wide: narrower ones
+// would cost more in quads than they save.
+constexpr int kMinRun = 8;
 
 }  // namespace
 
@@ -225,7 +221,8 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
     bool opaque;
     bool operator==(const Span&) const = default;
   };
-  std::vector<Span> spans, lastSpans;
+  std::vector<Span> spans, lastSpans, fixed;
+  std::vector<OpacityMask::ColumnRun> runs;
   std::vector<std::pair<bool, size_t>> lastPieces;  // opaque or not, index in its list
   bool leftOut = false;
   for (int k = ky0; k <= ky1; k += kBandRows) {
@@ -238,28 +235,35 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
     const int rowLo = std::min({top, bottom, a, b});
     const int rowHi = std::max({top, bottom, a, b});
     spans.clear();
-    int seenFrom = 0, seenTo = 0;
-    if (mask.VisibleColumns(rowLo, rowHi, left, right, seenFrom, seenTo)) {
-      float p0 = ax.e0, p1 = ax.e1;
-      if (!PixelsTouching(ax, linear, seenFrom, seenTo, p0, p1)) {
-        p0 = ax.e0;
-        p1 = ax.e1;
-      }
-      int from = 0, to = 0;
+    // Where runs of opaque or clear columns fall on the screen; between them the quad blends.
+    mask.ColumnRuns(rowLo, rowHi, left, right, kMinRun, runs);
+    fixed.clear();
+    for (const OpacityMask::ColumnRun& run : runs) {
       float c0 = 0, c1 = 0;
-      if (mask.OpaqueColumns(rowLo, rowHi, left, right, from, to) &&
-          PixelsReading(ax, linear, from, to, c0, c1)) {
-        p0 = std::min(p0, c0);
-        p1 = std::max(p1, c1);
-        if (c0 > p0) spans.push_back({p0, c0, false});
-        spans.push_back({c0, c1, true});
-        if (c1 < p1) spans.push_back({c1, p1, false});
+      if (PixelsReading(ax, linear, run.from, run.to, c0, c1))
+        fixed.push_back({c0, c1, run.opaque});
+    }
+    std::sort(fixed.begin(), fixed.end(),
+              [](const Span& one, const Span& other) { return one.x0 < other.x0; });
+    float x = ax.e0;
+    for (Span span : fixed) {
+      span.x0 = std::max(span.x0, x);
+      if (span.x1 <= span.x0) continue;
+      if (span.x0 > x) spans.push_back({x, span.x0, false});
+      if (span.opaque) {
+        spans.push_back(span);
       } else {
-        spans.push_back({p0, p1, false});
+        leftOut = true;  // wholly clear: nothing to draw
       }
-      leftOut = leftOut || p0 > ax.e0 || p1 < ax.e1;
-    } else {
-      leftOut = true;  // nothing of this band shows
+      x = span.x1;
+    }
+    if (x < ax.e1) spans.push_back({x, ax.e1, false});
+    // Blended pieces side by side are one piece.
+    for (size_t i = 1; i < spans.size(); ++i) {
+      if (!spans[i].opaque && !spans[i - 1].opaque && spans[i].x0 == spans[i - 1].x1) {
+        spans[i - 1].x1 = spans[i].x1;
+        spans.erase(spans.begin() + static_cast<std::ptrdiff_t>(i--));
+      }
     }
     if (k > ky0 && spans == lastSpans) {
       for (const auto& [opaque, index] : lastPieces) {
@@ -494,6 +498,58 @@ bool OpacityMask::VisibleColumns(int top, int bottom, int left, int right, int& 
   }
   to = word * 64 + 63 - std::countl_zero(bits);
   return true;
+}
+
+void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRun,
+                             std::vector<ColumnRun>& out) const {
+  out.clear();
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_ - 1);
+  left = std::max(left, 0);
+  right = std::min(right, width_ - 1);
+  if (top > bottom || left > right) return;
+  const bool maskless = width_ <= 0 || (bits_.empty() && !allOpaque_ && !noneOpaque_);
+  if (maskless) return;
+  // Per word of 64 columns: opaque in every row, and clear in every row.
+  const int firstWord = left / 64, lastWord = right / 64;
+  std::vector<uint64_t> opaque(static_cast<size_t>(lastWord - firstWord + 1));
+  std::vector<uint64_t> clear(opaque.size());
+  for (int word = firstWord; word <= lastWord; ++word) {
+    uint64_t all = allOpaque_ ? ~uint64_t{0} : 0, any = allVisible_ ? ~uint64_t{0} : 0;
+    if (!allOpaque_ && !noneOpaque_) {
+      all = ~uint64_t{0};
+      for (int y = top; y <= bottom && all != 0; ++y)
+        all &= bits_[static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_) +
+                     static_cast<size_t>(word)];
+    }
+    if (!allVisible_) {
+      for (int y = top; y <= bottom && any != ~uint64_t{0}; ++y)
+        any |= visible_[static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_) +
+                        static_cast<size_t>(word)];
+    }
+    opaque[static_cast<size_t>(word - firstWord)] = all;
+    clear[static_cast<size_t>(word - firstWord)] = ~any;
+  }
+  // Runs of set bits in [left, right], a word at a time.
+  auto runsOf = [&](const std::vector<uint64_t>& bits, bool isOpaque) {
+    auto at = [&](int x) { return bits[static_cast<size_t>(x / 64 - firstWord)] >> (x % 64); };
+    int x = left;
+    while (x <= right) {
+      if ((at(x) & 1) == 0) {
+        const uint64_t word = at(x);
+        x += word == 0 ? 64 - x % 64 : std::countr_zero(word);
+        continue;
+      }
+      const int start = x;
+      while (x <= right && (at(x) & 1) != 0) x += std::max(1, std::countr_one(at(x)));
+      const int end = std::min(x, right + 1);
+      if (end - start >= minRun) out.push_back({start, end - 1, isOpaque});
+    }
+  };
+  runsOf(opaque, true);
+  runsOf(clear, false);
+  std::sort(out.begin(), out.end(),
+            [](const ColumnRun& a, const ColumnRun& b) { return a.from < b.from; });
 }
 
 bool OpacityMask::Scan(const TexelRect& rect) const {

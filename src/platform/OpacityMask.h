@@ -81,6 +81,14 @@ class OpacityMask {
   // The first and last column within [left, right] with a texel in rows top..bottom that is not
   // wholly clear; false when all of them are.
   bool VisibleColumns(int top, int bottom, int left, int right, int& from, int& to) const;
+  // The runs of at least `minRun` columns within [left, right] whose texels in rows top..bottom
+  // are all opaque, or all wholly clear, in order from the left.
+  struct ColumnRun {
+    int from, to;
+    bool opaque;
+  };
+  void ColumnRuns(int top, int bottom, int left, int right, int minRun,
+                  std::vector<ColumnRun>& out) const;
 
  private:
   bool Scan(const TexelRect& rect) const;
