@@ -459,47 +459,6 @@ bool OpacityMask::OpaqueColumns(int top, int bottom, int left, int right, int& f
   return bestLength > 0;
 }
 
-bool OpacityMask::VisibleColumns(int top, int bottom, int left, int right, int& from,
-                                 int& to) const {
-  top = std::max(top, 0);
-  bottom = std::min(bottom, height_ - 1);
-  left = std::max(left, 0);
-  right = std::min(right, width_ - 1);
-  if (top > bottom || left > right) return false;
-  if (allVisible_ || visible_.empty()) {
-    from = left;
-    to = right;
-    return true;
-  }
-  // Any row's texel shows: the columns of each word, gathered over the rows.
-  auto column = [&](int word) {
-    uint64_t bits = 0;
-    for (int y = top; y <= bottom; ++y) {
-      bits |= visible_[static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_) +
-                       static_cast<size_t>(word)];
-    }
-    return bits;
-  };
-  auto within = [&](int word) {
-    const int lo = word == left / 64 ? left % 64 : 0;
-    const int hi = word == right / 64 ? right % 64 : 63;
-    const uint64_t high = hi == 63 ? ~uint64_t{0} : (uint64_t{1} << (hi + 1)) - 1;
-    return column(word) & high & ~((uint64_t{1} << lo) - 1);
-  };
-  int word = left / 64;
-  uint64_t bits = 0;
-  for (; word <= right / 64; ++word) {
-    if ((bits = within(word)) != 0) break;
-  }
-  if (bits == 0) return false;
-  from = word * 64 + std::countr_zero(bits);
-  for (word = right / 64;; --word) {
-    if ((bits = within(word)) != 0) break;
-  }
-  to = word * 64 + 63 - std::countl_zero(bits);
-  return true;
-}
-
 void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRun,
                              std::vector<ColumnRun>& out) const {
   out.clear();

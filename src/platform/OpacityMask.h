@@ -78,9 +78,6 @@ class OpacityMask {
   // The longest run of columns within [left, right] whose texels in rows top..bottom are all
   // opaque; false when there is none.
   bool OpaqueColumns(int top, int bottom, int left, int right, int& from, int& to) const;
-  // The first and last column within [left, right] with a texel in rows top..bottom that is not
-  // wholly clear; false when all of them are.
-  bool VisibleColumns(int top, int bottom, int left, int right, int& from, int& to) const;
   // The runs of at least `minRun` columns within [left, right] whose texels in rows top..bottom
   // are all opaque, or all wholly clear, in order from the left.
   struct ColumnRun {
