@@ -161,6 +161,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "Error: This application will now exit.\n");
       return 1;
     }
+    // Only screenshots read frames back; without them a window shows each frame as drawn.
+    sdl->SdlRenderer().KeepFrames(!options.screenshots.empty());
     services = {&sdl->Renderer(), &sdl->Fonts(), &sdl->SystemClock(), &sdl->DesktopShell(),
                 &sdl->Audio()};
     liveInput = &sdl->Input();
@@ -232,16 +234,20 @@ int main(int argc, char** argv) {
     if (!options.recordAudioPath.empty()) loop.OnAfterFrame = [&] { audioRecorder.Frame(); };
     if (options.fillProfileFrame > 0 && sdl) {
       // Counts from the end of the frame before to the end of the frame asked for.
-      loop.OnAfterFrame = [&, record = loop.OnAfterFrame] {
+      loop.OnAfterFrame = [&, record = loop.OnAfterFrame, calls = uint64_t{0}]() mutable {
         if (record) record();
         platform::SdlRenderDevice& device = sdl->SdlRenderer();
         const int64_t done = loop.NextFrame() - 1;
         if (done == options.fillProfileFrame - 1) {
           device.ResetFill();
           device.CountFill(true);
+          calls = device.GeometryCalls();
         } else if (done == options.fillProfileFrame) {
           device.CountFill(false);
           std::printf("fill renderer %s\n", device.RendererName().c_str());
+          // Each call is a draw the rasteriser sets up on its own.
+          std::printf("fill draw_calls %llu\n",
+                      static_cast<unsigned long long>(device.GeometryCalls() - calls));
           std::printf(
               "%s",
               app::FillProfileTable(device.Fill(), form, device.Width(), device.Height()).c_str());

@@ -130,10 +130,12 @@ bool OneToOne(const Axis& a) {
   return Near(a.e1 - a.e0, hi - lo) && Whole(a.e0 + 0.5f) && Whole(lo);
 }
 
-// The pixel edges [c0, c1] of the pixel centres of an axis that read only texels in [b0, b1].
-// Those centres form one stretch (the texture runs steadily along the axis), found by halving from
-// the centre that reads the middle of the band.
-bool PixelsReading(const Axis& a, bool linear, int b0, int b1, float& c0, float& c1) {
+// The pixel edges [c0, c1] of the stretch of pixel centres of an axis for which `wanted` (given the
+// texels a centre reads) holds, found by halving from the centre that reads texel `middle`. The
+// stretch is one piece as the texture runs steadily along the axis; false when that centre is
+// not in it.
+template <typename Wanted>
+bool PixelStretch(const Axis& a, bool linear, float middle, Wanted wanted, float& c0, float& c1) {
   const int k0 = static_cast<int>(std::floor(a.e0)) + 1;
   const int k1 = static_cast<int>(std::ceil(a.e1)) - 1;
   if (k1 < k0) return false;
@@ -141,13 +143,12 @@ bool PixelsReading(const Axis& a, bool linear, int b0, int b1, float& c0, float&
   auto reads = [&](int k) {
     int lo = 0, hi = 0;
     TexelsAt(a, oneToOne, linear, k, lo, hi);
-    return lo >= b0 && hi <= b1;
+    return wanted(lo, hi);
   };
-  const float middle = (static_cast<float>(b0) + static_cast<float>(b1) + 1) / 2;
   const float at = a.e0 + (middle - a.t0) * (a.e1 - a.e0) / (a.t1 - a.t0);
   const int km = std::clamp(static_cast<int>(std::lround(at)), k0, k1);
   if (!reads(km)) return false;
-  int lo = k0, hi = km;  // the first centre that reads the band lies in [lo, hi]
+  int lo = k0, hi = km;  // the first centre wanted lies in [lo, hi]
   while (lo < hi) {
     const int mid = lo + (hi - lo) / 2;
     if (reads(mid)) {
@@ -173,8 +174,18 @@ bool PixelsReading(const Axis& a, bool linear, int b0, int b1, float& c0, float&
   return true;
 }
 
+// The pixel edges [c0, c1] of the pixel centres of an axis that read only texels in [b0, b1].
+bool PixelsReading(const Axis& a, bool linear, int b0, int b1, float& c0, float& c1) {
+  const float middle = (static_cast<float>(b0) + static_cast<float>(b1) + 1) / 2;
+  return PixelStretch(
+      a, linear, middle, [&](int lo, int hi) { return lo >= b0 && hi <= b1; }, c0, c1);
+}
+
 // Pixel rows per band: fewer follow a slanting edge more closely, more make fewer quads.
 constexpr int kBandRows = 8;
+// Columns of a band drawn unblended, or left out, come in runs at least this wide: narrower ones
+// would cost more in quads than they save.
+constexpr int kMinRun = 8;
 
 }  // namespace
 
@@ -203,8 +214,17 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
   left = std::min({left, right, lo, hi});
   right = std::max({right, lo, hi, left});
 
-  float lastC0 = 0, lastC1 = 0;
-  bool lastOpaque = false;
+  // Each band is a row of spans, opaque or blended; a band whose spans match the band above makes
+  // that band's pieces grow downwards instead of adding its own.
+  struct Span {
+    float x0, x1;
+    bool opaque;
+    bool operator==(const Span&) const = default;
+  };
+  std::vector<Span> spans, lastSpans, fixed;
+  std::vector<OpacityMask::ColumnRun> runs;
+  std::vector<std::pair<bool, size_t>> lastPieces;  // opaque or not, index in its list
+  bool leftOut = false;
   for (int k = ky0; k <= ky1; k += kBandRows) {
     const int kEnd = std::min(k + kBandRows - 1, ky1);
     const float y0 = k == ky0 ? ay.e0 : static_cast<float>(k) - 0.5f;
@@ -214,45 +234,54 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
     TexelsAt(ay, oneToOneY, linear, kEnd, a, b);
     const int rowLo = std::min({top, bottom, a, b});
     const int rowHi = std::max({top, bottom, a, b});
-    int from = 0, to = 0;
-    float c0 = 0, c1 = 0;
-    const bool opaque = mask.OpaqueColumns(rowLo, rowHi, left, right, from, to) &&
-                        PixelsReading(ax, linear, from, to, c0, c1);
-    if (!opaque) {
-      out.blended.emplace_back();
-      SubQuad(c, ax.e0, y0, ax.e1, y1, out.blended.back().corners);
-      lastOpaque = false;
+    spans.clear();
+    // Where runs of opaque or clear columns fall on the screen; between them the quad blends.
+    mask.ColumnRuns(rowLo, rowHi, left, right, kMinRun, runs);
+    fixed.clear();
+    for (const OpacityMask::ColumnRun& run : runs) {
+      float c0 = 0, c1 = 0;
+      if (PixelsReading(ax, linear, run.from, run.to, c0, c1))
+        fixed.push_back({c0, c1, run.opaque});
+    }
+    std::sort(fixed.begin(), fixed.end(),
+              [](const Span& one, const Span& other) { return one.x0 < other.x0; });
+    float x = ax.e0;
+    for (Span span : fixed) {
+      span.x0 = std::max(span.x0, x);
+      if (span.x1 <= span.x0) continue;
+      if (span.x0 > x) spans.push_back({x, span.x0, false});
+      if (span.opaque) {
+        spans.push_back(span);
+      } else {
+        leftOut = true;  // wholly clear: nothing to draw
+      }
+      x = span.x1;
+    }
+    if (x < ax.e1) spans.push_back({x, ax.e1, false});
+    // Blended pieces side by side are one piece.
+    for (size_t i = 1; i < spans.size(); ++i) {
+      if (!spans[i].opaque && !spans[i - 1].opaque && spans[i].x0 == spans[i - 1].x1) {
+        spans[i - 1].x1 = spans[i].x1;
+        spans.erase(spans.begin() + static_cast<std::ptrdiff_t>(i--));
+      }
+    }
+    if (k > ky0 && spans == lastSpans) {
+      for (const auto& [opaque, index] : lastPieces) {
+        Vertex(&piece)[4] = (opaque ? out.opaque : out.blended)[index].corners;
+        SubQuad(c, piece[0].x, piece[0].y, piece[1].x, y1, piece);
+      }
       continue;
     }
-    if (lastOpaque && c0 == lastC0 && c1 == lastC1) {
-      // The same columns as the band above: the pieces grow downwards instead.
-      Vertex(&core)[4] = out.opaque.back().corners;
-      SubQuad(c, c0, core[0].y, c1, y1, core);
-      if (c0 > ax.e0) {
-        Vertex(&rim)[4] = out.blended[out.blended.size() - (c1 < ax.e1 ? 2 : 1)].corners;
-        SubQuad(c, ax.e0, rim[0].y, c0, y1, rim);
-      }
-      if (c1 < ax.e1) {
-        Vertex(&rim)[4] = out.blended.back().corners;
-        SubQuad(c, c1, rim[0].y, ax.e1, y1, rim);
-      }
-      continue;
+    lastPieces.clear();
+    for (const Span& span : spans) {
+      auto& list = span.opaque ? out.opaque : out.blended;
+      lastPieces.emplace_back(span.opaque, list.size());
+      SubQuad(c, span.x0, y0, span.x1, y1, list.emplace_back().corners);
     }
-    out.opaque.emplace_back();
-    SubQuad(c, c0, y0, c1, y1, out.opaque.back().corners);
-    if (c0 > ax.e0) {
-      out.blended.emplace_back();
-      SubQuad(c, ax.e0, y0, c0, y1, out.blended.back().corners);
-    }
-    if (c1 < ax.e1) {
-      out.blended.emplace_back();
-      SubQuad(c, c1, y0, ax.e1, y1, out.blended.back().corners);
-    }
-    lastOpaque = true;
-    lastC0 = c0;
-    lastC1 = c1;
+    std::swap(spans, lastSpans);
   }
-  if (out.opaque.empty()) out.blended.clear();
+  // Nothing to gain: the quad is drawn whole.
+  if (out.opaque.empty() && !leftOut) out.blended.clear();
 }
 
 bool ShowsTexelsOneToOne(const Vertex (&c)[4], int width, int height) {
@@ -344,6 +373,20 @@ OpacityMask::OpacityMask(int width, int height, const uint32_t* argb)
     }
   }
   const size_t total = static_cast<size_t>(width) * static_cast<size_t>(height);
+  visible_.assign(bits_.size(), 0);
+  size_t visible = 0;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* row = argb + static_cast<size_t>(y) * static_cast<size_t>(width);
+    uint64_t* words = visible_.data() + static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_);
+    for (int x = 0; x < width; ++x) {
+      if ((row[x] >> 24) != 0) {
+        words[x / 64] |= uint64_t{1} << (x % 64);
+        ++visible;
+      }
+    }
+  }
+  allVisible_ = visible == total;
+  if (allVisible_) visible_.clear();
   allOpaque_ = opaque == total;
   noneOpaque_ = opaque == 0;
   if (allOpaque_ || noneOpaque_) bits_.clear();
@@ -414,6 +457,58 @@ bool OpacityMask::OpaqueColumns(int top, int bottom, int left, int right, int& f
     }
   }
   return bestLength > 0;
+}
+
+void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRun,
+                             std::vector<ColumnRun>& out) const {
+  out.clear();
+  top = std::max(top, 0);
+  bottom = std::min(bottom, height_ - 1);
+  left = std::max(left, 0);
+  right = std::min(right, width_ - 1);
+  if (top > bottom || left > right) return;
+  const bool maskless = width_ <= 0 || (bits_.empty() && !allOpaque_ && !noneOpaque_);
+  if (maskless) return;
+  // Per word of 64 columns: opaque in every row, and clear in every row.
+  const int firstWord = left / 64, lastWord = right / 64;
+  std::vector<uint64_t> opaque(static_cast<size_t>(lastWord - firstWord + 1));
+  std::vector<uint64_t> clear(opaque.size());
+  for (int word = firstWord; word <= lastWord; ++word) {
+    uint64_t all = allOpaque_ ? ~uint64_t{0} : 0, any = allVisible_ ? ~uint64_t{0} : 0;
+    if (!allOpaque_ && !noneOpaque_) {
+      all = ~uint64_t{0};
+      for (int y = top; y <= bottom && all != 0; ++y)
+        all &= bits_[static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_) +
+                     static_cast<size_t>(word)];
+    }
+    if (!allVisible_) {
+      for (int y = top; y <= bottom && any != ~uint64_t{0}; ++y)
+        any |= visible_[static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_) +
+                        static_cast<size_t>(word)];
+    }
+    opaque[static_cast<size_t>(word - firstWord)] = all;
+    clear[static_cast<size_t>(word - firstWord)] = ~any;
+  }
+  // Runs of set bits in [left, right], a word at a time.
+  auto runsOf = [&](const std::vector<uint64_t>& bits, bool isOpaque) {
+    auto at = [&](int x) { return bits[static_cast<size_t>(x / 64 - firstWord)] >> (x % 64); };
+    int x = left;
+    while (x <= right) {
+      if ((at(x) & 1) == 0) {
+        const uint64_t word = at(x);
+        x += word == 0 ? 64 - x % 64 : std::countr_zero(word);
+        continue;
+      }
+      const int start = x;
+      while (x <= right && (at(x) & 1) != 0) x += std::max(1, std::countr_one(at(x)));
+      const int end = std::min(x, right + 1);
+      if (end - start >= minRun) out.push_back({start, end - 1, isOpaque});
+    }
+  };
+  runsOf(opaque, true);
+  runsOf(clear, false);
+  std::sort(out.begin(), out.end(),
+            [](const ColumnRun& a, const ColumnRun& b) { return a.from < b.from; });
 }
 
 bool OpacityMask::Scan(const TexelRect& rect) const {

@@ -47,9 +47,10 @@ OpaqueSplit SplitOpaque(const Vertex (&corners)[4], OpacityMask& mask, bool line
                         uint32_t minAlpha);
 
 // An upright quad cut into bands of a few pixel rows, each band into the stretch of columns that
-// hides what lies under it and the rest, which blends: for pictures opaque only in part (a road
-// piece on its clear margin, ground that fades out along its bottom). Pieces of the same columns
-// in neighbouring bands are joined.
+// hides what lies under it and the rest, which blends, less the pixels at either side that read
+// only wholly clear texels (blending those changes nothing): for pictures opaque only in part (a
+// road piece on its clear margin, ground that fades out along its bottom). Pieces of the same
+// columns in neighbouring bands are joined.
 struct BandSplit {
   struct Piece {
     Vertex corners[4];
@@ -59,7 +60,7 @@ struct BandSplit {
 };
 
 // Fills `out` (emptied first) for an upright quad of one colour, alpha at least `minAlpha`; leaves
-// it empty when the quad is not such a quad or no pixel of it hides the background.
+// it empty when the quad is not such a quad or nothing of it is left out or drawn unblended.
 void SplitOpaqueBands(const Vertex (&corners)[4], const OpacityMask& mask, bool linear,
                       uint32_t minAlpha, BandSplit& out);
 
@@ -77,6 +78,14 @@ class OpacityMask {
   // The longest run of columns within [left, right] whose texels in rows top..bottom are all
   // opaque; false when there is none.
   bool OpaqueColumns(int top, int bottom, int left, int right, int& from, int& to) const;
+  // The runs of at least `minRun` columns within [left, right] whose texels in rows top..bottom
+  // are all opaque, or all wholly clear, in order from the left.
+  struct ColumnRun {
+    int from, to;
+    bool opaque;
+  };
+  void ColumnRuns(int top, int bottom, int left, int right, int minRun,
+                  std::vector<ColumnRun>& out) const;
 
  private:
   bool Scan(const TexelRect& rect) const;
@@ -87,6 +96,9 @@ class OpacityMask {
   bool allOpaque_ = false;
   bool noneOpaque_ = true;
   std::vector<uint64_t> bits_;  // one bit per texel, set when opaque; empty when all or none are
+  bool allVisible_ = false;
+  std::vector<uint64_t>
+      visible_;  // one bit per texel, set when not wholly clear; empty when all are
   std::unordered_map<uint64_t, bool> answers_;
 };
 

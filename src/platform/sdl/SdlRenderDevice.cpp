@@ -182,6 +182,7 @@ bool SdlRenderDevice::MakeTargets(std::string& error) {
 }
 
 void SdlRenderDevice::ReleaseTextures() {
+  frame_.clear();
   batchVertices_.clear();
   batchIndices_.clear();
   batchTexture_ = nullptr;
@@ -265,6 +266,11 @@ TextureId SdlRenderDevice::CreateTexture(int width, int height, const uint32_t* 
 void SdlRenderDevice::DestroyTexture(TextureId texture) {
   auto it = textures_.find(texture);
   if (it == textures_.end()) return;
+  // Quads kept for the frame's end that show it (or a copy made of it) are drawn now.
+  const bool kept = std::any_of(frame_.begin(), frame_.end(), [&](const Piece& p) {
+    return p.texture != nullptr && p.texture->id == texture;
+  });
+  if (kept) DrawFrame();
   if (batchTexture_ == &it->second) Flush();
   for (auto s = stretched_.begin(); s != stretched_.end();) {
     if (s->second.id != texture) {
@@ -281,14 +287,48 @@ void SdlRenderDevice::DestroyTexture(TextureId texture) {
 
 void SdlRenderDevice::Clear(uint32_t argb) {
   if (!Ready()) return;
-  Flush();
+  if (software_) {
+    Flush();
+    FillClear({PixelRect{0, 0, width_, height_}}, argb);
+    return;
+  }
+  // Whatever the frame drew so far is wiped out; what the clear itself fills is settled at the end.
+  frame_.clear();
+  Piece clear;
+  const float right = static_cast<float>(width_) - 0.5f,
+              bottom = static_cast<float>(height_) - 0.5f;
+  const float xs[4] = {-0.5f, right, right, -0.5f}, ys[4] = {-0.5f, -0.5f, bottom, bottom};
+  for (int i = 0; i < 4; ++i) {
+    clear.corners[i].x = xs[i];
+    clear.corners[i].y = ys[i];
+    clear.corners[i].color = argb;
+  }
+  frame_.push_back(clear);
+}
+
+void SdlRenderDevice::FillClear(const std::vector<PixelRect>& rects, uint32_t argb) {
+  if (rects.empty()) return;
   SDL_Color c = ToSdlColor(argb);
   SDL_SetRenderDrawColor(renderer_, c.r, c.g, c.b, c.a);
-  SDL_RenderClear(renderer_);
+  double pixels = 0;
+  if (rects.size() == 1 && rects[0] == PixelRect{0, 0, width_, height_}) {
+    SDL_RenderClear(renderer_);
+    pixels = static_cast<double>(width_) * height_;
+  } else {
+    std::vector<SDL_Rect> fill;
+    fill.reserve(rects.size());
+    for (const PixelRect& r : rects) {
+      fill.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+      pixels += static_cast<double>(r.right - r.left) * (r.bottom - r.top);
+    }
+    // The clear colour replaces what is there, alpha and all, as a clear does.
+    SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+    SDL_RenderFillRects(renderer_, fill.data(), static_cast<int>(fill.size()));
+  }
   if (countFill_) {
     FillCount& count = fill_[kClearFill];
-    count.opaque += static_cast<double>(width_) * height_;
-    ++count.quads;
+    count.opaque += pixels;
+    count.quads += rects.size();
   }
 }
 
@@ -370,13 +410,14 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
     return;
   }
   if (!split.hasCore) {
-    // Opaque in part only: band by band, what hides the background is drawn without blending.
+    // Opaque in part only: band by band, what hides the background is drawn without blending, and
+    // clear margins not at all.
     SplitOpaqueBands(*quad, *t->opacity, linear, kOpaqueAlpha, bands_);
-    if (bands_.opaque.empty()) {
+    if (bands_.opaque.empty() && bands_.blended.empty()) {
       Queue(t, blend_, *quad, linear);
       return;
     }
-    ++opaqueQuads_;
+    if (!bands_.opaque.empty()) ++opaqueQuads_;
     for (const BandSplit::Piece& piece : bands_.opaque)
       Queue(t, SDL_BLENDMODE_NONE, piece.corners, linear);
     for (const BandSplit::Piece& piece : bands_.blended)
@@ -449,7 +490,7 @@ SdlRenderDevice::Texture* SdlRenderDevice::Unstretched(Texture& t, const Vertex 
     std::vector<uint32_t> texels(static_cast<size_t>(columns) * static_cast<size_t>(rows));
     const int read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
                                           texels.data(), columns * 4);
-    SDL_SetRenderTarget(renderer_, back_.texture);
+    SDL_SetRenderTarget(renderer_, DrawTarget());
     SDL_DestroyTexture(target);
     if (read != 0) return nullptr;
     SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
@@ -479,6 +520,82 @@ SdlRenderDevice::Texture* SdlRenderDevice::Unstretched(Texture& t, const Vertex 
 }
 
 void SdlRenderDevice::Queue(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4],
+                            bool linear) {
+  // SDL's own triangles need not meet without a seam where a quad is cut: draw them as they come.
+  if (software_) {
+    Batch(t, blend, corners, linear);
+    return;
+  }
+  Piece& piece = frame_.emplace_back();
+  piece.texture = t;
+  piece.blend = blend;
+  piece.linear = linear;
+  std::copy(std::begin(corners), std::end(corners), std::begin(piece.corners));
+}
+
+bool SdlRenderDevice::DrawsIntoWindow() {
+  // SDL's software renderer and pictures scaled to the window keep the copy.
+  if (offscreen_ || keepFrames_ || software_) return false;
+  int outW = 0, outH = 0;
+  return SDL_GetRendererOutputSize(renderer_, &outW, &outH) == 0 && outW == width_ &&
+         outH == height_;
+}
+
+void SdlRenderDevice::DrawFrame() {
+  if (frame_.empty()) return;
+  if (!frameStarted_) {
+    frameStarted_ = true;
+    intoWindow_ = DrawsIntoWindow();
+    if (intoWindow_) SDL_SetRenderTarget(renderer_, nullptr);
+  }
+  cover_.Reset(width_, height_);
+  kept_.clear();
+  const PixelRect screen{0, 0, width_, height_};
+  for (size_t i = frame_.size(); i-- > 0;) {
+    const Piece& piece = frame_[i];
+    PixelRect span;
+    if (!PixelSpan(piece.corners, span)) {
+      // Turned or slanting: kept whole unless something opaque hides all of its bounding box.
+      if (!cover_.Covers(span)) kept_.push_back(piece);
+      continue;
+    }
+    cover_.Uncovered(span, rects_);
+    const PixelRect onScreen{std::max(span.left, 0), std::max(span.top, 0),
+                             std::min(span.right, screen.right),
+                             std::min(span.bottom, screen.bottom)};
+    if (rects_.size() == 1 && rects_[0] == onScreen) {
+      kept_.push_back(piece);
+    } else {
+      for (const PixelRect& part : rects_) {
+        Piece& cut = kept_.emplace_back(piece);
+        CutQuad(piece.corners, part, cut.corners);
+      }
+    }
+    if (piece.blend == SDL_BLENDMODE_NONE) cover_.Add(span);
+  }
+  frame_.clear();
+  size_t i = kept_.size();
+  while (i > 0) {
+    const Piece& piece = kept_[--i];
+    if (piece.texture != nullptr) {
+      Batch(piece.texture, piece.blend, piece.corners, piece.linear);
+      continue;
+    }
+    // The clear's pieces come together: one call fills them all.
+    Flush();
+    clearRects_.clear();
+    PixelRect part;
+    PixelSpan(piece.corners, part);
+    clearRects_.push_back(part);
+    while (i > 0 && kept_[i - 1].texture == nullptr) {
+      PixelSpan(kept_[--i].corners, part);
+      clearRects_.push_back(part);
+    }
+    FillClear(clearRects_, piece.corners[0].color);
+  }
+}
+
+void SdlRenderDevice::Batch(Texture* t, SDL_BlendMode blend, const Vertex (&corners)[4],
                             bool linear) {
   if (!batchVertices_.empty() &&
       (t != batchTexture_ || blend != batchBlend_ || linear != batchLinear_)) {
@@ -524,7 +641,11 @@ void SdlRenderDevice::Flush() {
 
 void SdlRenderDevice::Present() {
   if (!Ready()) return;
+  DrawFrame();
   Flush();
+  const bool drawnIntoWindow = frameStarted_ && intoWindow_;
+  frameStarted_ = false;
+  intoWindow_ = false;
   if (offscreen_) {
     // Nobody sees the window: the finished frame simply becomes the front texture. Switching the
     // target hands the frame to the renderer without waiting for it to be drawn.
@@ -533,19 +654,27 @@ void SdlRenderDevice::Present() {
     SDL_SetRenderTarget(renderer_, back_.texture);
     return;
   }
-  ShowInWindow();
-  std::swap(back_, front_);
-  hasFrame_ = true;
+  if (drawnIntoWindow) {
+    SDL_RenderPresent(renderer_);
+    hasFrame_ = false;  // front_ holds an older frame, if any
+  } else {
+    ShowInWindow();
+    std::swap(back_, front_);
+    hasFrame_ = true;
+  }
   SDL_SetRenderTarget(renderer_, back_.texture);
 }
 
 void SdlRenderDevice::ShowInWindow() {
   SDL_SetRenderTarget(renderer_, nullptr);
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
   int outW = width_, outH = height_;
   SDL_GetRendererOutputSize(renderer_, &outW, &outH);
   const LetterboxRect box = PlaceBuffer(scaling_, outW, outH, width_, height_);
+  // Only bars beside the picture need clearing; a picture that fills the window replaces it all.
+  if (box.x > 0 || box.y > 0 || box.x + box.width < outW || box.y + box.height < outH) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   // Smooth when the picture is scaled by a fraction, exact at 1:1 and at whole sharp steps.
   ApplyScaleMode(back_, NeedsSmoothing(scaling_, box, width_, height_));
   SDL_Rect dst{box.x, box.y, box.width, box.height};
@@ -555,17 +684,18 @@ void SdlRenderDevice::ShowInWindow() {
 
 void SdlRenderDevice::WaitForTarget(SDL_Texture* target) {
   // Reading a pixel back waits until the renderer has drawn everything into that target.
-  if (target != back_.texture) SDL_SetRenderTarget(renderer_, target);
+  if (target != DrawTarget()) SDL_SetRenderTarget(renderer_, target);
   uint32_t pixel = 0;
   SDL_Rect one{0, 0, 1, 1};
   SDL_RenderReadPixels(renderer_, &one, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-  if (target != back_.texture) SDL_SetRenderTarget(renderer_, back_.texture);
+  if (target != DrawTarget()) SDL_SetRenderTarget(renderer_, DrawTarget());
 }
 
 void SdlRenderDevice::Finish() {
   if (!Ready()) return;
+  DrawFrame();
   Flush();
-  WaitForTarget(back_.texture);
+  WaitForTarget(DrawTarget());
   // The frame presented last may still be drawing when nothing has been drawn since.
   if (hasFrame_) WaitForTarget(front_.texture);
 }
@@ -579,7 +709,7 @@ bool SdlRenderDevice::ReadFrame(Pixels& out) {
   SDL_SetRenderTarget(renderer_, front_.texture);
   int rc = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888, out.argb.data(),
                                 width_ * 4);
-  SDL_SetRenderTarget(renderer_, back_.texture);
+  SDL_SetRenderTarget(renderer_, DrawTarget());
   if (rc != 0) return false;
   // The back buffer's alpha is a by-product of blending; a frame is opaque.
   for (uint32_t& p : out.argb) p |= 0xFF000000u;

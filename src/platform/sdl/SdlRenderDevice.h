@@ -15,6 +15,7 @@
 #include "platform/FillCount.h"
 #include "platform/OpacityMask.h"
 #include "platform/RenderDevice.h"
+#include "platform/ScreenCover.h"
 
 namespace platform {
 
@@ -55,6 +56,10 @@ class SdlRenderDevice final : public RenderDevice {
   bool VSync() const override { return vsync_; }
   Scaling CurrentScaling() const { return scaling_; }
 
+  // Keeps every frame readable by ReadFrame in a window too: drawn into a texture, then copied to
+  // the window (one more screen of pixels a frame). Off, a frame that fills the window one to one
+  // is drawn straight into it, and ReadFrame has none to give.
+  void KeepFrames(bool keep) { keepFrames_ = keep; }
   // Name of the SDL render driver in use ("opengl", "software" ...).
   std::string RendererName() const;
   bool IsSoftware() const { return software_; }
@@ -98,8 +103,20 @@ class SdlRenderDevice final : public RenderDevice {
   // made once, and in `out` the quad that shows it one texel per pixel. Null when it does not
   // apply.
   Texture* Unstretched(Texture& texture, const Vertex (&corners)[4], Vertex (&out)[4]);
-  // Adds a quad to the batch, drawing the batch first when the quad cannot join it.
+  // Keeps a quad for the frame's end (in SDL's software renderer: batches it at once).
   void Queue(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4], bool linear);
+  // Sends the frame's quads on, walking back from the last: what a later opaque quad hides is left
+  // out, and a cuttable quad loses the parts already hidden. The clear only fills what no opaque
+  // quad covers.
+  void DrawFrame();
+  // Fills the pixel rectangles with the clear colour (the whole target at once when it is all).
+  void FillClear(const std::vector<PixelRect>& rects, uint32_t argb);
+  // Adds a quad to the batch, drawing the batch first when the quad cannot join it.
+  void Batch(Texture* texture, SDL_BlendMode blend, const Vertex (&corners)[4], bool linear);
+  // Whether the frame now starting can go straight into the window instead of into back_.
+  bool DrawsIntoWindow();
+  // Where the frame's quads go: the window or back_.
+  SDL_Texture* DrawTarget() const { return intoWindow_ ? nullptr : back_.texture; }
   // Waits until the drawing into one target is done.
   void WaitForTarget(SDL_Texture* target);
   static int SDLCALL WatchEvents(void* self, SDL_Event* event);
@@ -123,7 +140,10 @@ class SdlRenderDevice final : public RenderDevice {
   Texture back_;
   Texture front_;
   bool hasFrame_ = false;
-  Texture white_;  // stands in for "no texture": vertex colour times white
+  bool keepFrames_ = false;
+  bool frameStarted_ = false;  // some of this frame's quads have gone to the renderer
+  bool intoWindow_ = false;    // ... and they went straight into the window
+  Texture white_;              // stands in for "no texture": vertex colour times white
 
   std::unordered_map<TextureId, Texture> textures_;
   // Pre-filtered copies of stretched textures: source id, texel rectangle, height and sub-pixel
@@ -135,6 +155,19 @@ class SdlRenderDevice final : public RenderDevice {
   std::map<std::pair<BlendFactor, BlendFactor>, SDL_BlendMode> blendCache_;
   SDL_BlendMode blend_ = SDL_BLENDMODE_BLEND;
   bool linear_ = false;
+
+  // The frame's quads so far, in order; a null texture is the clear, its colour in the corners.
+  struct Piece {
+    Texture* texture = nullptr;
+    SDL_BlendMode blend = SDL_BLENDMODE_NONE;
+    bool linear = false;
+    Vertex corners[4];
+  };
+  std::vector<Piece> frame_;
+  std::vector<Piece> kept_;  // those DrawFrame keeps, last first
+  ScreenCover cover_;
+  std::vector<PixelRect> rects_;
+  std::vector<PixelRect> clearRects_;
 
   // The quads waiting to be drawn in one call: all share texture, blend mode and filter.
   Texture* batchTexture_ = nullptr;
