@@ -167,6 +167,7 @@ void GameLoop::AfterFrame(double cpuMs, bool drawn) {
     std::fprintf(trace_, "frame=%lld %s\n", static_cast<long long>(frame_),
                  form_.TraceLine().c_str());
   }
+  form_.Replays.FrameShown();
 }
 
 int GameLoop::Run() {

@@ -38,6 +38,7 @@ enum class Phrase : uint8_t {
   ControlsTakenBefore,  // KEY " ... " ACTION " ... "
   ControlsTakenAfter,
   VSyncRefused,
+  ReplayOtherVersion,
   Count
 };
 
@@ -85,6 +86,8 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::ControlsTakenAfter, ". Забрать?", ". Take it?"},
     {Phrase::VSyncRefused, "Драйвер не даёт включить синхронизацию",
      "The driver does not allow vertical sync"},
+    {Phrase::ReplayOtherVersion, "Повтор записан другой версией игры",
+     "The replay was recorded by another version of the game"},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 
