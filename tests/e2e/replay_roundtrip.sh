@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A level-1 race recorded as a replay plays back frame for frame: once on the virtual clock, once
-# live (uneven frames, the race clock on wall time); damaged, foreign and other-version files are
-# refused with a message.
+# live (uneven frames, the race clock on wall time); a game played to its end keeps its replay for
+# the player; damaged, foreign and other-version files are refused with a message.
 set -euo pipefail
 game_dir=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -41,6 +41,38 @@ grep -q '^state=16 ' "$work/fast.got" || fail "fast: the race never reached its 
 # Live: real frame pacing, the clock counted down by wall time for a few seconds.
 roundtrip live 1000
 [ "$(field "$work/live.trace" 1000 clock)" != 1:00:00 ] || fail "live: the race clock never ran"
+
+# A game left through the leave question and ended on the send question keeps the player's replay
+# of it beside the settings; it plays back up to that last answer.
+fresh ended
+start_script "$work/ended.script"
+cat >>"$work/ended.script" <<'SCRIPT'
+760 key down 38
+900 key up 38
+950 key down 27
+951 key up 27
+960 key down 13
+961 key up 13
+1200 mouse 330 410
+1202 button left down
+1203 button left up
+1220 mouse 432 430
+1222 button left down
+1223 button left up
+SCRIPT
+"$game_dir/vornakel" --null-render --fast --seed 1 --workdir "$work/ended" --frames 1300 \
+  --script "$work/ended.script" --trace "$work/ended.trace" 2>"$work/ended.err" ||
+  fail "ended: exit code $? ($(tail -2 "$work/ended.err"))"
+[ "$(field "$work/ended.trace" 1300 state)" = 4 ] || fail "ended: the game did not end in the main menu"
+kept=$work/ended/replays/Вася/last.vrp
+[ -s "$kept" ] || fail "ended: no replay kept for the player"
+"$game_dir/vornakel" --workdir "$work/ended" --play-replay "$kept" --trace "$work/ended.play" \
+  2>"$work/ended.perr" || fail "ended: playback exit code $? ($(tail -2 "$work/ended.perr"))"
+start=$(first "$work/ended.trace" ' state=12 ')
+n=$(wc -l <"$work/ended.play")
+cmp -s <(tail -n +"$start" "$work/ended.trace" | head -n "$n" | cut -d' ' -f2-) \
+  <(cut -d' ' -f2- "$work/ended.play") || fail "ended: the kept replay went another way"
+[ "$(field "$work/ended.play" "$n" state)" = 26 ] || fail "ended: the replay stops before the send question's answer"
 
 # refuse NAME WORDS: playback of $work/NAME.vrp fails (not a crash) and says WORDS.
 refuse() {
