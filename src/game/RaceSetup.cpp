@@ -199,7 +199,7 @@ void EnterRace(TForm1& form) {
 }
 
 void TeardownRace(TForm1& form) {
-  form.Replays.RaceEnded();
+  form.Replays.RaceTornDown();
   RaceState& race = form.Race;
   engine::TOmegaSprite& engine = form.OmegaSprite1;
   TPlayer* player = race.Player;

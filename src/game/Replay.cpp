@@ -174,9 +174,9 @@ bool ReadEvent(Reader& r, ReplayEvent& e) {
 }
 
 void WriteRace(Writer& w, const ReplayRace& race) {
-  RaceStart start = race.start;
+  const RaceStart& start = race.start;
   w.Unsigned(start.randSeed);
-  for (int32_t* value : StartNumbers(start)) w.Signed(*value);
+  for (const int32_t* value : StartNumbers(start)) w.Signed(*value);
   w.Byte(start.difficulty);
   w.Byte(static_cast<uint8_t>(start.devKeys | start.devWinUsed << 1 | start.clockRunning << 2 |
                               race.startedInFrame << 3));

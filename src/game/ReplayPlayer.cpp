@@ -26,7 +26,7 @@ void RestoreRaceStart(TForm1& form, const RaceStart& s) {
   race.TimeLimitMin = s.timeLimitMin;
   race.TimeLimitSec = s.timeLimitSec;
   race.TimeLimitHund = s.timeLimitHund;
-  race.PlayerPattern = s.playerPattern;
+  race.PlayerPattern = std::clamp(s.playerPattern, 0, 2);
   // A damaged start must not index past the catalogues.
   race.SelectedTruck = std::clamp(s.selectedTruck, 0, kTruckModelCount - 1);
   race.SelectedTrack = std::clamp(s.selectedTrack, 0, kTrackTableSize - 1);
@@ -60,6 +60,7 @@ void ReplayPlayer::Begin() {
   const int32_t track = std::clamp(race_.start.selectedTrack, 0, kTrackTableSize - 1);
   LoadRaceTheme(form_, track);
   RestoreRaceStart(form_, race_.start);
+  tornDownAtStart_ = form_.Replays.TornDown();
   form_.EnterState(gsRace);
   if (!race_.frames.empty()) RunClock(race_.frames[0].clockAfter);
   next_ = 1;
@@ -68,11 +69,16 @@ void ReplayPlayer::Begin() {
 }
 
 bool ReplayPlayer::Step() {
-  if (next_ >= race_.frames.size()) return false;
+  // A recorded race ends before its teardown: one torn down here went another way (or the file
+  // was made up), and what follows would drive the menus.
+  if (next_ >= race_.frames.size() || form_.Replays.TornDown() != tornDownAtStart_) return false;
   const ReplayFrame& frame = race_.frames[next_];
   RunClock(frame.clockBefore);
   if (repeatDone_ == 0) {
-    for (const ReplayEvent& event : frame.events) Feed(event);
+    for (const ReplayEvent& event : frame.events) {
+      Feed(event);
+      if (form_.Replays.TornDown() != tornDownAtStart_) return false;
+    }
   }
   form_.OmegaTimer1Timer();
   RunClock(frame.clockAfter);

@@ -17,7 +17,8 @@ class ReplayPlayer {
   ReplayPlayer(TForm1& form, const ReplayRace& race);
   // Restores the start, loads the race's pictures and sets the race up as it was.
   void Begin();
-  // Runs the next recorded frame. False when the race has no more.
+  // Runs the next recorded frame. False when the race has no more, or was torn down (it went
+  // another way than recorded).
   bool Step();
   // Frames run so far (the start counts as one when the race began inside a frame).
   uint64_t FramesRun() const { return framesRun_; }
@@ -31,6 +32,7 @@ class ReplayPlayer {
   size_t next_ = 1;
   uint32_t repeatDone_ = 0;
   uint64_t framesRun_ = 0;
+  uint64_t tornDownAtStart_ = 0;
 };
 
 // Puts a recorded start into the form: generator, progress, level parameters, keys.

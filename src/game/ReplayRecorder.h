@@ -21,7 +21,10 @@ class ReplayRecorder {
   // down, a frame beginning and ending, one race-clock call, one input after translation.
   void GameStarting();
   void RaceStarting(const TForm1& form);
-  void RaceEnded();
+  void RaceTornDown() {
+    ++tornDown_;
+    RaceEnded();
+  }
   void FrameStarting();
   void FrameEnded() { inFrame_ = false; }
   // The frame loop has shown (and traced) the frame: clock calls from now on come before the
@@ -35,9 +38,12 @@ class ReplayRecorder {
   const Replay& Finish();
   const Replay& Recorded() const { return replay_; }
   bool Recording() const { return open_; }
+  // Races torn down on this form, recorded or not (playback stops at the first).
+  uint64_t TornDown() const { return tornDown_; }
 
  private:
   void Commit();
+  void RaceEnded();
 
   Replay replay_;
   // The frame being recorded: its inputs so far, and once it ran, the clock calls after it.
@@ -47,6 +53,7 @@ class ReplayRecorder {
   bool inFrame_ = false;
   bool enabled_ = true;
   bool keepSession_ = false;
+  uint64_t tornDown_ = 0;
 };
 
 // The race start as the form holds it now.
