@@ -1,5 +1,5 @@
 // Writes the fuzz targets' seed corpora into a folder, one sub-folder per target, from the game's
-// own writers (archive, PNG, settings files, text codec, score payload).
+// own writers (archive, PNG, settings files, text codec, score payload, replay).
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +11,7 @@
 #include "engine/OilArchive.h"
 #include "engine/PngCodec.h"
 #include "frontend/Settings.h"
+#include "game/Replay.h"
 #include "online/ScoreClient.h"
 #include "online/TextCodec.h"
 
@@ -81,5 +82,17 @@ int main(int argc, char** argv) {
   Write(out / "request", "version", Request("version&prg=Vornakel"));
   Write(out / "request", "submit", Request("hs&prg=Vornakel&inf=" + code));
   Write(out / "request", "table", Request("show&type=0&prg=Vornakel"));
+
+  // A race of two frames: a run without input, then a key, a click and a clock call.
+  game::Replay replay;
+  game::ReplayRace& race = replay.races.emplace_back();
+  race.frames.resize(3);
+  race.frames[1].repeat = 5;
+  race.frames[1].clockAfter = 1;
+  race.frames[2].events = {game::ReplayEvent::Of(game::ReplayEvent::Kind::kKeyDown, 38),
+                           game::ReplayEvent::Of(game::ReplayEvent::Kind::kMouseDown, 0, 40, 50, 1),
+                           game::ReplayEvent::Of(game::ReplayEvent::Kind::kClock, 2)};
+  Write(out / "replay", "race", game::EncodeReplay(replay));
+  Write(out / "replay", "empty", game::EncodeReplay({}));
   return 0;
 }

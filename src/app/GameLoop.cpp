@@ -182,6 +182,7 @@ void GameLoop::AfterFrame(double cpuMs, bool drawn) {
                  form_.LevelNumber, game::EncodeRoadCode(form_.Race.Road).c_str());
     std::fflush(roadCodes_);
   }
+  form_.Replays.FrameShown();
 }
 
 int GameLoop::Run() {

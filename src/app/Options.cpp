@@ -38,6 +38,8 @@ std::string UsageText() {
          "      --record FILE       write the live input events to FILE\n"
          "      --screenshot F:FILE.png  save frame F (may repeat)\n"
          "      --trace FILE        write one line of game state per frame\n"
+         "      --record-replay FILE  write the replay of the session's races at exit\n"
+         "      --play-replay FILE  play a replay back headless (with --trace: its frames)\n"
          "      --start-level N     start new games at race N\n"
          "      --difficulty D      the truck screen offers difficulty D (classic or easy)\n"
          "      --language L        speak L (ru or en) instead of the stored language\n"
@@ -87,6 +89,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
       if (!value(options.scriptPath)) return false;
     } else if (arg == "--record") {
       if (!value(options.recordPath)) return false;
+    } else if (arg == "--record-replay") {
+      if (!value(options.recordReplayPath)) return false;
+    } else if (arg == "--play-replay") {
+      if (!value(options.playReplayPath)) return false;
     } else if (arg == "--record-audio") {
       if (!value(options.recordAudioPath)) return false;
     } else if (arg == "--trace") {

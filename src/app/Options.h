@@ -32,6 +32,9 @@ struct Options {
   std::string recordPath;
   std::vector<ScreenshotRequest> screenshots;
   std::string tracePath;
+  // The replay of every race of the session, written at exit; a replay to play back instead.
+  std::string recordReplayPath;
+  std::string playReplayPath;
   // Everything the game plays, mixed on the null audio device at the frame clock, as a wave file.
   std::string recordAudioPath;
   int startLevel = 0;

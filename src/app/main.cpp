@@ -15,6 +15,7 @@
 #include "app/GameLoop.h"
 #include "app/InputScript.h"
 #include "app/Options.h"
+#include "app/ReplayRun.h"
 #include "engine/Messages.h"
 #include "frontend/Frontend.h"
 #include "frontend/GameIni.h"
@@ -74,6 +75,8 @@ void MakeAbsolute(app::Options& options) {
   absolute(options.scriptPath);
   absolute(options.recordPath);
   absolute(options.tracePath);
+  absolute(options.recordReplayPath);
+  absolute(options.playReplayPath);
   absolute(options.recordAudioPath);
   for (app::ScreenshotRequest& shot : options.screenshots) absolute(shot.path);
 }
@@ -127,6 +130,10 @@ int main(int argc, char** argv) {
     // The game moves into its saves folder: the harness's files stay where they were named.
     MakeAbsolute(options);
     if (!EnterGameFolders()) return 1;
+  }
+  if (!options.playReplayPath.empty()) {
+    return app::PlayReplayFile(
+        options, options.language.value_or(frontend::StoredLanguage(frontend::ReadGameIni())));
   }
   std::vector<app::TimedEvent> scriptEvents;
   if (!options.scriptPath.empty()) {
@@ -215,6 +222,7 @@ int main(int argc, char** argv) {
       form.Seed = *options.seed;
     }
     form.NeverVSync = options.fast;
+    form.Replays.KeepSession(!options.recordReplayPath.empty());
     form.FormCreate();
     if (options.scaling) form.ScreenSound.Scaling = *options.scaling;
     if (options.vsync) form.ScreenSound.VSync = *options.vsync;
@@ -256,6 +264,12 @@ int main(int argc, char** argv) {
     }
     exitCode = loop.Run();
     form.FormDestroy();
+    if (!options.recordReplayPath.empty() &&
+        !app::WriteReplayFile(options.recordReplayPath, form.Replays.Finish(), error)) {
+      std::fprintf(stderr, "vornakel: cannot write %s: %s\n", options.recordReplayPath.c_str(),
+                   error.c_str());
+      if (exitCode == 0) exitCode = 3;
+    }
     if (form.ExitCode != 0) exitCode = form.ExitCode;
   }
   if (recordFile != nullptr) std::fclose(recordFile);

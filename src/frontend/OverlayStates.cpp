@@ -8,6 +8,7 @@
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/Profiles.h"
+#include "frontend/ReplayStore.h"
 #include "game/EasyRules.h"
 #include "game/HudText.h"
 #include "game/Phrases.h"
@@ -293,8 +294,9 @@ void EndGame(TForm1& form, const std::shared_ptr<ScoreLink>& scores, bool send) 
   form.LeaveState(game::gsRace);
   // A game won with the development keys has no score worth keeping.
   const bool entered = !form.DevWinUsed && EnterHiScore(form);
-  // The table and the progress are kept the moment a game ends.
+  // The table, the progress and the game's replay are kept the moment a game ends.
   if (form.WriteConfigFiles) form.WriteConfigFiles();
+  SaveLastReplay(form);
   CreateMenuLights(form);
   form.EnterState(entered ? game::gsHiScores : game::gsMainMenu);
   if (send && !form.DevWinUsed) scores->SubmitScore(form);

@@ -184,15 +184,23 @@ void TForm1::InputDown(int input) {
     capture(input);
     return;
   }
-  const int vk = router_.Press(input, KeyMeaning(input));
+  PressKey(router_.Press(input, KeyMeaning(input)));
+}
+
+void TForm1::PressKey(int vk) {
   if (vk <= 0 || vk >= 256) return;
+  Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kKeyDown, vk));
   KeyDown[static_cast<size_t>(vk)] = true;
   OmegaGUI1.KeyDown(vk);
 }
 
 void TForm1::InputUp(int input) {
-  const int vk = router_.Release(input, CaptureInput ? 0 : KeyMeaning(input));
+  ReleaseKey(router_.Release(input, CaptureInput ? 0 : KeyMeaning(input)));
+}
+
+void TForm1::ReleaseKey(int vk) {
   if (vk <= 0 || vk >= 256) return;
+  Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kKeyUp, vk));
   KeyReleased[static_cast<size_t>(vk)] = true;
   KeyDown[static_cast<size_t>(vk)] = false;
 }
@@ -218,15 +226,22 @@ void TForm1::FormPadUp(int button) {
 }
 
 void TForm1::FormText(const std::string& text1251) {
+  if (Replays.Recording()) {
+    ReplayEvent event = ReplayEvent::Of(ReplayEvent::Kind::kText);
+    event.text = text1251;
+    Replays.Input(event);
+  }
   for (const char c : text1251) OmegaGUI1.Char(static_cast<unsigned char>(c));
 }
 
 void TForm1::FormMouseMove(int x, int y) {
+  Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kMouseMove, x, y));
   MouseX = x;
   MouseY = y;
   OmegaGUI1.MouseMove(x, y);
 }
 void TForm1::FormMouseDown(int button, int x, int y, int clicks) {
+  Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kMouseDown, button, x, y, clicks));
   MouseX = x;
   MouseY = y;
   ++MousePresses;
@@ -239,21 +254,25 @@ void TForm1::FormMouseDown(int button, int x, int y, int clicks) {
   }
 }
 void TForm1::FormControllerLost() {
+  Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kControllerLost));
   constexpr size_t kKeyP = 80;
   if (GameState == gsRace) KeyReleased[kKeyP] = true;
 }
 
 void TForm1::FormMouseUp(int button, int x, int y) {
+  Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kMouseUp, button, x, y));
   MouseX = x;
   MouseY = y;
   OmegaGUI1.MouseUp(button, x, y);
 }
 
 void TForm1::OmegaTimer1Timer() {
+  Replays.FrameStarting();
   if (MusicOn) OmegaMusic1.Update();
   if (BeforeStateFrame) BeforeStateFrame();
   RunStateFrame(GameState);
   TruckAudio.Update(*this);
+  Replays.FrameEnded();
 }
 
 std::string TForm1::TraceLine() const {

@@ -24,6 +24,7 @@
 #include "game/Language.h"
 #include "game/MenuState.h"
 #include "game/RaceState.h"
+#include "game/ReplayRecorder.h"
 #include "game/ScreenSound.h"
 #include "game/SeedRace.h"
 #include "game/StateMachine.h"
@@ -86,6 +87,9 @@ class TForm1 {
   void FormMouseUp(int button, int x, int y);
   // A controller was unplugged: a race under way pauses, as if P had been pressed.
   void FormControllerLost();
+  // A virtual key goes down or up as the game reads it, after the bindings (replays feed these).
+  void PressKey(int vk);
+  void ReleaseKey(int vk);
 
   // Frame and race-clock callbacks.
   void OmegaTimer1Timer();
@@ -129,6 +133,8 @@ class TForm1 {
   engine::TOmegaMusic OmegaMusic1;
   PeriodicTimer RaceTimer;
   StateMachine States;
+  // Every race is recorded as it is played, for its replay.
+  ReplayRecorder Replays;
 
   // Game-wide state.
   uint8_t GameState = gsLogo;

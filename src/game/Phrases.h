@@ -49,6 +49,7 @@ enum class Phrase : uint8_t {
   DailyBest,  // before the time
   DailyNoTime,
   YourTime,  // before the time
+  ReplayOtherVersion,
   Count
 };
 
@@ -109,6 +110,8 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::DailyBest, "Ваше лучшее время: ", "Your best time: "},
     {Phrase::DailyNoTime, "Ваше лучшее время: пока нет", "Your best time: none yet"},
     {Phrase::YourTime, "Время гонки: ", "Race time: "},
+    {Phrase::ReplayOtherVersion, "Повтор записан другой версией игры",
+     "The replay was recorded by another version of the game"},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 

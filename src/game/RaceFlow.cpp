@@ -318,6 +318,7 @@ void TForm1::StartGame() {
 }
 
 void TForm1::RaceTimerTimer() {
+  Replays.Clock();
   switch (TickRaceClock(Race)) {
     case ClockTick::kCounted:
       break;

@@ -109,6 +109,7 @@ void StartGameFlow(TForm1& form) {
   // The selected track's scenery dresses every race of this game.
   LoadRaceTheme(form, form.Race.SelectedTrack);
   RaceState& race = form.Race;
+  form.Replays.GameStarting();
   form.LevelNumber = 1;
   race.Lives = 3;
   ResetLevelParameters(race);
@@ -186,6 +187,7 @@ void SetupRace(TForm1& form) {
 }
 
 void EnterRace(TForm1& form) {
+  form.Replays.RaceStarting(form);
   RaceState& race = form.Race;
   form.KeyReleased.fill(false);
   SetFont(form.OmegaFont1, "Arial", 30, 20, 20, 20);
@@ -204,6 +206,7 @@ void EnterRace(TForm1& form) {
 }
 
 void TeardownRace(TForm1& form) {
+  form.Replays.RaceTornDown();
   RaceState& race = form.Race;
   engine::TOmegaSprite& engine = form.OmegaSprite1;
   TPlayer* player = race.Player;

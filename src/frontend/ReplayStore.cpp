@@ -1,0 +1,40 @@
+// Writes each player's last game replay beside the settings.
+#include "frontend/ReplayStore.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "game/Replay.h"
+#include "platform/Files.h"
+#include "platform/Text1251.h"
+
+namespace frontend {
+
+std::string PlayerReplayFolder(std::string_view name1251) {
+  std::string name = platform::Cp1251ToUtf8(name1251);
+  for (char& c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '/' || c == '\\' || c == ':') c = '_';
+  }
+  if (name.empty() || name.front() == '.') name.insert(name.begin(), '_');
+  return "replays/" + name;
+}
+
+bool SaveLastReplay(game::TForm1& form) {
+  const game::Replay& replay = form.Replays.Recorded();
+  if (form.PlayerName.empty() || replay.races.empty()) return true;
+  const std::string folder = PlayerReplayFolder(form.PlayerName);
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  std::string error;
+  if (ec ||
+      !platform::WriteFileAtomically(folder + "/last.vrp", game::EncodeReplay(replay), error)) {
+    std::fprintf(stderr, "vornakel: cannot keep the replay in %s: %s\n", folder.c_str(),
+                 ec ? ec.message().c_str() : error.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace frontend

@@ -1,0 +1,20 @@
+// The last game's replay of each player, kept in the saves folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "game/MainForm.h"
+
+namespace frontend {
+
+// The player's replay folder under the saves folder: "replays/NAME" with the name in UTF-8 and
+// every character a file name cannot hold (separators, control characters, a leading dot) as "_".
+std::string PlayerReplayFolder(std::string_view name1251);
+
+// Writes the races of the game just ended to PLAYER-FOLDER/last.vrp (atomically), replacing the
+// game before. A game without a player or without a race writes nothing. False when the file
+// cannot be written (reported on stderr; the game goes on).
+bool SaveLastReplay(game::TForm1& form);
+
+}  // namespace frontend

@@ -1,0 +1,130 @@
+// The race recorder: frames with their inputs and clock calls, identical empty frames merged.
+#include "game/ReplayRecorder.h"
+
+#include "engine/Random.h"
+#include "game/MainForm.h"
+
+namespace game {
+
+RaceStart CaptureRaceStart(const TForm1& form) {
+  const RaceState& race = form.Race;
+  RaceStart s;
+  s.randSeed = engine::RandSeed();
+  s.level = form.LevelNumber;
+  s.score = form.Score;
+  s.lives = race.Lives;
+  s.opponentsPerRace = race.OpponentsPerRace;
+  s.roadLength = race.RoadLength;
+  s.roadMinRun = race.RoadMinRun;
+  s.roadMaxRun = race.RoadMaxRun;
+  s.racePrizeBase = race.RacePrizeBase;
+  s.bonusParamA = race.BonusParamA;
+  s.bonusParamB = race.BonusParamB;
+  s.timeLimitMin = race.TimeLimitMin;
+  s.timeLimitSec = race.TimeLimitSec;
+  s.timeLimitHund = race.TimeLimitHund;
+  s.playerPattern = race.PlayerPattern;
+  s.selectedTruck = race.SelectedTruck;
+  s.selectedTrack = race.SelectedTrack;
+  s.tracksOpen = form.TracksOpen;
+  s.trucksOpen = form.TrucksOpen;
+  s.unlockLevel = form.UnlockLevel;
+  s.nextUnlockScore = form.NextUnlockScore;
+  s.delayCounter = race.DelayCounter;
+  s.finishPlace = race.FinishPlace;
+  s.difficulty = static_cast<uint8_t>(form.GameDifficulty);
+  s.devKeys = form.DevKeys;
+  s.devWinUsed = form.DevWinUsed;
+  s.clockRunning = form.RaceTimer.Enabled;
+  s.keyDown = form.KeyDown;
+  s.keyReleased = form.KeyReleased;
+  return s;
+}
+
+void ReplayRecorder::GameStarting() {
+  RaceEnded();
+  if (!keepSession_) replay_.races.clear();
+}
+
+void ReplayRecorder::RaceStarting(const TForm1& form) {
+  if (!enabled_) return;
+  if (open_) RaceEnded();
+  ReplayRace& race = replay_.races.emplace_back();
+  race.start = CaptureRaceStart(form);
+  race.startedInFrame = inFrame_;
+  // The start itself stands for frame 0: the clock calls after it are counted on it.
+  current_ = ReplayFrame{};
+  currentRan_ = true;
+  open_ = true;
+}
+
+void ReplayRecorder::Commit() {
+  std::vector<ReplayFrame>& frames = replay_.races.back().frames;
+  ReplayFrame& last = frames.empty() ? current_ : frames.back();
+  const bool same = frames.size() > 1 && current_.events.empty() && last.events.empty() &&
+                    current_.clockBefore == last.clockBefore &&
+                    current_.clockAfter == last.clockAfter && last.repeat < UINT32_MAX;
+  if (same) {
+    ++last.repeat;
+  } else {
+    frames.push_back(std::move(current_));
+  }
+  current_ = ReplayFrame{};
+  currentRan_ = false;
+}
+
+void ReplayRecorder::RaceEnded() {
+  if (!open_) return;
+  // A frame that ran to its end belongs to the race; the frame or input that ends the race does
+  // not (it leads out of the race, and playback stops before it).
+  if (currentRan_ && !inFrame_) Commit();
+  current_ = ReplayFrame{};
+  currentRan_ = false;
+  open_ = false;
+}
+
+void ReplayRecorder::FrameStarting() {
+  inFrame_ = true;
+  if (!open_) return;
+  if (currentRan_) Commit();
+  currentRan_ = true;
+}
+
+void ReplayRecorder::Clock() {
+  if (!open_) return;
+  if (currentRan_) {
+    ++current_.clockAfter;
+    return;
+  }
+  // Clock calls between two inputs before a frame keep their place among them.
+  std::vector<ReplayEvent>& events = current_.events;
+  if (events.empty()) {
+    ++current_.clockBefore;
+    return;
+  }
+  if (!events.empty() && events.back().kind == ReplayEvent::Kind::kClock) {
+    ++events.back().a;
+  } else {
+    events.push_back(ReplayEvent::Of(ReplayEvent::Kind::kClock, 1));
+  }
+}
+
+void ReplayRecorder::FrameShown() {
+  if (open_ && currentRan_ && !inFrame_) Commit();
+}
+
+void ReplayRecorder::Input(const ReplayEvent& event) {
+  if (!open_) return;
+  if (currentRan_) Commit();
+  current_.events.push_back(event);
+}
+
+const Replay& ReplayRecorder::Finish() {
+  const bool wasInFrame = inFrame_;
+  inFrame_ = false;
+  RaceEnded();
+  inFrame_ = wasInFrame;
+  return replay_;
+}
+
+}  // namespace game
