@@ -128,6 +128,12 @@ bool TImageListItem::MakeTexture(platform::RenderDevice* device, TOmegaRenderer*
     }
   }
   if (!HasPicture() || device == nullptr) return false;
+  if (texture_ != 0 && device_ == device && path.empty()) {
+    // Already made on this device (the screen started the list, then the game did): the pixels
+    // let go of after it need not be decoded again.
+    renderer_ = renderer;
+    return true;
+  }
   if (picture_.argb.empty()) {
     // The pixels were let go after the last texture: the stored PNG gives them back.
     platform::Pixels decoded;

@@ -289,6 +289,24 @@ TEST_F(ImageListTest, ArchivePicturesLetGoOfTheirPixelsAndComeBackAfterAReset) {
   EXPECT_TRUE(item->SolidAt(2, 1));
 }
 
+// The screen starts its lists and the game starts the menu list again at once: a texture already
+// made stays, and the picture is not decoded a second time to learn nothing new.
+TEST_F(ImageListTest, StartingAListTwiceKeepsItsTexturesWithoutDecodingAgain) {
+  std::vector<engine::OilItem> stored(1);
+  stored[0].name = "logo";
+  stored[0].png = engine::EncodePng(Picture(8, 4));
+  TOmegaImageList list(&screen);
+  ASSERT_TRUE(list.ImageList().LoadFromStream(engine::WriteOilArchive(stored)));
+  TImageListItem* item = list.Find("logo");
+  list.Initialize();
+  const platform::TextureId texture = item->Texture();
+  item->KeepCompressed({1, 2, 3});  // a decode from here on would fail
+  list.Initialize();
+  EXPECT_EQ(item->Texture(), texture);
+  EXPECT_TRUE(item->Attached());
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(ImageListTest, LoadsArchivesAndReportsDamage) {
   std::vector<engine::OilItem> stored(3);
   stored[0].name = "strip";
