@@ -261,13 +261,16 @@ void TForm1::TakeDecodedPictures() {
 }
 
 void TForm1::OmegaTimer1Timer() {
+  // Only once a frame has been shown: the first one waits for nothing but its own pictures.
+  if (FrameShown) {
+    Sound3D.Release();
+    TakeDecodedPictures();
+  }
   if (MusicOn) OmegaMusic1.Update();
   if (BeforeStateFrame) BeforeStateFrame();
   RunStateFrame(GameState);
   TruckAudio.Update(*this);
-  // After the frame is shown, so the first one waits for nothing but its own pictures and sounds.
-  Sound3D.Release();
-  TakeDecodedPictures();
+  FrameShown = true;
 }
 
 std::string TForm1::TraceLine() const {

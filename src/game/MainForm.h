@@ -161,6 +161,8 @@ class TForm1 {
   // pictures are all in, taken when the first game starts.
   std::shared_ptr<engine::ArchiveLoad> MenuArchive;
   std::shared_ptr<engine::ArchiveLoad> GameArchive;
+  // Set once the first frame has run: the sounds and pictures held back for it follow.
+  bool FrameShown = false;
   // The scenery theme ThemeImageList holds (-1: none yet), and the themes whose archives failed
   // (bit per theme: reported once, then the default theme is used at once).
   int32_t LoadedTheme = -1;
