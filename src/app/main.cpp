@@ -21,6 +21,7 @@
 #include "frontend/GameIni.h"
 #include "frontend/LanguageSetting.h"
 #include "game/MainForm.h"
+#include "game/PictureSet.h"
 #include "platform/GameFolders.h"
 #include "platform/Paths.h"
 #include "platform/QuitSignals.h"
@@ -148,6 +149,11 @@ int main(int argc, char** argv) {
     }
   }
 
+  // The menu pictures are read and decoded while the window and its renderer come up.
+  const game::Language language =
+      options.language.value_or(frontend::StoredLanguage(frontend::ReadGameIni()));
+  std::shared_ptr<engine::ArchiveLoad> menuArchive = game::StartMenuArchive(language);
+
   // The machine: SDL, or the null stand-ins when nothing is to be drawn.
   std::unique_ptr<platform::SdlPlatform> sdl;
   platform::NullRenderDevice nullDevice;
@@ -216,7 +222,8 @@ int main(int argc, char** argv) {
     form.DevKeys = options.devKeys;
     form.SeedRace.FixedToday = options.today;
     form.ForcedDifficulty = options.difficulty;
-    form.Lang = options.language.value_or(frontend::StoredLanguage(frontend::ReadGameIni()));
+    form.Lang = language;
+    form.MenuArchive = std::move(menuArchive);
     if (options.seed) {
       form.FixedSeed = true;
       form.Seed = *options.seed;

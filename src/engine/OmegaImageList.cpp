@@ -128,6 +128,12 @@ bool TImageListItem::MakeTexture(platform::RenderDevice* device, TOmegaRenderer*
     }
   }
   if (!HasPicture() || device == nullptr) return false;
+  if (texture_ != 0 && device_ == device && path.empty()) {
+    // Already made on this device (the screen started the list, then the game did): the pixels
+    // let go of after it need not be decoded again.
+    renderer_ = renderer;
+    return true;
+  }
   if (picture_.argb.empty()) {
     // The pixels were let go after the last texture: the stored PNG gives them back.
     platform::Pixels decoded;
@@ -237,8 +243,80 @@ bool TImageListCollection::LoadFromBytes(const uint8_t* data, size_t size) {
   return ok;
 }
 
+bool TImageListCollection::Adopt(std::shared_ptr<ArchiveLoad> load) {
+  if (load == nullptr || !load->WaitRead()) {
+    ShowMessage("Cannot be loaded - file error or file crypted!", "Vornakel");
+    return false;
+  }
+  Clear();
+  for (const OilItem& stored : load->Items()) Add()->Name = stored.name;
+  pending_.assign(items_.size(), 1);
+  pendingCount_ = items_.size();
+  if (pendingCount_ > 0) load_ = load;
+  if (!load->Parsed()) {
+    ReportOnce("image archive: " + load->Error());
+    ShowMessage("The stream could not be loaded, either it is corrupt or encrypted!", "Error!");
+  }
+  return load->Parsed();
+}
+
+void TImageListCollection::Finish(size_t index) const {
+  OilItem& stored = load_->Items()[index];
+  TImageListItem* item = items_[index].get();
+  platform::Pixels picture;
+  if (load_->TakePicture(index, picture)) {
+    item->SetPicture(std::move(picture));
+    item->KeepCompressed(std::move(stored.png));
+  } else if (!stored.png.empty()) {
+    ReportOnce("the picture of image \"" + item->Name + "\" could not be decoded");
+  }
+  std::vector<uint8_t>().swap(stored.png);
+  item->SetTileHeight(stored.tileHeight);
+  item->SetTileWidth(stored.tileWidth);
+  item->TransparentColor = stored.transparentColor;
+  item->Transparent = stored.transparent;
+  item->Filepath = std::move(stored.filepath);
+  pending_[index] = 0;
+  if (--pendingCount_ == 0) load_.reset();  // the worker is done: let it go
+  if (OnItemReady) OnItemReady(*item);
+}
+
+void TImageListCollection::FinishDecoded(int most) {
+  for (size_t i = 0; load_ != nullptr && i < pending_.size() && most > 0; ++i) {
+    if (!pending_[i] || !load_->PictureDone(i)) continue;
+    Finish(i);
+    --most;
+  }
+}
+
+void TImageListCollection::FinishAll() const {
+  for (size_t i = 0; load_ != nullptr && i < pending_.size(); ++i) {
+    if (pending_[i]) Finish(i);
+  }
+}
+
+bool TImageListCollection::Pending(int index) const {
+  return load_ != nullptr && index >= 0 && static_cast<size_t>(index) < pending_.size() &&
+         pending_[static_cast<size_t>(index)];
+}
+
+bool TImageListCollection::Holds(std::string_view name) const {
+  for (const auto& item : items_) {
+    if (item->Name == name) return true;
+  }
+  return false;
+}
+
+void TImageListCollection::Clear() {
+  load_.reset();
+  pending_.clear();
+  pendingCount_ = 0;
+  items_.clear();
+}
+
 TImageListItem* TImageListCollection::Items(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
+  if (Pending(index)) Finish(static_cast<size_t>(index));
   return items_[static_cast<size_t>(index)].get();
 }
 
@@ -248,14 +326,17 @@ TImageListItem* TImageListCollection::Add() {
 }
 
 TImageListItem* TImageListCollection::Find(std::string_view name) const {
-  for (const auto& item : items_) {
-    if (item->Name == name) return item.get();
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i]->Name != name) continue;
+    if (Pending(static_cast<int>(i))) Finish(i);
+    return items_[i].get();
   }
   return nullptr;
 }
 
 void TImageListCollection::Assign(const TImageListCollection& source) {
   if (&source == this) return;
+  source.FinishAll();
   Clear();
   for (const auto& from : source.items_) {
     TImageListItem* item = Add();
@@ -275,6 +356,9 @@ void TImageListCollection::Assign(const TImageListCollection& source) {
 // ---- TOmegaImageList --------------------------------------------------------------------------
 
 TOmegaImageList::TOmegaImageList(TOmegaScreen* screen) {
+  imageList_.OnItemReady = [this](TImageListItem& item) {
+    if (started_) MakeTexture(item);
+  };
   SetOmegaScreen(screen);
 }
 
@@ -297,23 +381,31 @@ void TOmegaImageList::Initialize() {
   if (screen_ == nullptr || screen_->Device() == nullptr) return;
   renderer_.SetScreen(screen_);
   renderer_.Initialize();
-  bool messageShown = false;
+  started_ = true;
+  failureShown_ = false;
+  // Items still being decoded get their textures as they are completed.
   for (int i = 0; i < imageList_.Count(); ++i) {
-    TImageListItem* item = imageList_.Items(i);
-    if (item->MakeTexture(screen_->Device(), &renderer_) || !item->HasPicture()) continue;
-    // The item stays undrawable and the game goes on; one message box per start is enough.
-    const std::string text = "Error creating texture " + item->Name;
-    if (!messageShown) {
-      ShowMessage(text, "Error");
-      messageShown = true;
-    } else {
-      ReportOnce(text);
-    }
+    if (!imageList_.Pending(i)) MakeTexture(*imageList_.Items(i));
+  }
+}
+
+void TOmegaImageList::MakeTexture(TImageListItem& item) {
+  if (item.MakeTexture(screen_->Device(), &renderer_) || !item.HasPicture()) return;
+  // The item stays undrawable and the game goes on; one message box per start is enough.
+  const std::string text = "Error creating texture " + item.Name;
+  if (!failureShown_) {
+    ShowMessage(text, "Error");
+    failureShown_ = true;
+  } else {
+    ReportOnce(text);
   }
 }
 
 void TOmegaImageList::Finalize() {
-  for (int i = 0; i < imageList_.Count(); ++i) imageList_.Items(i)->ReleaseTexture();
+  started_ = false;
+  for (int i = 0; i < imageList_.Count(); ++i) {
+    if (!imageList_.Pending(i)) imageList_.Items(i)->ReleaseTexture();
+  }
 }
 
 }  // namespace engine

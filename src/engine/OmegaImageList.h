@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/ArchiveLoad.h"
 #include "engine/OmegaRenderer.h"
 #include "engine/OmegaScreen.h"
 #include "engine/OmegaSprite.h"
@@ -144,6 +145,22 @@ class TImageListCollection {
   // transformed).
   std::function<std::vector<uint8_t>(const std::vector<uint8_t>&)> OnLoadStream;
 
+  // Takes an archive a worker reads and decodes: every item is named at once, and gets its picture,
+  // tiles and key when it is first asked for (Find, Items) or once decoded (FinishDecoded). An
+  // unreadable or damaged archive is reported as LoadFromFile and LoadFromBytes report it.
+  bool Adopt(std::shared_ptr<ArchiveLoad> load);
+  // Completes, without waiting, up to Most of the items whose pictures the worker has decoded.
+  void FinishDecoded(int most);
+  // Completes every item, decoding alongside the worker what it has not come to yet.
+  void FinishAll() const;
+  // Whether items still wait for their pictures; whether item Index does.
+  bool Loading() const { return load_ != nullptr; }
+  bool Pending(int index) const;
+  // Whether an item is named Name, without waiting for its picture.
+  bool Holds(std::string_view name) const;
+  // Told of every item Adopt completes (the image list makes its texture).
+  std::function<void(TImageListItem&)> OnItemReady;
+
   // The item at Index, or null outside 0..Count-1.
   TImageListItem* Items(int index) const;
   int Count() const { return static_cast<int>(items_.size()); }
@@ -151,12 +168,19 @@ class TImageListCollection {
   TImageListItem* Add();
   // The first item whose Name equals Name exactly, or null.
   TImageListItem* Find(std::string_view name) const;
-  void Clear() { items_.clear(); }
+  void Clear();
   // Copies the other collection's items (pictures, names, tiles, keys; no textures).
   void Assign(const TImageListCollection& source);
 
  private:
+  // Gives a pending item its picture, tiles and key.
+  void Finish(size_t index) const;
+
   std::vector<std::unique_ptr<TImageListItem>> items_;
+  // The archive still being decoded, and which items wait for it (by index).
+  mutable std::shared_ptr<ArchiveLoad> load_;
+  mutable std::vector<char> pending_;
+  mutable size_t pendingCount_ = 0;
 };
 
 // An image list component: the collection plus the renderer its images draw through. Registered
@@ -193,9 +217,14 @@ class TOmegaImageList : public ScreenComponent {
   void ScreenShutdown() override { Finalize(); }
 
  private:
+  // Makes an item's texture; the first failure since the list started is shown, the rest said.
+  void MakeTexture(TImageListItem& item);
+
   TImageListCollection imageList_;
   TOmegaScreen* screen_ = nullptr;
   TOmegaRenderer renderer_;
+  bool started_ = false;  // on a device: items completed later get their textures at once
+  bool failureShown_ = false;
 };
 
 }  // namespace engine

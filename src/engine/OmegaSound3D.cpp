@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <utility>
 
 #include "engine/Messages.h"
 #include "platform/Paths.h"
@@ -87,6 +88,10 @@ TAudioPathListItem* TSoundListItem::ChoosePath() {
 }
 
 TAudioPathListItem* TSoundListItem::Play(float gainScale) {
+  if (owner_.held_) {
+    owner_.heldSounds_.emplace_back(this, gainScale);
+    return nullptr;
+  }
   if (!Load()) return nullptr;
   TAudioPathListItem* path = ChoosePath();
   if (path == nullptr || !path->Create()) return nullptr;
@@ -143,6 +148,11 @@ void TSoundListItem::Unload() {
 void TModListItem::Play() {
   platform::AudioDevice* device = owner_.Device();
   if (device == nullptr) return;
+  if (owner_.held_) {
+    auto& held = owner_.heldModules_;
+    if (std::find(held.begin(), held.end(), this) == held.end()) held.push_back(this);
+    return;
+  }
   if (player_ == nullptr) {
     if (failed_) return;
     auto player = std::make_unique<ModulePlayer>();
@@ -172,6 +182,8 @@ void TModListItem::SetVolume(int32_t volume) {
 }
 
 void TModListItem::Stop() {
+  auto& held = owner_.heldModules_;
+  held.erase(std::remove(held.begin(), held.end(), this), held.end());
   if (player_ == nullptr) return;
   platform::AudioLock lock(*owner_.Device());
   owner_.StopModule(*this);
@@ -212,6 +224,13 @@ TOmegaSound3D::~TOmegaSound3D() {
   device_->SetMusicSource({});
   for (int32_t i = 0; i < ModList.Count(); ++i) ModList[i].Unload();
   for (int32_t i = 0; i < SoundList.Count(); ++i) SoundList[i].Unload();
+}
+
+void TOmegaSound3D::Release() {
+  if (!held_) return;
+  held_ = false;
+  for (const auto& [sound, gainScale] : std::exchange(heldSounds_, {})) sound->Play(gainScale);
+  for (TModListItem* module : std::exchange(heldModules_, {})) module->Play();
 }
 
 void TOmegaSound3D::CreateAudioPaths() {

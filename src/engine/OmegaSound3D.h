@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/ModulePlayer.h"
@@ -183,6 +184,10 @@ class TOmegaSound3D {
   // Sets aside the mixer channels of every audio path (a path not yet made is made at its first
   // use).
   void CreateAudioPaths();
+  // While held, a sound or module played is only noted (and a module stopped is forgotten): the
+  // files are read once Release starts what was asked for, after the first frame is shown.
+  void Hold() { held_ = true; }
+  void Release();
   int64_t NowMilliseconds();
   platform::AudioDevice* Device() { return device_; }
 
@@ -199,6 +204,9 @@ class TOmegaSound3D {
   std::vector<TModListItem*> playingModules_;  // under the audio lock
   std::vector<int16_t> scratch_;               // audio thread only
   int32_t poolCursor_[3] = {-1, -1, -1};       // last pool member used, per path type
+  bool held_ = false;
+  std::vector<std::pair<TSoundListItem*, float>> heldSounds_;  // in the order played
+  std::vector<TModListItem*> heldModules_;
 };
 
 }  // namespace engine

@@ -52,7 +52,7 @@ TForm1::~TForm1() = default;
 bool TForm1::MenuPicturesPresent(bool archiveLoaded) {
   bool present = archiveLoaded;
   for (const char* name : {"logo", "mainback", "undermenu", "mousecursor", "font"})
-    present = present && OmegaImageList1.Find(name) != nullptr;
+    present = present && OmegaImageList1.ImageList().Holds(name);
   if (present) return true;
   engine::ShowMessage(
       "Data/data1.oil is damaged or missing, so the menus have no pictures.\n"
@@ -76,8 +76,11 @@ void TForm1::FormCreate() {
   Score = 0;
   GameImagesPending = true;
   for (size_t key = 1; key < KeyReleased.size(); ++key) KeyReleased[key] = false;
-  const bool menusLoaded = LoadPictureArchive(OmegaImageList1.ImageList(), "Data\\data1.oil", Lang,
-                                              EnglishMissingReported);
+  // Only the first screen's pictures are waited for; the others arrive while the logo shows.
+  if (MenuArchive == nullptr) MenuArchive = StartMenuArchive(Lang);
+  const bool menusLoaded =
+      TakePictureArchive(OmegaImageList1.ImageList(), MenuArchive, EnglishMissingReported);
+  MenuArchive.reset();
   if (!MenuPicturesPresent(menusLoaded)) return;
   OmegaGUI1.Start();
   if (Services.device != nullptr) {
@@ -137,6 +140,8 @@ void TForm1::MarkUnlocked() {
 }
 
 void TForm1::FormShow() {
+  // The music and the logo's sound are read once the first frame is up.
+  Sound3D.Hold();
   OmegaTimer1.SetEnabled(true);
   PlayMusic("menumusic");
   if (!MusicOn) StopMusic("menumusic");
@@ -159,7 +164,9 @@ bool TForm1::FormCloseQuery() {
 void TForm1::FormDestroy() {
   OmegaTimer1.SetEnabled(false);
   for (const char* name : {"losemusic", "gamemusic", "menumusic"}) {
-    if (engine::TModListItem* module = Sound3D.ModList.Find(name)) {
+    // A module never loaded has nothing to stop: reading it only to let it go costs the exit time.
+    engine::TModListItem* module = Sound3D.ModList.Find(name);
+    if (module != nullptr && module->Loaded()) {
       module->Play();
       module->Stop();
       module->Unload();
@@ -266,13 +273,29 @@ void TForm1::FormMouseUp(int button, int x, int y) {
   OmegaGUI1.MouseUp(button, x, y);
 }
 
+void TForm1::TakeDecodedPictures() {
+  // A couple a frame: the logo splash's frames stay short, and the menus are in long before it
+  // ends.
+  engine::TImageListCollection& menus = OmegaImageList1.ImageList();
+  menus.FinishDecoded(2);
+  // One archive at a time: the race pictures are read ahead once the menu ones are in.
+  if (!menus.Loading() && GameImagesPending && GameArchive == nullptr)
+    GameArchive = StartPictureArchive("Data\\data2.oil", Lang);
+}
+
 void TForm1::OmegaTimer1Timer() {
   Replays.FrameStarting();
+  // Only once a frame has been shown: the first one waits for nothing but its own pictures.
+  if (FrameShown) {
+    Sound3D.Release();
+    TakeDecodedPictures();
+  }
   if (MusicOn) OmegaMusic1.Update();
   if (BeforeStateFrame) BeforeStateFrame();
   RunStateFrame(GameState);
   TruckAudio.Update(*this);
   Replays.FrameEnded();
+  FrameShown = true;
 }
 
 std::string TForm1::TraceLine() const {

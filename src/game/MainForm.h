@@ -163,6 +163,13 @@ class TForm1 {
   int32_t TrucksOpen = 5;
   int32_t LevelNumber = 3;
   bool GameImagesPending = true;
+  // The menu archive as it is read ahead (main starts it before the window opens; FormCreate
+  // takes it, or starts it when nobody did), and the race archive read ahead once the menu
+  // pictures are all in, taken when the first game starts.
+  std::shared_ptr<engine::ArchiveLoad> MenuArchive;
+  std::shared_ptr<engine::ArchiveLoad> GameArchive;
+  // Set once the first frame has run: the sounds and pictures held back for it follow.
+  bool FrameShown = false;
   // The scenery theme ThemeImageList holds (-1: none yet), and the themes whose archives failed
   // (bit per theme: reported once, then the default theme is used at once).
   int32_t LoadedTheme = -1;
@@ -242,6 +249,8 @@ class TForm1 {
 
  private:
   bool MenuPicturesPresent(bool archiveLoaded);
+  // Gives the menu pictures decoded so far their textures, and reads the race archive ahead.
+  void TakeDecodedPictures();
   // The virtual key an input presses now: by the bindings while a race runs (or is paused), by
   // the menus' fixed meanings otherwise.
   int KeyMeaning(int input) const;

@@ -72,9 +72,40 @@ bool LoadPictureArchive(engine::TImageListCollection& list, const std::string& p
   return list.LoadFromBytes(bytes.data(), bytes.size());
 }
 
+std::shared_ptr<engine::ArchiveLoad> StartPictureArchive(const std::string& path, Language language,
+                                                         std::vector<std::string> first) {
+  auto reader = [path, language](std::vector<uint8_t>& bytes, std::string& note) {
+    std::string error;
+    if (!platform::ReadWholeFile(platform::NativePath(path), platform::kMaxArchiveFileBytes, bytes,
+                                 error))
+      return false;
+    if (language != Language::Russian && !PutEnglishPictures(bytes, path)) {
+      note = platform::NativePath(EnglishArchiveName(path)) +
+             " is missing or damaged; the pictures stay in Russian.";
+    }
+    return true;
+  };
+  return std::make_shared<engine::ArchiveLoad>(std::move(reader), std::move(first));
+}
+
+bool TakePictureArchive(engine::TImageListCollection& list,
+                        const std::shared_ptr<engine::ArchiveLoad>& load, bool& reported) {
+  if (load->WaitRead() && !load->Note().empty() && !reported) {
+    reported = true;
+    engine::ShowMessage(load->Note(), "Vornakel");
+  }
+  return list.Adopt(load);
+}
+
+std::shared_ptr<engine::ArchiveLoad> StartMenuArchive(Language language) {
+  // What the logo splash draws: the bitmap font (image 0), the logo and the mouse pointer.
+  return StartPictureArchive("Data\\data1.oil", language, {"font", "logo", "mousecursor"});
+}
+
 void SwitchLanguage(TForm1& form, Language language) {
   if (language == form.Lang) return;
   form.Lang = language;
+  form.GameArchive.reset();  // a race archive read ahead is in the old language
   platform::RenderDevice* device = form.OmegaScreen1.Device();
   engine::TImageListCollection fresh;
   bool reported = form.EnglishMissingReported;

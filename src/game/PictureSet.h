@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,18 @@ class TForm1;
 // already set, says so once (and sets it). Gives what loading the archive alone gives.
 bool LoadPictureArchive(engine::TImageListCollection& list, const std::string& path,
                         Language language, bool& reported);
+
+// Starts reading the archive Path in Language and decoding its pictures on a worker thread, those
+// named in First first. LoadPictureArchive's English rules hold.
+std::shared_ptr<engine::ArchiveLoad> StartPictureArchive(const std::string& path, Language language,
+                                                         std::vector<std::string> first = {});
+// Hands a started archive to List: what LoadPictureArchive gives and says, except that each
+// picture arrives when it is decoded or first asked for.
+bool TakePictureArchive(engine::TImageListCollection& list,
+                        const std::shared_ptr<engine::ArchiveLoad>& load, bool& reported);
+
+// The menu archive, the pictures of the first screen (the logo splash) first.
+std::shared_ptr<engine::ArchiveLoad> StartMenuArchive(Language language);
 
 // Puts the pictures of the English archive beside Path in place of their namesakes in Bytes (the
 // archive Path holds). False, with Bytes unchanged, when either archive cannot be read.

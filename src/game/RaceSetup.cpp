@@ -87,9 +87,14 @@ void LoadRacePictures(TForm1& form) {
   ShowLoadingFrame(form);
   // A damaged or missing archive has been reported by the loader; the race then runs without
   // the pictures it lacks, and the next game start tries again.
-  const bool loaded = LoadPictureArchive(form.GameImageList.ImageList(), "Data\\data2.oil",
-                                         form.Lang, form.EnglishMissingReported);
+  // Read ahead while the player was in the menus; what the worker has not decoded yet is
+  // decoded here alongside it.
+  std::shared_ptr<engine::ArchiveLoad> load = std::move(form.GameArchive);
+  if (load == nullptr) load = StartPictureArchive("Data\\data2.oil", form.Lang);
+  engine::TImageListCollection& pictures = form.GameImageList.ImageList();
+  const bool loaded = TakePictureArchive(pictures, load, form.EnglishMissingReported);
   form.GameImageList.Initialize();
+  pictures.FinishAll();
   form.GameImagesPending = !loaded;
 }
 

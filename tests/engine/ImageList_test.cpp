@@ -7,9 +7,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/ArchiveLoad.h"
 #include "engine/Messages.h"
 #include "engine/OilArchive.h"
 #include "engine/PngCodec.h"
@@ -289,6 +291,24 @@ TEST_F(ImageListTest, ArchivePicturesLetGoOfTheirPixelsAndComeBackAfterAReset) {
   EXPECT_TRUE(item->SolidAt(2, 1));
 }
 
+// The screen starts its lists and the game starts the menu list again at once: a texture already
+// made stays, and the picture is not decoded a second time to learn nothing new.
+TEST_F(ImageListTest, StartingAListTwiceKeepsItsTexturesWithoutDecodingAgain) {
+  std::vector<engine::OilItem> stored(1);
+  stored[0].name = "logo";
+  stored[0].png = engine::EncodePng(Picture(8, 4));
+  TOmegaImageList list(&screen);
+  ASSERT_TRUE(list.ImageList().LoadFromStream(engine::WriteOilArchive(stored)));
+  TImageListItem* item = list.Find("logo");
+  list.Initialize();
+  const platform::TextureId texture = item->Texture();
+  item->KeepCompressed({1, 2, 3});  // a decode from here on would fail
+  list.Initialize();
+  EXPECT_EQ(item->Texture(), texture);
+  EXPECT_TRUE(item->Attached());
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(ImageListTest, LoadsArchivesAndReportsDamage) {
   std::vector<engine::OilItem> stored(3);
   stored[0].name = "strip";
@@ -333,6 +353,55 @@ TEST_F(ImageListTest, LoadsArchivesAndReportsDamage) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_NE(messages[0].find("Cannot be loaded - file error or file crypted!"), std::string::npos);
   EXPECT_EQ(list.Count(), 3);  // unchanged
+}
+
+// An archive read and decoded on a worker: the items are named at once; one asked for is waited
+// for (or decoded on the spot) and gets its texture, the others wait; damage reads as ever.
+TEST_F(ImageListTest, ArchiveDecodedOnAWorkerHandsOverEachPictureWhenAskedFor) {
+  std::vector<engine::OilItem> stored(8);
+  for (size_t i = 0; i < stored.size(); ++i) {
+    stored[i].name = "pic" + std::to_string(i);
+    stored[i].png = engine::EncodePng(Picture(64, 32));
+    stored[i].tileWidth = 16;
+  }
+  stored[5].png.resize(20);  // cut: does not decode
+  const std::vector<uint8_t> data = engine::WriteOilArchive(stored);
+  auto start = [](std::vector<uint8_t> bytes, bool readable = true) {
+    return std::make_shared<engine::ArchiveLoad>(
+        [bytes, readable](std::vector<uint8_t>& out, std::string&) {
+          out = bytes;
+          return readable;
+        },
+        std::vector<std::string>{"pic7"});
+  };
+
+  TOmegaImageList list(&screen);
+  ASSERT_TRUE(list.ImageList().Adopt(start(data)));
+  ASSERT_EQ(list.Count(), 8);
+  EXPECT_TRUE(list.ImageList().Holds("pic3"));
+  EXPECT_TRUE(list.ImageList().Pending(3));
+  TImageListItem* third = list.Find("pic3");
+  EXPECT_FALSE(list.ImageList().Pending(3));
+  EXPECT_TRUE(list.ImageList().Pending(4));
+  EXPECT_EQ(third->PictureWidth, 64);
+  EXPECT_EQ(third->Columns, 4);
+  EXPECT_TRUE(third->Attached());  // the started list made its texture at once
+  list.ImageList().FinishAll();
+  EXPECT_FALSE(list.ImageList().Loading());
+  EXPECT_TRUE(list.Items(7)->Attached());
+  EXPECT_FALSE(list.Find("pic5")->HasPicture());
+  EXPECT_TRUE(messages.empty());
+
+  // Cut short: the items before the damage, and the box; unreadable: the message, list unchanged.
+  EXPECT_FALSE(list.ImageList().Adopt(start({data.begin(), data.end() - 20})));
+  EXPECT_EQ(list.Count(), 7);
+  EXPECT_TRUE(list.Find("pic6")->Attached());
+  EXPECT_FALSE(list.ImageList().Adopt(start({}, false)));
+  EXPECT_EQ(list.Count(), 7);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0],
+            "Error!: The stream could not be loaded, either it is corrupt or encrypted!");
+  EXPECT_NE(messages[1].find("Cannot be loaded - file error or file crypted!"), std::string::npos);
 }
 
 TEST_F(ImageListTest, FilepathPictureReplacesTheStoredOneRelativeToTheWorkingDirectory) {

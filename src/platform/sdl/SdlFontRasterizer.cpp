@@ -17,10 +17,17 @@ std::string Lower(std::string text) {
 
 SdlFontRasterizer::SdlFontRasterizer() {
   ttfReady_ = TTF_Init() == 0;
-  config_ = FcInitLoadConfigAndFonts();
+  // Reading the configuration and the font caches takes a while; the window opens meanwhile.
+  configLoad_ = std::thread([this] { config_ = FcInitLoadConfigAndFonts(); });
+}
+
+FcConfig* SdlFontRasterizer::Config() const {
+  if (configLoad_.joinable()) configLoad_.join();
+  return config_;
 }
 
 SdlFontRasterizer::~SdlFontRasterizer() {
+  Config();
   for (OpenedFont& f : fonts_) {
     if (f.font != nullptr) TTF_CloseFont(f.font);
   }
@@ -43,7 +50,7 @@ FontMatch SdlFontRasterizer::Match(const std::string& face, bool bold, bool ital
   if (cached != matches_.end()) return cached->second;
 
   FontMatch match;
-  if (config_ == nullptr) return match;
+  if (Config() == nullptr) return match;
   std::string family = FamilyForFace(face);
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));

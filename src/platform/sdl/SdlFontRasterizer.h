@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -30,8 +31,9 @@ class SdlFontRasterizer final : public FontRasterizer {
   SdlFontRasterizer(const SdlFontRasterizer&) = delete;
   SdlFontRasterizer& operator=(const SdlFontRasterizer&) = delete;
 
-  // False when SDL2_ttf or fontconfig could not start; every OpenFont then returns 0.
-  bool Usable() const { return ttfReady_ && config_ != nullptr; }
+  // False when SDL2_ttf or fontconfig could not start; every OpenFont then returns 0. Waits for
+  // fontconfig, which reads its configuration and font lists on a thread of its own meanwhile.
+  bool Usable() const { return ttfReady_ && Config() != nullptr; }
 
   FontId OpenFont(const std::string& face, int pixelHeight, FontStyle style) override;
   void CloseFont(FontId font) override;
@@ -52,8 +54,10 @@ class SdlFontRasterizer final : public FontRasterizer {
   using FontKey = std::tuple<std::string, int, int, int>;  // file, face index, size, TTF style
 
   TTF_Font* Lookup(FontId font) const;
+  FcConfig* Config() const;
 
   bool ttfReady_ = false;
+  mutable std::thread configLoad_;  // sets config_; joined before anything reads it
   FcConfig* config_ = nullptr;
   std::map<std::tuple<std::string, bool, bool>, FontMatch> matches_;
   std::map<FontKey, FontId> ids_;

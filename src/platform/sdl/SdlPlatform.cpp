@@ -62,6 +62,8 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
     return nullptr;
   }
   p->subsystems_ = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+  // The system fonts are found while the renderer starts.
+  p->fonts_ = std::make_unique<SdlFontRasterizer>();
   // Controllers are optional; a headless run takes its input from scripts only.
   bool controllers = !options.headless && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (controllers) p->subsystems_ |= SDL_INIT_GAMECONTROLLER;
@@ -82,7 +84,6 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
                                          options.softwareRenderer, options.headless, error);
   if (!p->renderer_) return nullptr;
   PinLoadedLibraries();
-  p->fonts_ = std::make_unique<SdlFontRasterizer>();
   if (!p->fonts_->Usable()) {
     // Not fatal: text drawn with system fonts is left out.
     std::fprintf(stderr, "Vornakel: system fonts are not available (%s).\n", SDL_GetError());
