@@ -26,6 +26,9 @@ void ResetLevelParameters(RaceState& race);
 void LevelUp(TForm1& form);
 // Loads the race archive the first time a race needs it, over one "loading" frame.
 void LoadRacePictures(TForm1& form);
+// From the truck screen towards a race: the game music and the click, the menu scene gone, the
+// race pictures loaded.
+void LeaveMenusForRace(TForm1& form);
 // Starts a new game at race 1 (or at form.StartLevel), loading the race pictures the first time.
 void StartGameFlow(TForm1& form);
 // The results screen's next-race button: keeps the best time, tears the race down and starts the

@@ -98,7 +98,7 @@ void LoadRacePictures(TForm1& form) {
   form.GameImagesPending = !loaded;
 }
 
-void StartGameFlow(TForm1& form) {
+void LeaveMenusForRace(TForm1& form) {
   if (form.MusicOn) {
     form.StopMusic("menumusic");
     form.PlayMusic("gamemusic");
@@ -111,6 +111,10 @@ void StartGameFlow(TForm1& form) {
   }
   form.OmegaSprite1.Dead();
   LoadRacePictures(form);
+}
+
+void StartGameFlow(TForm1& form) {
+  LeaveMenusForRace(form);
   // The selected track's scenery dresses every race of this game.
   LoadRaceTheme(form, form.Race.SelectedTrack);
   RaceState& race = form.Race;

@@ -51,18 +51,7 @@ std::string SeedRaceToday(const TForm1& form) {
 void StartSeedRace(TForm1& form) {
   SeedRaceRun& run = form.SeedRace;
   const RoadCode code = run.Code;
-  if (form.MusicOn) {
-    form.StopMusic("menumusic");
-    form.PlayMusic("gamemusic");
-  }
-  form.PlaySound("check");
-  form.LeaveState(gsTruckSelect);
-  for (engine::TSprite*& light : form.Menu.MenuLights) {
-    if (light != nullptr) light->Dead();
-    light = nullptr;
-  }
-  form.OmegaSprite1.Dead();
-  LoadRacePictures(form);
+  LeaveMenusForRace(form);
   run.Held = HoldCareer(form);
   run.Chosen = false;
   run.Active = true;
