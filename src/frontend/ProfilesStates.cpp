@@ -10,6 +10,7 @@
 #include "frontend/Profiles.h"
 #include "frontend/ProfilesStates.h"
 #include "frontend/Registration.h"
+#include "frontend/ReplayStore.h"
 #include "frontend/Settings.h"
 #include "platform/Input.h"
 
@@ -234,7 +235,10 @@ void DeleteAtCursor(TForm1& form) {
   const int32_t row = std::clamp(menu.ProfileCursor, 0, std::max(menu.ProfileCount - 1, 0));
   const std::string name = menu.Profiles[static_cast<size_t>(row)].Name;
   DeleteProfile(menu);
-  if (any) ForgetDeletedProfile(form, name);
+  if (any) {
+    ForgetDeletedProfile(form, name);
+    ForgetPlayerReplays(menu, name);
+  }
   form.PlayerName = CurrentProfileName(form.Menu);
   SwitchWithClick(form, game::gsProfileDelete, game::gsProfileList);
 }

@@ -37,4 +37,17 @@ bool SaveLastReplay(game::TForm1& form) {
   return true;
 }
 
+void ForgetPlayerReplays(const game::MenuState& menu, const std::string& name1251) {
+  const std::string folder = PlayerReplayFolder(name1251);
+  for (int32_t i = 0; i < menu.ProfileCount; ++i) {
+    if (PlayerReplayFolder(menu.Profiles[static_cast<size_t>(i)].Name) == folder) return;
+  }
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
+  if (ec) {
+    std::fprintf(stderr, "vornakel: cannot remove the replays in %s: %s\n", folder.c_str(),
+                 ec.message().c_str());
+  }
+}
+
 }  // namespace frontend

@@ -2,10 +2,13 @@
 // and the pulsing bar.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "frontend/Profiles.h"
 #include "frontend/ProfilesStates.h"
+#include "frontend/ReplayStore.h"
 #include "frontend/Settings.h"
 #include "frontend/SettingsFixture.h"
 
@@ -101,7 +104,12 @@ TEST_F(ProfileScreensTest, TheListStopsAtTenAndMovesItsCursor) {
 }
 
 TEST_F(ProfileScreensTest, DeletingAskesFirstAndKeepsTheCurrentPlayer) {
-  for (const char* name : {"a", "b", "c"}) frontend::AddProfile(form->Menu, name);
+  for (const char* name : {"a", "b", "c", "d/e"}) frontend::AddProfile(form->Menu, name);
+  // Each player's replays; "d:e" and "d/e" share a folder, which stays while one of them is left.
+  for (const char* name : {"a", "b", "d:e"}) {
+    std::filesystem::create_directories(frontend::PlayerReplayFolder(name));
+    std::ofstream(frontend::PlayerReplayFolder(name) + "/last.vrp") << "x";
+  }
   form->Menu.CurrentProfile = 2;
   EnterList();
   Release(38);
@@ -113,15 +121,18 @@ TEST_F(ProfileScreensTest, DeletingAskesFirstAndKeepsTheCurrentPlayer) {
   ASSERT_EQ(form->GameState, game::gsProfileDelete);
   ClickOn(form->Menu.Buttons[1]);  // "no"
   EXPECT_EQ(form->GameState, game::gsProfileList);
-  EXPECT_EQ(form->Menu.ProfileCount, 3);
+  EXPECT_EQ(form->Menu.ProfileCount, 4);
   form->Menu.ProfileCursor = 0;
   ClickOn(Slot(3));
   Frame();
   ClickOn(form->Menu.Buttons[0]);  // "yes"
   EXPECT_EQ(form->GameState, game::gsProfileList);
-  EXPECT_EQ(form->Menu.ProfileCount, 2);
+  EXPECT_EQ(form->Menu.ProfileCount, 3);
   EXPECT_EQ(form->PlayerName, "c");
   EXPECT_EQ(form->Menu.ProfileCursor, 1);  // the list opens on the current player
+  EXPECT_FALSE(std::filesystem::exists(frontend::PlayerReplayFolder("a")));
+  EXPECT_TRUE(std::filesystem::exists(frontend::PlayerReplayFolder("b") + "/last.vrp"));
+  EXPECT_TRUE(std::filesystem::exists(frontend::PlayerReplayFolder("d:e") + "/last.vrp"));
 }
 
 TEST_F(ProfileScreensTest, TheBarFollowsTheCursorAndPulses) {
