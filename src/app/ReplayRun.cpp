@@ -38,7 +38,6 @@ void MakeQuiet(game::TForm1& form) {
   form.ReadConfigFiles = [&form] { frontend::EnsureCursor(form); };
   form.WriteConfigFiles = nullptr;
   form.ExitLauncher = nullptr;
-  form.Replays.SetEnabled(false);
 }
 
 }  // namespace

@@ -132,10 +132,9 @@ int main(int argc, char** argv) {
     MakeAbsolute(options);
     if (!EnterGameFolders()) return 1;
   }
-  if (!options.playReplayPath.empty()) {
-    return app::PlayReplayFile(
-        options, options.language.value_or(frontend::StoredLanguage(frontend::ReadGameIni())));
-  }
+  const game::Language language =
+      options.language.value_or(frontend::StoredLanguage(frontend::ReadGameIni()));
+  if (!options.playReplayPath.empty()) return app::PlayReplayFile(options, language);
   std::vector<app::TimedEvent> scriptEvents;
   if (!options.scriptPath.empty()) {
     std::string text;
@@ -150,8 +149,6 @@ int main(int argc, char** argv) {
   }
 
   // The menu pictures are read and decoded while the window and its renderer come up.
-  const game::Language language =
-      options.language.value_or(frontend::StoredLanguage(frontend::ReadGameIni()));
   std::shared_ptr<engine::ArchiveLoad> menuArchive = game::StartMenuArchive(language);
 
   // The machine: SDL, or the null stand-ins when nothing is to be drawn.

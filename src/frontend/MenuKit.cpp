@@ -205,9 +205,11 @@ engine::TOmegaEdit* AddEditBox(game::TForm1& form, const std::string& picture, i
   return edit;
 }
 
-void MakeEditFont(game::TForm1& form, int32_t size, int32_t red, int32_t green, int32_t blue) {
+void MakeEditFont(game::TForm1& form, int32_t size, int32_t red, int32_t green, int32_t blue,
+                  const std::string* characters) {
   engine::TOmegaBitmapFont& font = form.OmegaBitmapFont1;
-  font.CreateFromFont("Gungsuh", NameCharacters(form.Lang), size, 0);
+  font.CreateFromFont("Gungsuh", characters != nullptr ? *characters : NameCharacters(form.Lang),
+                      size, 0);
   font.SetRed(red);
   font.SetGreen(green);
   font.SetBlue(blue);

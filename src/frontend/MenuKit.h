@@ -109,8 +109,10 @@ void DrawDisabledButton(engine::TOmegaButton* button);
 // Becomes Menu.NameEdit.
 engine::TOmegaEdit* AddEditBox(game::TForm1& form, const std::string& picture, int32_t left,
                                int32_t top, int32_t maxLength);
-// Makes the GUI's bitmap font from a system font with the name characters, in one colour.
-void MakeEditFont(game::TForm1& form, int32_t size, int32_t red, int32_t green, int32_t blue);
+// Makes the GUI's bitmap font from a system font with the name characters (or the given ones), in
+// one colour.
+void MakeEditFont(game::TForm1& form, int32_t size, int32_t red, int32_t green, int32_t blue,
+                  const std::string* characters = nullptr);
 // One frame of the caret blink shared by the edit screens: empty on multiples of 31 of the
 // counter, "_" on multiples of 63 (the counter then restarts).
 void BlinkCaret(game::TForm1& form, engine::TOmegaEdit* edit);

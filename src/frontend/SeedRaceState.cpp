@@ -187,11 +187,8 @@ void RegisterSeedScreen(TForm1& form) {
     ClearKeys(form);
     form.GameState = game::gsSeedRace;
     form.SeedRace.Chosen = false;
-    form.OmegaBitmapFont1.CreateFromFont("Gungsuh", CodeBoxCharacters(), 28, 0);
-    form.OmegaBitmapFont1.SetRed(21);
-    form.OmegaBitmapFont1.SetGreen(16);
-    form.OmegaBitmapFont1.SetBlue(137);
-    form.OmegaBitmapFont1.SetAlpha(255);
+    static const std::string kCodeCharacters = CodeBoxCharacters();
+    MakeEditFont(form, 28, 21, 16, 137, &kCodeCharacters);
     BeginButtons(form);
     AddButtons(form, *screen, kSeedButtons);
     engine::TOmegaEdit* edit = AddEditBox(form, "e_name", 200, 264, kCodeBoxLength);

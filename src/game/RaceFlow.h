@@ -24,6 +24,9 @@ int32_t AddedScore(int32_t score, int32_t points);
 void ResetLevelParameters(RaceState& race);
 // Raises the level parameters for race LevelNumber (called after LevelNumber went up).
 void LevelUp(TForm1& form);
+// A new game's values (score, spare trucks, the truck's paint pattern), raised race by race up to
+// race level, as if the races before it had been won.
+void BeginGameAt(TForm1& form, int32_t pattern, int32_t level);
 // Loads the race archive the first time a race needs it, over one "loading" frame.
 void LoadRacePictures(TForm1& form);
 // From the truck screen towards a race: the game music and the click, the menu scene gone, the

@@ -62,6 +62,20 @@ void ResetLevelParameters(RaceState& race) {
   race.TimeLimitHund = 0;
 }
 
+void BeginGameAt(TForm1& form, int32_t pattern, int32_t level) {
+  RaceState& race = form.Race;
+  form.LevelNumber = 1;
+  race.Lives = 3;
+  ResetLevelParameters(race);
+  form.Score = 0;
+  form.DevWinUsed = false;
+  race.PlayerPattern = pattern;
+  for (int32_t next = 2; next <= level; ++next) {
+    form.LevelNumber = next;
+    LevelUp(form);
+  }
+}
+
 void LevelUp(TForm1& form) {
   RaceState& race = form.Race;
   const int32_t level = form.LevelNumber;
@@ -117,19 +131,9 @@ void StartGameFlow(TForm1& form) {
   LeaveMenusForRace(form);
   // The selected track's scenery dresses every race of this game.
   LoadRaceTheme(form, form.Race.SelectedTrack);
-  RaceState& race = form.Race;
   form.Replays.GameStarting();
-  form.LevelNumber = 1;
-  race.Lives = 3;
-  ResetLevelParameters(race);
-  form.Score = 0;
-  form.DevWinUsed = false;
-  race.PlayerPattern = engine::Random(3);
   // The harness may start a game further on, as if that many races had been won.
-  for (int32_t level = 2; level <= form.StartLevel; ++level) {
-    form.LevelNumber = level;
-    LevelUp(form);
-  }
+  BeginGameAt(form, engine::Random(3), form.StartLevel);
   form.EnterState(gsRace);
 }
 

@@ -5,7 +5,7 @@
 
 #include "engine/Random.h"
 #include "game/MainForm.h"
-#include "game/PictureSet.h"
+#include "game/RaceFlow.h"
 #include "game/RaceTheme.h"
 
 namespace game {
@@ -51,12 +51,7 @@ ReplayPlayer::ReplayPlayer(TForm1& form, const ReplayRace& race) : form_(form), 
 
 void ReplayPlayer::Begin() {
   // The pictures first: loading them must not come between the restored generator and the race.
-  if (form_.GameImagesPending) {
-    const bool loaded = LoadPictureArchive(form_.GameImageList.ImageList(), "Data\\data2.oil",
-                                           form_.Lang, form_.EnglishMissingReported);
-    form_.GameImageList.Initialize();
-    form_.GameImagesPending = !loaded;
-  }
+  LoadRacePictures(form_);
   const int32_t track = std::clamp(race_.start.selectedTrack, 0, kTrackTableSize - 1);
   LoadRaceTheme(form_, track);
   RestoreRaceStart(form_, race_.start);

@@ -60,12 +60,12 @@ void ReplayRecorder::RaceStarting(const TForm1& form) {
 
 void ReplayRecorder::Commit() {
   std::vector<ReplayFrame>& frames = replay_.races.back().frames;
-  ReplayFrame& last = frames.empty() ? current_ : frames.back();
-  const bool same = frames.size() > 1 && current_.events.empty() && last.events.empty() &&
-                    current_.clockBefore == last.clockBefore &&
-                    current_.clockAfter == last.clockAfter && last.repeat < UINT32_MAX;
+  const bool same = frames.size() > 1 && current_.events.empty() && frames.back().events.empty() &&
+                    current_.clockBefore == frames.back().clockBefore &&
+                    current_.clockAfter == frames.back().clockAfter &&
+                    frames.back().repeat < UINT32_MAX;
   if (same) {
-    ++last.repeat;
+    ++frames.back().repeat;
   } else {
     frames.push_back(std::move(current_));
   }
@@ -102,7 +102,7 @@ void ReplayRecorder::Clock() {
     ++current_.clockBefore;
     return;
   }
-  if (!events.empty() && events.back().kind == ReplayEvent::Kind::kClock) {
+  if (events.back().kind == ReplayEvent::Kind::kClock) {
     ++events.back().a;
   } else {
     events.push_back(ReplayEvent::Of(ReplayEvent::Kind::kClock, 1));

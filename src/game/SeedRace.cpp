@@ -57,21 +57,11 @@ void StartSeedRace(TForm1& form) {
   run.Active = true;
   run.FinishHund = -1;
 
-  RaceState& race = form.Race;
-  race.SelectedTrack = code.Track;
+  form.Race.SelectedTrack = code.Track;
   LoadRaceTheme(form, code.Track);
   form.GameDifficulty = code.GameDifficulty;
-  form.LevelNumber = 1;
-  race.Lives = 3;
-  ResetLevelParameters(race);
-  form.Score = 0;
-  form.DevWinUsed = false;
   // The truck's colour comes from the code too, so the generator stays where the code put it.
-  race.PlayerPattern = static_cast<int32_t>(code.Seed % 3);
-  for (int32_t level = 2; level <= code.Level; ++level) {
-    form.LevelNumber = level;
-    LevelUp(form);
-  }
+  BeginGameAt(form, static_cast<int32_t>(code.Seed % 3), code.Level);
   engine::SetRandSeed(code.Seed);
   form.EnterState(gsRace);
 }

@@ -258,13 +258,7 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
       x = span.x1;
     }
     if (x < ax.e1) spans.push_back({x, ax.e1, false});
-    // Blended pieces side by side are one piece.
-    for (size_t i = 1; i < spans.size(); ++i) {
-      if (!spans[i].opaque && !spans[i - 1].opaque && spans[i].x0 == spans[i - 1].x1) {
-        spans[i - 1].x1 = spans[i].x1;
-        spans.erase(spans.begin() + static_cast<std::ptrdiff_t>(i--));
-      }
-    }
+    // Blended pieces never touch: a kept run at least eight columns wide stands between any two.
     if (k > ky0 && spans == lastSpans) {
       for (const auto& [opaque, index] : lastPieces) {
         Vertex(&piece)[4] = (opaque ? out.opaque : out.blended)[index].corners;
@@ -467,8 +461,6 @@ void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRu
   left = std::max(left, 0);
   right = std::min(right, width_ - 1);
   if (top > bottom || left > right) return;
-  const bool maskless = width_ <= 0 || (bits_.empty() && !allOpaque_ && !noneOpaque_);
-  if (maskless) return;
   // Per word of 64 columns: opaque in every row, and clear in every row.
   const int firstWord = left / 64, lastWord = right / 64;
   std::vector<uint64_t> opaque(static_cast<size_t>(lastWord - firstWord + 1));

@@ -41,13 +41,12 @@ bool PixelSpan(const Vertex (&c)[4], PixelRect& pixels) {
          ClearOfCentres(y1);
 }
 
-void CutQuad(const Vertex (&c)[4], const PixelRect& part, Vertex (&out)[4]) {
+void CutQuad(const Vertex (&c)[4], const PixelRect& whole, const PixelRect& part,
+             Vertex (&out)[4]) {
   // Along each axis the texture runs steadily from one edge to the other.
   auto u = [&](float x) { return c[0].u + (x - c[0].x) * (c[1].u - c[0].u) / (c[1].x - c[0].x); };
   auto v = [&](float y) { return c[0].v + (y - c[0].y) * (c[3].v - c[0].v) / (c[3].y - c[0].y); };
   // The quad's own edges stay exactly where they were, so a piece that keeps one samples as before.
-  PixelRect whole;
-  PixelSpan(c, whole);
   const float minX = std::min(c[0].x, c[1].x), maxX = std::max(c[0].x, c[1].x);
   const float minY = std::min(c[0].y, c[3].y), maxY = std::max(c[0].y, c[3].y);
   auto at = [](int pixel) { return static_cast<float>(pixel) - 0.5f; };
@@ -116,7 +115,9 @@ void ScreenCover::Uncovered(const PixelRect& r, std::vector<PixelRect>& out) con
   if (left >= right || top >= bottom) return;
   // The rectangles still growing downwards: those of the row above.
   size_t open = 0;
-  std::vector<std::pair<int, int>> gaps, lastGaps;
+  std::vector<std::pair<int, int>>& gaps = gaps_;
+  std::vector<std::pair<int, int>>& lastGaps = lastGaps_;
+  lastGaps.clear();
   for (int y = top; y < bottom; ++y) {
     gaps.clear();
     int x = left;

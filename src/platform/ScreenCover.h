@@ -25,8 +25,10 @@ struct PixelRect {
 // those pixels and may be cut along pixel edges without a seam.
 bool PixelSpan(const Vertex (&corners)[4], PixelRect& pixels);
 
-// The pixels `part` of a quad PixelSpan allows to cut, texture coordinates following.
-void CutQuad(const Vertex (&corners)[4], const PixelRect& part, Vertex (&out)[4]);
+// The pixels `part` of a quad PixelSpan allows to cut (`whole` being what it gave), texture
+// coordinates following.
+void CutQuad(const Vertex (&corners)[4], const PixelRect& whole, const PixelRect& part,
+             Vertex (&out)[4]);
 
 class ScreenCover {
  public:
@@ -42,6 +44,9 @@ class ScreenCover {
   int height_ = 0;
   // Per row, the covered runs [from, to), sorted and apart.
   std::vector<std::vector<std::pair<int, int>>> rows_;
+  // Uncovered's rows in the making, kept so a frame's cuts allocate nothing.
+  mutable std::vector<std::pair<int, int>> gaps_;
+  mutable std::vector<std::pair<int, int>> lastGaps_;
 };
 
 }  // namespace platform

@@ -54,7 +54,8 @@ TEST(ScreenCoverTest, QuadsOnThePixelGrid) {
   q[0].u = q[3].u = 1;
   q[1].u = q[2].u = 0;
   Vertex half[4];
-  CutQuad(q, {50, 0, 100, 10}, half);
+  PixelSpan(q, span);
+  CutQuad(q, span, {50, 0, 100, 10}, half);
   EXPECT_FLOAT_EQ(half[0].x, 49.5f);
   EXPECT_FLOAT_EQ(half[1].x, 99.5f);
   EXPECT_FLOAT_EQ(half[0].u, 0.5f);

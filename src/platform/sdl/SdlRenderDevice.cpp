@@ -568,7 +568,7 @@ void SdlRenderDevice::DrawFrame() {
     } else {
       for (const PixelRect& part : rects_) {
         Piece& cut = kept_.emplace_back(piece);
-        CutQuad(piece.corners, part, cut.corners);
+        CutQuad(piece.corners, span, part, cut.corners);
       }
     }
     if (piece.blend == SDL_BLENDMODE_NONE) cover_.Add(span);
@@ -643,7 +643,8 @@ void SdlRenderDevice::Present() {
   if (!Ready()) return;
   DrawFrame();
   Flush();
-  const bool drawnIntoWindow = frameStarted_ && intoWindow_;
+  // Only a started frame can have gone into the window.
+  const bool drawnIntoWindow = intoWindow_;
   frameStarted_ = false;
   intoWindow_ = false;
   if (offscreen_) {
