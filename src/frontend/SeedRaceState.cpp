@@ -12,6 +12,7 @@
 #include "frontend/MenuStates.h"
 #include "frontend/Profiles.h"
 #include "frontend/Registration.h"
+#include "frontend/RoadBest.h"
 #include "game/Phrases.h"
 #include "online/TextCodec.h"
 #include "platform/Input.h"
@@ -74,10 +75,16 @@ std::string NormalisedCode(const std::string& typed) {
   return code;
 }
 
+// What the code holds, and the current player's best time on it.
 std::string CodeDetails(TForm1& form, const game::RoadCode& code) {
-  return game::Say(form.Lang, game::Phrase::TrackTitle) + std::to_string(code.Track + 1) + ", " +
-         game::Say(form.Lang, game::Phrase::Level) + std::to_string(code.Level) + ", " +
-         game::DifficultyName(code.GameDifficulty, form.Lang);
+  std::string details = game::Say(form.Lang, game::Phrase::TrackTitle) +
+                        std::to_string(code.Track + 1) + ", " +
+                        game::Say(form.Lang, game::Phrase::Level) + std::to_string(code.Level) +
+                        ", " + game::DifficultyName(code.GameDifficulty, form.Lang);
+  if (form.Menu.ProfileCount <= 0) return details;
+  const auto best = RoadBestIn(ReadGameIni(), CurrentProfileName(form.Menu), code);
+  if (best) details += game::Say(form.Lang, game::Phrase::RoadBest) + RaceTimeText(*best);
+  return details;
 }
 
 // The best of the current player on the road of that day, if any (none without a profile).
@@ -228,6 +235,14 @@ void RegisterSeedScreen(TForm1& form) {
   form.States.Register(game::gsSeedRace, state);
 }
 
+// A seed race driven over the line: its race (the last one recorded) becomes the player's best run
+// on the code when it is faster.
+void KeepBestRun(TForm1& form, int32_t hund) {
+  const game::Replay& replay = form.Replays.Recorded();
+  if (hund < 0 || form.Menu.ProfileCount <= 0 || replay.races.empty()) return;
+  KeepRoadBest(form, CurrentProfileName(form.Menu), form.SeedRace.Code, hund, replay.races.back());
+}
+
 // A seed race ends from the state it stands in: its screens and the race go, the career gets its
 // values back, and the seed screen opens.
 void FinishSeedRace(TForm1& form, uint8_t from) {
@@ -242,6 +257,7 @@ void FinishSeedRace(TForm1& form, uint8_t from) {
   form.LeaveState(from);
   if (from != game::gsRace) form.LeaveState(game::gsRace);
   form.RaceTimer.Enabled = false;
+  KeepBestRun(form, hund);
   game::EndSeedRace(form);
   form.SeedRace.FinishHund = hund;
   CreateMenuLights(form);

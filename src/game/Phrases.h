@@ -50,6 +50,9 @@ enum class Phrase : uint8_t {
   DailyNoTime,
   YourTime,  // before the time
   ReplayOtherVersion,
+  RoadBest,  // before the time, after the code's details
+  GhostShown,
+  GhostHidden,
   Count
 };
 
@@ -112,6 +115,9 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::YourTime, "Время гонки: ", "Race time: "},
     {Phrase::ReplayOtherVersion, "Повтор записан другой версией игры",
      "The replay was recorded by another version of the game"},
+    {Phrase::RoadBest, ", лучшее: ", ", best: "},
+    {Phrase::GhostShown, "Призрак: показан", "Ghost: shown"},
+    {Phrase::GhostHidden, "Призрак: скрыт", "Ghost: hidden"},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 

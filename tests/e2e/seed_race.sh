@@ -167,6 +167,10 @@ grep -q ' state=16 ' "$work/daily.trace" || fail "the autopilot never finished t
 expect "$work/daily.trace" 9000 state 31
 grep -qx 'daily.2026-12-09 = [0-9]:[0-5][0-9]\.[0-9][0-9]' "$work/daily/vornakel.ini" ||
   fail "no best time of the day kept: $(cat "$work/daily/vornakel.ini")"
+# ... and its best run on the code: the time, and the race in the player's replays folder.
+grep -qx 'road.9AMYU5LXE2 = [0-9]:[0-5][0-9]\.[0-9][0-9]' "$work/daily/vornakel.ini" ||
+  fail "no best time on the code kept"
+[ -s "$work/daily/replays/Вася/road-9AMYU5LXE2.vrp" ] || fail "no best run written"
 
 # --- the seed screen in both languages ---
 menus_to_seed='400 mouse 156 439
