@@ -8,6 +8,7 @@
 #include "engine/KeyboardLayout.h"
 #include "frontend/DailyBest.h"
 #include "frontend/GameIni.h"
+#include "frontend/GhostRun.h"
 #include "frontend/MenuKit.h"
 #include "frontend/MenuStates.h"
 #include "frontend/Profiles.h"
@@ -30,6 +31,12 @@ constexpr int32_t kCodeBoxLength = 11;
 constexpr int32_t kMessageY = 320;
 constexpr int32_t kDailyY = 364;
 constexpr int32_t kDailyBestY = 390;
+// The daily lines' middle, left of the ghost's switch and its label.
+constexpr int32_t kDailyX = 390;
+constexpr int32_t kGhostSwitchLeft = 618;
+constexpr int32_t kGhostSwitchTop = 382;
+constexpr int32_t kGhostLabelX = 654;
+constexpr int32_t kGhostLabelY = 360;
 
 // The screen's own state: the code the message was made for, and the message under the box
 // (what the code holds, why it was refused, or the time of the race just driven).
@@ -42,6 +49,8 @@ struct SeedScreen {
   // The road of the day and the player's best on it, read once as the screen opens.
   std::string dailyLine;
   std::string bestLine;
+  // The ghost's switch is read from vornakel.ini the first time the screen opens.
+  bool ghostSettingRead = false;
   void Say(std::string text, bool isRefusal) {
     message = std::move(text);
     refused = isRefusal;
@@ -127,10 +136,21 @@ void BackToTracks(SeedScreen& screen) {
   SwitchWithClick(screen.form, game::gsSeedRace, game::gsTrackSelect);
 }
 
+// The ghost's switch: kept at once, in memory when the file cannot be written.
+void ToggleGhost(SeedScreen& screen) {
+  TForm1& form = screen.form;
+  Click(form);
+  const bool shown = !form.SeedRace.GhostShown;
+  form.SeedRace.GhostShown = shown;
+  SetButtonPicture(form, form.Menu.Buttons[3], SwitchPicture(shown));
+  UpdateGameIni(form, [shown](IniDocument& ini) { SetGhostShown(ini, shown); });
+}
+
 constexpr ButtonRow<SeedScreen> kSeedButtons[] = {
     {.picture = "b_back", .left = 116, .top = 440, .action = BackToTracks},
     {.picture = "b_daily", .left = 315, .top = 440, .action = RaceDailyRoad},
     {.picture = "bc_race", .left = 534, .top = 440, .action = RaceTypedCode},
+    {.picture = "b_on", .left = kGhostSwitchLeft, .top = kGhostSwitchTop, .action = ToggleGhost},
 };
 
 // Keeps what the box holds a code as it is typed; a changed code forgets an old message.
@@ -158,8 +178,12 @@ void DrawSeedTexts(const SeedScreen& screen) {
     TextCentered(font, 400, kMessageY, screen.message);
   }
   SetFont(font, "Arial", 13, 29, 43, 68);
-  TextCentered(font, 420, kDailyY, screen.dailyLine);
-  TextCentered(font, 420, kDailyBestY, screen.bestLine);
+  TextCentered(font, kDailyX, kDailyY, screen.dailyLine);
+  TextCentered(font, kDailyX, kDailyBestY, screen.bestLine);
+  SetFont(font, "Arial", 11, 29, 43, 68);
+  const game::Phrase ghost =
+      form.SeedRace.GhostShown ? game::Phrase::GhostShown : game::Phrase::GhostHidden;
+  TextCentered(font, kGhostLabelX, kGhostLabelY, game::Say(form.Lang, ghost));
 }
 
 void ReadDailyLines(SeedScreen& screen) {
@@ -196,8 +220,13 @@ void RegisterSeedScreen(TForm1& form) {
     form.SeedRace.Chosen = false;
     static const std::string kCodeCharacters = CodeBoxCharacters();
     MakeEditFont(form, 28, 21, 16, 137, &kCodeCharacters);
+    if (!screen->ghostSettingRead) {
+      form.SeedRace.GhostShown = GhostShownIn(ReadGameIni());
+      screen->ghostSettingRead = true;
+    }
     BeginButtons(form);
     AddButtons(form, *screen, kSeedButtons);
+    SetButtonPicture(form, form.Menu.Buttons[3], SwitchPicture(form.SeedRace.GhostShown));
     engine::TOmegaEdit* edit = AddEditBox(form, "e_name", 200, 264, kCodeBoxLength);
     edit->LatinToCyrillic = false;
     edit->CharFilter = engine::TOmegaEdit::cfToCapitals;
@@ -270,6 +299,7 @@ void FinishSeedRace(TForm1& form, uint8_t from) {
 void RegisterSeedRaceState(TForm1& form) {
   RegisterSeedScreen(form);
   form.SeedRace.Finish = [&form](uint8_t from) { FinishSeedRace(form, from); };
+  form.SeedRace.StartGhost = [&form] { StartGhost(form); };
 }
 
 }  // namespace frontend

@@ -216,6 +216,7 @@ void EnterRace(TForm1& form) {
   form.ScreenTick = 0;
   race.StartArrows = new TBegArrows(form, 397, 423);
   ShowCursor(form, false);
+  if (form.SeedRace.Active && form.SeedRace.StartGhost) form.SeedRace.StartGhost();
 }
 
 void TeardownRace(TForm1& form) {

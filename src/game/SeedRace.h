@@ -48,6 +48,11 @@ struct SeedRaceRun {
   // Ends a seed race from the state it stands in (results, a notice, the leave question) and
   // opens the seed screen; the front end sets it.
   std::function<void(uint8_t from)> Finish;
+  // Sets up the player's best run on Code as a ghost beside the race just set up (the front end
+  // sets it; it leaves the generator as it was).
+  std::function<void()> StartGhost;
+  // The seed screen's switch (kept in vornakel.ini): the ghost drives in seed races.
+  bool GhostShown = true;
   CareerHold Held;
 };
 

@@ -2,8 +2,9 @@
 # Road codes end to end: a career race's code, raced again from the seed screen under the same
 # driving, gives the same road, opponents and pickups frame by frame; a seed race changes neither
 # Config.cfg, Configdat.cfg nor vornakel.ini; three codes (one the road of the day) are pinned to
-# their race's trace; the road of the day driven to the finish keeps the player's best time; the
-# seed screen speaks English too.
+# their race's trace; the road of the day driven to the finish keeps the player's best time and
+# best run, which then drives along as a ghost without changing the race; the seed screen speaks
+# English too.
 set -euo pipefail
 game_dir=$1
 work=$(mktemp -d)
@@ -172,6 +173,42 @@ grep -qx 'road.9AMYU5LXE2 = [0-9]:[0-5][0-9]\.[0-9][0-9]' "$work/daily/vornakel.
   fail "no best time on the code kept"
 [ -s "$work/daily/replays/Вася/road-9AMYU5LXE2.vrp" ] || fail "no best run written"
 
+# --- the best run drives along as a ghost, and changes nothing of the race ---
+# The player of the daily run again (no name entry): the road of the day with a late start and a
+# swerve off the road, beside the autopilot's best run. The same input with the ghost switched
+# off on the seed screen (kept in vornakel.ini) must give the same trace.
+cp -r "$work/daily" "$work/ghost_on"
+cp -r "$work/daily" "$work/ghost_off"
+to_daily='420 mouse 156 439
+422 button left down
+423 button left up
+480 mouse 94 490
+482 button left down
+483 button left up'
+{ echo "$to_daily"; printf '%s\n' "500 mouse 654 402" "502 button left down" "503 button left up"; } >"$work/hide.txt"
+play ghost_off 520 "$work/hide.txt" --null-render
+grep -qx 'ghost = hidden' "$work/ghost_off/vornakel.ini" || fail "the ghost switch was not kept"
+{
+  echo "$to_daily"
+  printf '%s\n' "520 mouse 400 464" "522 button left down" "523 button left up" "560 key down 13" \
+    "561 key up 13"
+  drive 561
+} >"$work/ghost.txt"
+for run in ghost_on ghost_off; do
+  play "$run" 900 "$work/ghost.txt" --headless --screenshot "900:$work/$run.png"
+  play "$run" 7000 "$work/ghost.txt" --null-render
+done
+if ! diff "$work/ghost_on.trace" "$work/ghost_off.trace" >"$work/diff.txt"; then
+  fail "the ghost changed the race: $(head -4 "$work/diff.txt")"
+fi
+expect "$work/ghost_on.trace" 900 state 12
+! cmp -s "$work/ghost_on.png" "$work/ghost_off.png" || fail "no ghost on the road"
+# A damaged best run means no ghost and a line on stderr, nothing worse.
+printf 'broken' | dd of="$work/ghost_on/replays/Вася/road-9AMYU5LXE2.vrp" bs=1 seek=40 conv=notrunc 2>/dev/null
+play ghost_on 1200 "$work/ghost.txt" --null-render
+grep -q 'no ghost from' "$work/ghost_on.err" || fail "a damaged best run went unreported"
+cmp -s <(head -1200 "$work/ghost_off.trace") "$work/ghost_on.trace" || fail "a damaged best run changed the race"
+
 # --- the seed screen in both languages ---
 menus_to_seed='400 mouse 156 439
 402 button left down
@@ -185,4 +222,4 @@ expect "$t" 478 state 31
 play files 480 <(echo "$menus_to_seed") --headless --language en --screenshot "478:$work/en.png"
 [ "$(head -c 4 "$work/en.png" | od -An -tx1 | tr -d ' \n')" = 89504e47 ] || fail "no English picture"
 ! cmp -s "$work/ru.png" "$work/en.png" || fail "the English seed screen looks Russian"
-echo "seed_race: a career road raced again from its code, files untouched, three codes pinned, the day's best kept"
+echo "seed_race: a career road raced again from its code, files untouched, three codes pinned, the day's best kept, its ghost drove and changed nothing"

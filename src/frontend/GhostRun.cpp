@@ -1,0 +1,199 @@
+// The ghost of a seed race: its quiet form, the lockstep with the player's clock, its sprite.
+#include "frontend/GhostRun.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "engine/Random.h"
+#include "frontend/Frontend.h"
+#include "frontend/MenuKit.h"
+#include "frontend/Profiles.h"
+#include "frontend/RoadBest.h"
+#include "game/FinishLine.h"
+#include "game/GhostClock.h"
+#include "game/Player.h"
+#include "game/ReplayPlayer.h"
+#include "game/SpriteSetup.h"
+#include "platform/null/NullAudioDevice.h"
+#include "platform/null/NullPlatform.h"
+#include "platform/null/NullRenderDevice.h"
+#include "platform/null/VirtualClock.h"
+
+namespace frontend {
+
+namespace {
+
+using game::TForm1;
+
+constexpr const char* kSection = "general";
+constexpr const char* kKey = "ghost";
+// Under the trucks (50) and their shadows' level, over the road, the pickups and the finish line.
+constexpr int32_t kGhostZ = 49;
+// Half seen, and a little blue, so it never passes for a real truck.
+constexpr int32_t kGhostAlpha = 128;
+constexpr int32_t kGhostRed = 170;
+constexpr int32_t kGhostGreen = 210;
+// A recorded pause can hold thousands of frames without clock: the ghost catches up over a few
+// of the player's frames rather than stalling one.
+constexpr int32_t kMaxStepsPerFrame = 1000;
+
+// The ghost's generator for the length of a scope: the player's seed set aside and put back.
+class OwnGenerator {
+ public:
+  explicit OwnGenerator(uint32_t& ghostSeed)
+      : ghostSeed_(ghostSeed), playerSeed_(engine::RandSeed()) {
+    engine::SetRandSeed(ghostSeed_);
+  }
+  ~OwnGenerator() {
+    ghostSeed_ = engine::RandSeed();
+    engine::SetRandSeed(playerSeed_);
+  }
+  OwnGenerator(const OwnGenerator&) = delete;
+  OwnGenerator& operator=(const OwnGenerator&) = delete;
+
+ private:
+  uint32_t& ghostSeed_;
+  uint32_t playerSeed_;
+};
+
+game::RaceMoment MomentOf(const TForm1& form, bool over) {
+  return {.elapsedHund = form.Race.ElapsedHund, .screenTick = form.ScreenTick, .over = over};
+}
+
+// The ghost's truck as a sprite of the player's race: it collides with nothing and moves nothing;
+// its move pass keeps the ghost level, its draw shows the ghost's truck where it stands.
+class TGhostCar : public engine::TSprite {
+ public:
+  TGhostCar(TForm1& form, std::unique_ptr<GhostRun> run)
+      : TSprite(&form.OmegaSprite1), form_(form), run_(std::move(run)) {
+    SetName("ghost");
+    SetZ(kGhostZ);
+  }
+  void Move(float /*moveCount*/) override { run_->CatchUp(form_); }
+  void Draw() override {
+    const std::optional<GhostPose> pose = run_->PoseFor(form_);
+    if (!pose) return;
+    if (Image == nullptr || Image->Name != pose->picture) {
+      game::SetPicture(*this, game::GameImage(form_, pose->picture));
+      SetAlpha(kGhostAlpha);
+      SetRed(kGhostRed);
+      SetGreen(kGhostGreen);
+    }
+    SetPatternIndex(pose->pattern);
+    SetX(pose->x);
+    SetY(pose->y);
+    Rotation = pose->rotation;
+    CenterX = pose->centerX;
+    CenterY = pose->centerY;
+    TSprite::Draw();
+  }
+
+ private:
+  TForm1& form_;
+  std::unique_ptr<GhostRun> run_;
+};
+
+}  // namespace
+
+bool GhostShownIn(const IniDocument& ini) {
+  return ini.Get(kSection, kKey).value_or("shown") != "hidden";
+}
+
+void SetGhostShown(IniDocument& ini, bool shown) {
+  ini.Set(kSection, kKey, shown ? "shown" : "hidden");
+}
+
+// The devices come first: the form goes before them.
+struct GhostRun::Session {
+  platform::NullRenderDevice device;
+  platform::NullFontRasterizer fonts;
+  platform::VirtualClock clock;
+  platform::StderrShell shell;
+  platform::NullAudioDevice audio{&clock};
+  game::ReplayRace race;
+  std::unique_ptr<TForm1> form;
+  std::unique_ptr<game::ReplayPlayer> player;
+  uint32_t seed = 0;
+  bool over = false;
+};
+
+GhostRun::GhostRun(std::unique_ptr<Session> session) : session_(std::move(session)) {}
+
+GhostRun::~GhostRun() {
+  Session& s = *session_;
+  OwnGenerator own(s.seed);
+  s.player.reset();
+  if (s.form != nullptr) s.form->FormDestroy();
+  s.form.reset();
+}
+
+std::unique_ptr<GhostRun> GhostRun::Start(game::Language language, game::ReplayRace race) {
+  auto session = std::make_unique<Session>();
+  Session& s = *session;
+  s.race = std::move(race);
+  std::unique_ptr<GhostRun> run(new GhostRun(std::move(session)));
+  OwnGenerator own(s.seed);
+  s.form = std::make_unique<TForm1>(
+      game::PlatformServices{&s.device, &s.fonts, &s.clock, &s.shell, &s.audio});
+  TForm1& form = *s.form;
+  RegisterFrontend(form);
+  // It reads no settings, writes none, sends no score and opens no links.
+  form.ReadConfigFiles = [&form] { EnsureCursor(form); };
+  form.WriteConfigFiles = nullptr;
+  form.ExitLauncher = nullptr;
+  form.Lang = language;
+  form.FixedSeed = true;
+  form.NeverVSync = true;
+  form.FormCreate();
+  if (form.Closed()) return nullptr;
+  s.player = std::make_unique<game::ReplayPlayer>(form, s.race);
+  s.player->Begin();
+  return run;
+}
+
+void GhostRun::CatchUp(const TForm1& player) {
+  Session& s = *session_;
+  const game::RaceMoment playerMoment = MomentOf(player, false);
+  if (!game::GhostBehind(MomentOf(*s.form, s.over), playerMoment)) return;
+  OwnGenerator own(s.seed);
+  for (int32_t i = 0; i < kMaxStepsPerFrame; ++i) {
+    if (!s.player->Step()) s.over = true;
+    // Over the line its clock stops: it waits there.
+    if (s.form->Race.Paused) s.over = true;
+    if (!game::GhostBehind(MomentOf(*s.form, s.over), playerMoment)) break;
+  }
+}
+
+std::optional<GhostPose> GhostRun::PoseFor(const TForm1& player) const {
+  const TForm1& ghost = *session_->form;
+  const game::TPlayer* truck = ghost.Race.Player;
+  const game::TFinishLine* mine = player.Race.FinishLine;
+  const game::TFinishLine* theirs = ghost.Race.FinishLine;
+  if (truck == nullptr || !truck->Visible || truck->Image == nullptr || mine == nullptr ||
+      theirs == nullptr)
+    return std::nullopt;
+  return GhostPose{
+      .x = truck->X + (mine->X - theirs->X),
+      .y = truck->Y + (mine->Y - theirs->Y),
+      .rotation = truck->Rotation,
+      .centerX = truck->CenterX,
+      .centerY = truck->CenterY,
+      .picture = truck->Image->Name,
+      .pattern = truck->PatternIndex,
+  };
+}
+
+void StartGhost(TForm1& form) {
+  if (!form.SeedRace.GhostShown || form.Menu.ProfileCount <= 0) return;
+  std::optional<game::ReplayRace> race =
+      LoadRoadBest(CurrentProfileName(form.Menu), form.SeedRace.Code);
+  if (!race) return;
+  std::unique_ptr<GhostRun> run = GhostRun::Start(form.Lang, std::move(*race));
+  if (run == nullptr) {
+    std::fprintf(stderr, "vornakel: the ghost could not be set up\n");
+    return;
+  }
+  new TGhostCar(form, std::move(run));
+}
+
+}  // namespace frontend
