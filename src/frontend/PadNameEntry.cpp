@@ -1,4 +1,4 @@
-// Name boxes with only a controller: the letter picker of the first-name and new-player screens.
+// Name and code boxes with only a controller: the letter picker of the name and seed screens.
 #include "frontend/PadNameEntry.h"
 
 #include <array>
@@ -9,6 +9,7 @@
 #include "frontend/LetterPicker.h"
 #include "frontend/MenuKit.h"
 #include "game/Phrases.h"
+#include "online/TextCodec.h"
 #include "platform/Input.h"
 #include "platform/PadButtons.h"
 
@@ -41,10 +42,22 @@ struct PickerKeeper {
   std::array<bool, platform::kPadButtonCount> taken{};
 };
 
+// The seed screen's code box: the picker holds the code's symbols only, opens on A while the focus
+// rests on the box and closes with B, Start or its done key, so the d-pad keeps the buttons.
+bool CodeScreen(const TForm1& form) {
+  return form.GameState == game::gsSeedRace;
+}
+
 engine::TOmegaEdit* NameBox(TForm1& form) {
-  const bool nameScreen =
-      form.GameState == game::gsNameEntry || form.GameState == game::gsProfileAdd;
+  const bool nameScreen = form.GameState == game::gsNameEntry ||
+                          form.GameState == game::gsProfileAdd || CodeScreen(form);
   return nameScreen ? form.Menu.NameEdit : nullptr;
+}
+
+LetterPicker GridFor(const TForm1& form) {
+  if (CodeScreen(form))
+    return LetterPicker(game::Language::English, std::string(online::kCodecAlphabet));
+  return LetterPicker(form.Lang, NameCharacters(form.Lang));
 }
 
 // The name box of the screen, if any: a new one starts with the picker hidden on its first
@@ -54,7 +67,7 @@ engine::TOmegaEdit* Follow(TForm1& form, PickerKeeper& keeper) {
   if (edit == nullptr) return nullptr;
   if (edit->ID != keeper.editId || !keeper.grid) {
     keeper.editId = edit->ID;
-    keeper.grid.emplace(form.Lang, NameCharacters(form.Lang));
+    keeper.grid.emplace(GridFor(form));
     keeper.shown = false;
     keeper.mouseX = form.MouseX;
     keeper.mouseY = form.MouseY;
@@ -86,7 +99,12 @@ void Confirm(TForm1& form) {
   form.KeyReleased[platform::kVkReturn] = true;
 }
 
-void PressKey(TForm1& form, const LetterPicker& grid, engine::TOmegaEdit& edit) {
+void PressKey(TForm1& form, PickerKeeper& keeper, engine::TOmegaEdit& edit) {
+  const LetterPicker& grid = *keeper.grid;
+  if (CodeScreen(form) && grid.Key() == PickerKey::kDone) {
+    keeper.shown = false;
+    return;
+  }
   switch (grid.Key()) {
     case PickerKey::kLetter:
       TypeLetter(edit, grid.Letter());
@@ -103,6 +121,26 @@ void PressKey(TForm1& form, const LetterPicker& grid, engine::TOmegaEdit& edit) 
   }
 }
 
+// A button on the seed screen: closed, only A on the focused code box opens the picker; open, it
+// takes every button.
+bool TakeCodeButton(TForm1& form, PickerKeeper& keeper, engine::TOmegaEdit& edit, int button) {
+  const auto pad = static_cast<PadButton>(button);
+  if (!keeper.shown) {
+    if (pad != PadButton::kA || form.OmegaGUI1.HoverID != edit.ID) return false;
+    keeper.shown = true;
+  } else if (pad == PadButton::kB || pad == PadButton::kStart) {
+    keeper.shown = false;
+  } else if (pad == PadButton::kA) {
+    PressKey(form, keeper, edit);
+  } else if (pad == PadButton::kUp || pad == PadButton::kDown) {
+    keeper.grid->Move(0, pad == PadButton::kUp ? -1 : +1);
+  } else if (pad == PadButton::kLeft || pad == PadButton::kRight) {
+    keeper.grid->Move(pad == PadButton::kLeft ? -1 : +1, 0);
+  }
+  keeper.taken[static_cast<size_t>(button)] = true;
+  return true;
+}
+
 bool TakeButton(TForm1& form, PickerKeeper& keeper, int button, bool down) {
   bool& taken = keeper.taken[static_cast<size_t>(button)];
   if (!down) {
@@ -112,6 +150,7 @@ bool TakeButton(TForm1& form, PickerKeeper& keeper, int button, bool down) {
   }
   engine::TOmegaEdit* edit = Follow(form, keeper);
   if (edit == nullptr) return false;
+  if (CodeScreen(form)) return TakeCodeButton(form, keeper, *edit, button);
   taken = true;
   // The first press only shows the picker, so the cursor is seen before anything is typed.
   const bool wasShown = keeper.shown;
@@ -131,7 +170,7 @@ bool TakeButton(TForm1& form, PickerKeeper& keeper, int button, bool down) {
       if (wasShown) grid.Move(+1, 0);
       break;
     case PadButton::kA:
-      if (wasShown) PressKey(form, grid, *edit);
+      if (wasShown) PressKey(form, keeper, *edit);
       break;
     case PadButton::kB:
       DeleteLast(form, *edit);

@@ -3,8 +3,8 @@
 # driving, gives the same road, opponents and pickups frame by frame; a seed race changes neither
 # Config.cfg, Configdat.cfg nor vornakel.ini; three codes (one the road of the day) are pinned to
 # their race's trace; the road of the day driven to the finish keeps the player's best time and
-# best run, which then drives along as a ghost without changing the race; the seed screen speaks
-# English too.
+# best run, which then drives along as a ghost without changing the race; a controller alone types
+# a code; the seed screen speaks English too.
 set -euo pipefail
 game_dir=$1
 work=$(mktemp -d)
@@ -153,6 +153,36 @@ done <<'PINS'
 3 A7P64-FQLNK state=12 tick=301 level=9 lives=3 score=0 clock=2:24:57 place=10 health=100 speed=0.00 progress=-205.3 finished=0 opp=-89.2,-96.7,-95.2,-120.8,-113.7,-144.2,-138.7,-160.6,-139.2
 PINS
 
+# --- a code typed with a controller only ---
+# The d-pad shows the focus and takes it up to the code box; A there opens the letter picker, which
+# then takes the d-pad and A to type; B closes it, and the d-pad is the buttons' again: down twice
+# to the race button, A, and A on the truck screen.
+frame=520
+pad() { printf '%d pad down %s\n%d pad up %s\n' "$frame" "$1" $((frame + 1)) "$1"; frame=$((frame + 4)); }
+pad_code() {
+  local grid=ABCDEFGHJKLMNPQRSTUVWXYZ23456789 code=$1 row=0 col=0 i at
+  for ((i = 0; i < ${#code}; i++)); do
+    at=${grid%%"${code:i:1}"*}
+    at=${#at}
+    while ((row < at / 13)); do pad dpdown && row=$((row + 1)); done
+    while ((row > at / 13)); do pad dpup && row=$((row - 1)); done
+    while ((col < at % 13)); do pad dpright && col=$((col + 1)); done
+    while ((col > at % 13)); do pad dpleft && col=$((col - 1)); done
+    pad a
+  done
+}
+{
+  printf '%s\n' "400 text Вася" "410 key down 13" "411 key up 13" "420 mouse 156 439" \
+    "422 button left down" "423 button left up" "480 mouse 94 490" "482 button left down" \
+    "483 button left up"
+  pad dpdown && pad dpup && pad a
+  pad_code UGMSXEAAB4
+  pad b && pad dpdown && pad dpdown && pad a
+  frame=$((frame + 40)) && pad a
+} >"$work/pad.txt"
+play pad $((frame + 20)) "$work/pad.txt" --null-render
+[ "$(set_up_code pad)" = UGMSX-EAAB4 ] || fail "the controller raced $(set_up_code pad), not UGMSX-EAAB4"
+
 # --- the road of the day driven to the finish by the autopilot: the player's best is kept ---
 autodrive=${VORNAKEL_AUTODRIVE:-$game_dir/../tests/vornakel_autodrive}
 [ -x "$autodrive" ] || fail "no autopilot at $autodrive"
@@ -222,4 +252,4 @@ expect "$t" 478 state 31
 play files 480 <(echo "$menus_to_seed") --headless --language en --screenshot "478:$work/en.png"
 [ "$(head -c 4 "$work/en.png" | od -An -tx1 | tr -d ' \n')" = 89504e47 ] || fail "no English picture"
 ! cmp -s "$work/ru.png" "$work/en.png" || fail "the English seed screen looks Russian"
-echo "seed_race: a career road raced again from its code, files untouched, three codes pinned, the day's best kept, its ghost drove and changed nothing"
+echo "seed_race: a career road raced again from its code, files untouched, three codes pinned, the day's best kept, its ghost drove and changed nothing, a code typed with a controller"
