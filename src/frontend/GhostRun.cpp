@@ -37,6 +37,10 @@ constexpr int32_t kGhostGreen = 210;
 // of the player's frames rather than stalling one.
 constexpr int32_t kMaxStepsPerFrame = 1000;
 
+// What two forms in one process share: the generator (swapped below around everything the ghost
+// runs), the once-only message list and its handler (the ghost reads the same archives as the
+// player's form, so it has nothing new to report) and the saves folder (only read). Everything
+// else lives in each form, and the ghost's devices are its own null ones, so it makes no sound.
 // The ghost's generator for the length of a scope: the player's seed set aside and put back.
 class OwnGenerator {
  public:
