@@ -374,7 +374,17 @@ void TOmegaSprite::Move(float moveCount) {
 
 void TOmegaSprite::Draw() {
   const size_t count = spriteList_.size();
-  for (size_t i = 0; i < count && i < spriteList_.size(); ++i) spriteList_[i]->Draw();
+  // A copy: the layer may be replaced while it draws.
+  const std::function<void()> layer = Layer.Draw;
+  bool layerDrawn = !layer;
+  for (size_t i = 0; i < count && i < spriteList_.size(); ++i) {
+    if (!layerDrawn && spriteList_[i]->Z >= Layer.Z) {
+      layerDrawn = true;
+      layer();
+    }
+    spriteList_[i]->Draw();
+  }
+  if (!layerDrawn) layer();
 }
 
 void TOmegaSprite::Dead() {

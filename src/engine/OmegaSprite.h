@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,14 @@ class TOmegaSprite {
   // Culling rectangle in screen pixels; all four 0 = nothing is culled.
   int32_t DrawAreaX1 = 0, DrawAreaY1 = 0, DrawAreaX2 = 0, DrawAreaY2 = 0;
   float OffsetX = 0, OffsetY = 0;
+  // Drawing that belongs to no sprite, done by the draw pass just before the first sprite at or
+  // above Z (after them all when there is none). Kept out of the sprite list, so the move pass,
+  // which the list's order and length steer, runs exactly as without it.
+  struct DrawLayer {
+    int32_t Z = 0;
+    std::function<void()> Draw;
+  };
+  DrawLayer Layer;
 
   void Move(float moveCount);
   void Draw();

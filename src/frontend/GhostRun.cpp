@@ -27,7 +27,7 @@ using game::TForm1;
 
 constexpr const char* kSection = "general";
 constexpr const char* kKey = "ghost";
-// Under the trucks (50) and their shadows' level, over the road, the pickups and the finish line.
+// Drawn before the trucks (50), after the road, the pickups, the finish line and the shadows.
 constexpr int32_t kGhostZ = 49;
 // Half seen, and a little blue, so it never passes for a real truck.
 constexpr int32_t kGhostAlpha = 128;
@@ -41,6 +41,7 @@ constexpr int32_t kMaxStepsPerFrame = 1000;
 // runs), the once-only message list and its handler (the ghost reads the same archives as the
 // player's form, so it has nothing new to report) and the saves folder (only read). Everything
 // else lives in each form, and the ghost's devices are its own null ones, so it makes no sound.
+//
 // The ghost's generator for the length of a scope: the player's seed set aside and put back.
 class OwnGenerator {
  public:
@@ -64,37 +65,37 @@ game::RaceMoment MomentOf(const TForm1& form, bool over) {
   return {.elapsedHund = form.Race.ElapsedHund, .screenTick = form.ScreenTick, .over = over};
 }
 
-// The ghost's truck as a sprite of the player's race: it collides with nothing and moves nothing;
-// its move pass keeps the ghost level, its draw shows the ghost's truck where it stands.
-class TGhostCar : public engine::TSprite {
+// The ghost's truck in the player's race: drawn by the race's sprite engine as a layer of its own
+// (never a sprite in its list, so the race moves exactly as it would without it). Each time it is
+// drawn the ghost first catches up with the player's clock.
+class GhostLayer {
  public:
-  TGhostCar(TForm1& form, std::unique_ptr<GhostRun> run)
-      : TSprite(&form.OmegaSprite1), form_(form), run_(std::move(run)) {
-    SetName("ghost");
-    SetZ(kGhostZ);
-  }
-  void Move(float /*moveCount*/) override { run_->CatchUp(form_); }
-  void Draw() override {
+  GhostLayer(TForm1& form, std::unique_ptr<GhostRun> run)
+      : form_(form), run_(std::move(run)), truck_(nullptr) {}
+  void Draw() {
+    run_->CatchUp(form_);
     const std::optional<GhostPose> pose = run_->PoseFor(form_);
     if (!pose) return;
-    if (Image == nullptr || Image->Name != pose->picture) {
-      game::SetPicture(*this, game::GameImage(form_, pose->picture));
-      SetAlpha(kGhostAlpha);
-      SetRed(kGhostRed);
-      SetGreen(kGhostGreen);
+    if (truck_.Image == nullptr || truck_.Image->Name != pose->picture) {
+      game::SetPicture(truck_, game::GameImage(form_, pose->picture));
+      truck_.SetAlpha(kGhostAlpha);
+      truck_.SetRed(kGhostRed);
+      truck_.SetGreen(kGhostGreen);
     }
-    SetPatternIndex(pose->pattern);
-    SetX(pose->x);
-    SetY(pose->y);
-    Rotation = pose->rotation;
-    CenterX = pose->centerX;
-    CenterY = pose->centerY;
-    TSprite::Draw();
+    truck_.SetPatternIndex(pose->pattern);
+    truck_.SetX(pose->x);
+    truck_.SetY(pose->y);
+    truck_.Rotation = pose->rotation;
+    truck_.CenterX = pose->centerX;
+    truck_.CenterY = pose->centerY;
+    truck_.Draw();
   }
 
  private:
   TForm1& form_;
   std::unique_ptr<GhostRun> run_;
+  // Belongs to no engine: drawn here alone.
+  engine::TSprite truck_;
 };
 
 }  // namespace
@@ -197,7 +198,8 @@ void StartGhost(TForm1& form) {
     std::fprintf(stderr, "vornakel: the ghost could not be set up\n");
     return;
   }
-  new TGhostCar(form, std::move(run));
+  auto layer = std::make_shared<GhostLayer>(form, std::move(run));
+  form.OmegaSprite1.Layer = {.Z = kGhostZ, .Draw = [layer] { layer->Draw(); }};
 }
 
 }  // namespace frontend

@@ -50,9 +50,9 @@ class GhostRun {
   std::unique_ptr<Session> session_;
 };
 
-// Puts the player's best run on the seed race's code beside the race just set up, as a sprite of
-// the race (it goes with the race's teardown). Nothing when the ghost is hidden, there is no
-// player or no best run yet, or its file cannot be used (a line on stderr).
+// Puts the player's best run on the seed race's code beside the race just set up, as the draw
+// layer of the race's sprite engine (it goes with the race's teardown). Nothing when the ghost is
+// hidden, there is no player or no best run yet, or its file cannot be used (a line on stderr).
 void StartGhost(game::TForm1& form);
 
 }  // namespace frontend

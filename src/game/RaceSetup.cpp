@@ -245,6 +245,8 @@ void TeardownRace(TForm1& form) {
   std::fill(race.Opponents.begin(), race.Opponents.end(), nullptr);
   race.LastRoadPiece = nullptr;
   race.FinishLine = nullptr;
+  // What the race drew besides its sprites (the seed race's ghost) goes with it.
+  engine.Layer = {};
   engine.Dead();
 }
 

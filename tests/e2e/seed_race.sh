@@ -209,15 +209,26 @@ grep -qx 'road.9AMYU5LXE2 = [0-9]:[0-5][0-9]\.[0-9][0-9]' "$work/daily/vornakel.
 # off on the seed screen (kept in vornakel.ini) must give the same trace.
 cp -r "$work/daily" "$work/ghost_on"
 cp -r "$work/daily" "$work/ghost_off"
+cp -r "$work/daily" "$work/ghost_auto"
 to_daily='420 mouse 156 439
 422 button left down
 423 button left up
 480 mouse 94 490
 482 button left down
 483 button left up'
+# The autopilot again, now beside its first run's ghost (right on its wheels, where a truck in the
+# sprite list would change the race); its input replayed with the ghost hidden must go the same way.
+{ echo "$to_daily"; printf '%s\n' "520 mouse 400 464" "522 button left down" "523 button left up" \
+  "560 key down 13" "561 key up 13"; } >"$work/again.txt"
+"$autodrive" --workdir "$work/ghost_auto" --seed 4 --today 2026-12-09 --script "$work/again.txt" \
+  --plan drive --frames 7000 --record "$work/again.script" --trace "$work/again.trace" \
+  2>"$work/again.err" || fail "autopilot exit code $? ($(tail -3 "$work/again.err"))"
 { echo "$to_daily"; printf '%s\n' "500 mouse 654 402" "502 button left down" "503 button left up"; } >"$work/hide.txt"
 play ghost_off 520 "$work/hide.txt" --null-render
 grep -qx 'ghost = hidden' "$work/ghost_off/vornakel.ini" || fail "the ghost switch was not kept"
+cp -r "$work/ghost_off" "$work/ghost_auto_off"
+play ghost_auto_off 7000 "$work/again.script" --seed 4 --null-render
+cmp -s "$work/again.trace" "$work/ghost_auto_off.trace" || fail "the ghost changed the autopilot's race"
 {
   echo "$to_daily"
   printf '%s\n' "520 mouse 400 464" "522 button left down" "523 button left up" "560 key down 13" \
