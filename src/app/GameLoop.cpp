@@ -112,7 +112,8 @@ bool GameLoop::PumpInput() {
 }
 
 void GameLoop::ServiceRaceTimer() {
-  const bool enabled = form_.RaceTimer.Enabled;
+  // A replay watched in the window holds the player's race clock as it holds the rest.
+  const bool enabled = form_.RaceTimer.Enabled && !form_.Takeover;
   const uint64_t interval =
       clock_.Frequency() * static_cast<uint64_t>(form_.RaceTimer.Interval) / 1000;
   const uint64_t now = clock_.Ticks();

@@ -50,6 +50,18 @@ enum class Phrase : uint8_t {
   DailyNoTime,
   YourTime,  // before the time
   ReplayOtherVersion,
+  ReplayBanner,  // over a replay being watched, before its speed
+  ReplayRace,    // "race 2 of 5": before the number
+  ReplayOf,
+  ReplayKeys,
+  ReplayDamaged,
+  ReplaysTitle,
+  ReplaysNone,
+  ReplayLastGame,  // a line of the replays screen: the race of the last game
+  ReplayBestRun,   // the best run on a road code
+  ReplayNotFinished,
+  ReplayTrack,     // before the track's number
+  ReplayGameRace,  // a race of the last game: before its number
   Count
 };
 
@@ -112,6 +124,19 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::YourTime, "Время гонки: ", "Race time: "},
     {Phrase::ReplayOtherVersion, "Повтор записан другой версией игры",
      "The replay was recorded by another version of the game"},
+    {Phrase::ReplayBanner, "ПОВТОР", "REPLAY"},
+    {Phrase::ReplayRace, "гонка ", "race "},
+    {Phrase::ReplayOf, " из ", " of "},
+    {Phrase::ReplayKeys, "Пробел - пауза, стрелки - скорость, Esc - выход",
+     "Space pause, arrows speed, Esc leave"},
+    {Phrase::ReplayDamaged, "Файл повтора повреждён", "The replay file is damaged"},
+    {Phrase::ReplaysTitle, "Повторы", "Replays"},
+    {Phrase::ReplaysNone, "Повторов пока нет", "No replays yet"},
+    {Phrase::ReplayLastGame, "Последняя игра", "Last game"},
+    {Phrase::ReplayBestRun, "Лучший заезд", "Best run"},
+    {Phrase::ReplayNotFinished, "не финишировал", "not finished"},
+    {Phrase::ReplayTrack, "Трасса ", "Track "},
+    {Phrase::ReplayGameRace, "Игра, гонка ", "Game, race "},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 
