@@ -100,6 +100,8 @@ bool GameLoop::PumpInput() {
         form_.FormPadUp(event.key);
         break;
       case Type::kToggleFullScreen:
+        // The device is rebuilt: a replay being watched ends first, its pictures with it.
+        form_.Takeover.reset();
         if (form_.SwitchDisplayMode) form_.SwitchDisplayMode();
         break;
       case Type::kCloseRequest:

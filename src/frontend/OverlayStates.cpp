@@ -241,7 +241,7 @@ void WatchGame(TForm1& form) {
 // The next step shows once the score has been counted; the game's replay at once.
 constexpr MenuButton kYourScoreButtons[] = {
     {.picture = "bro_next", .left = 310, .top = 400, .action = AskToSend},
-    {.picture = "b_replay", .left = 325, .top = 460, .action = WatchGame},
+    {.picture = "b_replay", .left = 140, .top = 400, .action = WatchGame},
 };
 
 void RegisterYourScore(TForm1& form) {

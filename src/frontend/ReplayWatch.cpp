@@ -122,6 +122,7 @@ void ReplayWatch::EndRace() {
   SeedSwap swap(seed_);
   player_.reset();
   font_.reset();
+  keysFont_.reset();
   form_->FormDestroy();
   form_.reset();
 }
@@ -220,6 +221,8 @@ void ReplayWatch::DrawBanner() {
   if (!font_) {
     font_ = std::make_unique<engine::TOmegaFont>(&form.OmegaScreen1, form.Services.fonts);
     font_->SetFont("Arial", 14, platform::FontStyle{true, false, false, false});
+    keysFont_ = std::make_unique<engine::TOmegaFont>(&form.OmegaScreen1, form.Services.fonts);
+    keysFont_->SetFont("Arial", 11, platform::FontStyle{});
   }
   std::string line =
       game::Say(host_.Lang, game::Phrase::ReplayBanner) + "  x" + std::to_string(speed_);
@@ -229,14 +232,15 @@ void ReplayWatch::DrawBanner() {
   }
   if (paused_) line += "   " + game::Say(host_.Lang, game::Phrase::Pause);
   const std::string& keys = game::Say(host_.Lang, game::Phrase::ReplayKeys);
-  const int32_t width = std::max(font_->TextWidth(line), font_->TextWidth(keys)) + 24;
+  const int32_t keysWidth = keysFont_->TextWidth(keys);
+  const int32_t width = std::max(font_->TextWidth(line), keysWidth) + 24;
   const int32_t left = 400 - width / 2;
   // At the top, between the start lights and the progress bar: the HUD below stays readable.
   FillBox(form, static_cast<float>(left), 4, static_cast<float>(left + width), 52, 0xB0000000);
   font_->SetColor(engine::PackARGB(255, 255, 220, 90));
   font_->TextOut(400 - font_->TextWidth(line) / 2, 9, line);
-  font_->SetColor(engine::PackARGB(255, 220, 220, 220));
-  font_->TextOut(400 - font_->TextWidth(keys) / 2, 29, keys);
+  keysFont_->SetColor(engine::PackARGB(255, 220, 220, 220));
+  keysFont_->TextOut(400 - keysWidth / 2, 31, keys);
 }
 
 void ReplayWatch::KeyDown(int vk) {

@@ -114,6 +114,7 @@ class ReplayWatch final : public game::FrameTakeover {
   std::unique_ptr<game::TForm1> form_;
   std::unique_ptr<game::ReplayPlayer> player_;
   std::unique_ptr<engine::TOmegaFont> font_;
+  std::unique_ptr<engine::TOmegaFont> keysFont_;
   // The generator as the replay's race left it (the player's form keeps its own).
   uint32_t seed_ = 0;
   int32_t speed_ = 1;

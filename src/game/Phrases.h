@@ -134,7 +134,7 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::ReplaysNone, "Повторов пока нет", "No replays yet"},
     {Phrase::ReplayLastGame, "Последняя игра", "Last game"},
     {Phrase::ReplayBestRun, "Лучший заезд", "Best run"},
-    {Phrase::ReplayNotFinished, "не финишировал", "not finished"},
+    {Phrase::ReplayNotFinished, "сход", "DNF"},
     {Phrase::ReplayTrack, "Трасса ", "Track "},
     {Phrase::ReplayGameRace, "Игра, гонка ", "Game, race "},
 };

@@ -178,7 +178,7 @@ inline constexpr Picture kPictures[] = {
      "track screen at (9, 466), above the back button"},
     {"b_daily", kMenu, 170, 48, 1, 3, 3, PaintButton, kLookPlain, "Трасса дня", "at (315, 440)"},
     {"b_replay", kMenu, 150, 48, 1, 3, 3, PaintButton, kLookPlain, "Повтор",
-     "results card at (120, 420), final score at (330, 460)"},
+     "results card at (120, 420), final score at (140, 400)"},
     {"b_replays", kMenu, 170, 48, 1, 3, 3, PaintButton, kLookPlain, "Повторы",
      "high scores, below the table"},
     {"bc_classic", kMenu, 120, 40, 1, 3, 3, PaintButton, kLookPlain, "Классика",
