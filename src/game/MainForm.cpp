@@ -216,14 +216,16 @@ void TForm1::ReleaseKey(int vk) {
 }
 
 bool TForm1::TakenOver(int input, bool down) {
-  if (!Takeover) return false;
-  // A key held since before the takeover began is let go to the form that saw it go down.
-  if (!down && router_.Held(input)) return false;
-  if (down) {
-    Takeover->KeyDown(MenuKeyFor(input));
-  } else {
-    Takeover->KeyUp(MenuKeyFor(input));
+  // A key pressed during a takeover is let go there too, even after it ended (the Esc that ends
+  // it must not reach the screen underneath).
+  if (!down && takenInputs_.erase(input) > 0) {
+    if (Takeover) Takeover->KeyUp(MenuKeyFor(input));
+    return true;
   }
+  // A key held since before the takeover began is let go to the form that saw it go down.
+  if (!down || !Takeover) return false;
+  takenInputs_.insert(input);
+  Takeover->KeyDown(MenuKeyFor(input));
   return true;
 }
 

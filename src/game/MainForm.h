@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "engine/OmegaBitmapFont.h"
@@ -271,6 +272,8 @@ class TForm1 {
   // Hands an input to the takeover while one runs; true when it took it.
   bool TakenOver(int input, bool down);
   InputRouter router_;
+  // Inputs that went down while a takeover ran: their release is its as well.
+  std::set<int> takenInputs_;
   bool closed_ = false;
 };
 

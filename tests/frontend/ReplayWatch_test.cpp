@@ -78,11 +78,14 @@ TEST_F(WatchReplay, KeysPauseSpeedAndLeaveWithThePlayersFormUntouched) {
   EXPECT_EQ(engine::RandSeed(), hostSeed);
   for (bool down : form->KeyDown) EXPECT_FALSE(down);
 
-  // A controller's B leaves; the player's form goes on from where it stood.
+  // A controller's B leaves (its release, after the replay has gone, goes nowhere); the player's
+  // form goes on from where it stood.
   form->FormPadDown(static_cast<int>(platform::PadButton::kB));
-  form->FormPadUp(static_cast<int>(platform::PadButton::kB));
   Frame();
   EXPECT_EQ(form->Takeover, nullptr);
+  form->FormPadUp(static_cast<int>(platform::PadButton::kB));
+  EXPECT_FALSE(form->KeyReleased[platform::kVkEscape]);
+  Frame();
   EXPECT_EQ(form->TraceLine(), hostTrace);
   EXPECT_EQ(form->GameState, game::gsMainMenu);
   EXPECT_EQ(FilesHere(), files);
