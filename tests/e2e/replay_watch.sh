@@ -86,4 +86,40 @@ n=$(wc -l <"$work/closed.play")
 [ "$n" -gt 400 ] || fail "closed: the kept race holds only $n frames"
 cmp -s <(tail -n +"$start" "$work/closed.trace" | sed -n "1,${n}p" | cut -d' ' -f2-) \
   <(cut -d' ' -f2- "$work/closed.play") || fail "closed: the kept race went another way"
+# The replays screen of that player lists the kept race and two files it cannot play (another
+# version's, a damaged one): choosing those says why, choosing the race plays it, Esc comes back.
+printf '\xff\xff\xff\x7f' | cat <(head -c 6 "$kept") - <(tail -c +11 "$kept") \
+  >"$work/closed/replays/Вася/road-AAAAAAAAAA.vrp"
+head -c 40 "$kept" >"$work/closed/replays/Вася/road-BBBBBBBBBB.vrp"
+cat >"$work/list.script" <<'SCRIPT'
+500 mouse 153 113
+502 button left down
+503 button left up
+550 mouse 599 454
+552 button left down
+553 button left up
+600 key down 40
+601 key up 40
+610 key down 13
+611 key up 13
+620 key down 40
+621 key up 40
+630 key down 13
+631 key up 13
+640 key down 38
+641 key up 38
+642 key down 38
+643 key up 38
+650 key down 13
+651 key up 13
+800 key down 27
+801 key up 27
+SCRIPT
+"$game_dir/vornakel" --null-render --fast --seed 1 --workdir "$work/closed" --frames 900 \
+  --script "$work/list.script" --trace "$work/list.trace" 2>"$work/list.err" ||
+  fail "list: exit code $? ($(tail -2 "$work/list.err"))"
+expect "$work/list.trace" 600 state 32
+expect "$work/list.trace" 640 state 32
+# Esc at 800 went to the replay playing over the screen (without one it would leave the screen).
+expect "$work/list.trace" 900 state 32
 echo "replay_watch: watched and went on unchanged; a closed game kept $n race frames (closed in ${close_ms} ms)"
