@@ -90,15 +90,22 @@ TEST_F(WatchReplay, KeysPauseSpeedAndLeaveWithThePlayersFormUntouched) {
   EXPECT_EQ(form->GameState, game::gsMainMenu);
   EXPECT_EQ(FilesHere(), files);
 
-  // A race that runs out shows its last frame a moment, then returns by itself.
-  ASSERT_TRUE(frontend::WatchRaces(*form, StandingRace(30), 0));
+  // A game's races play one after another; each that runs out shows its last frame a moment, and
+  // after the last playback returns by itself.
+  game::Replay game = StandingRace(30);
+  game.races.push_back(game.races[0]);
+  ASSERT_TRUE(frontend::WatchRaces(*form, game, 0));
+  watch = dynamic_cast<frontend::ReplayWatch*>(form->Takeover.get());
   int frames = 0;
+  size_t lastRace = 0;
   while (form->Takeover != nullptr && frames < 1000) {
+    lastRace = watch->RaceIndex();
     Frame();
     ++frames;
   }
-  EXPECT_GT(frames, frontend::ReplayWatch::kHoldFrames);
-  EXPECT_LT(frames, frontend::ReplayWatch::kHoldFrames + 40);
+  EXPECT_EQ(lastRace, 1u);
+  EXPECT_GT(frames, 2 * frontend::ReplayWatch::kHoldFrames);
+  EXPECT_LT(frames, 2 * frontend::ReplayWatch::kHoldFrames + 80);
   EXPECT_EQ(engine::RandSeed(), hostSeed);
   EXPECT_FALSE(frontend::WatchRaces(*form, game::Replay{}, 0));
 }
