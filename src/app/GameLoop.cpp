@@ -100,6 +100,8 @@ bool GameLoop::PumpInput() {
         form_.FormPadUp(event.key);
         break;
       case Type::kToggleFullScreen:
+        // The device is rebuilt: a replay being watched ends first, its pictures with it.
+        form_.Takeover.reset();
         if (form_.SwitchDisplayMode) form_.SwitchDisplayMode();
         break;
       case Type::kCloseRequest:
@@ -112,7 +114,8 @@ bool GameLoop::PumpInput() {
 }
 
 void GameLoop::ServiceRaceTimer() {
-  const bool enabled = form_.RaceTimer.Enabled;
+  // A replay watched in the window holds the player's race clock as it holds the rest.
+  const bool enabled = form_.RaceTimer.Enabled && !form_.Takeover;
   const uint64_t interval =
       clock_.Frequency() * static_cast<uint64_t>(form_.RaceTimer.Interval) / 1000;
   const uint64_t now = clock_.Ticks();

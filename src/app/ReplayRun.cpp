@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "frontend/Frontend.h"
-#include "frontend/MenuKit.h"
+#include "frontend/ReplayWatch.h"
 #include "game/MainForm.h"
 #include "game/Phrases.h"
 #include "game/ReplayPlayer.h"
@@ -30,14 +30,6 @@ std::string ErrorMessage(game::ReplayError error, game::Language language) {
   if (error == game::ReplayError::kOtherLogic)
     return platform::Cp1251ToUtf8(game::Say(language, game::Phrase::ReplayOtherVersion));
   return game::ReplayErrorText(error);
-}
-
-// The playback form: the whole game (the race's overlays are menu screens), but it reads no
-// settings, writes none, sends no score and opens no links, so the player's files stay as they are.
-void MakeQuiet(game::TForm1& form) {
-  form.ReadConfigFiles = [&form] { frontend::EnsureCursor(form); };
-  form.WriteConfigFiles = nullptr;
-  form.ExitLauncher = nullptr;
 }
 
 }  // namespace
@@ -87,7 +79,7 @@ int PlayReplayFile(const Options& options, game::Language language) {
   for (const game::ReplayRace& race : replay.races) {
     game::TForm1 form(services);
     frontend::RegisterFrontend(form);
-    MakeQuiet(form);
+    frontend::MakeQuiet(form);
     form.Lang = language;
     form.FixedSeed = true;
     form.NeverVSync = true;

@@ -26,6 +26,7 @@ constexpr ArrowOwner kArrowOwners[] = {
     {.state = game::gsTrackSelect, .leftRight = true, .upDown = false},
     {.state = game::gsTruckSelect, .leftRight = true, .upDown = true},
     {.state = game::gsProfileList, .leftRight = false, .upDown = true},
+    {.state = game::gsReplays, .leftRight = false, .upDown = true},
 };
 
 struct FocusKeeper {

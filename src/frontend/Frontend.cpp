@@ -9,6 +9,8 @@
 #include "frontend/MenuStates.h"
 #include "frontend/PadNameEntry.h"
 #include "frontend/Registration.h"
+#include "frontend/ReplayStore.h"
+#include "frontend/ReplayWatch.h"
 
 namespace frontend {
 
@@ -27,7 +29,10 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
   RegisterControlsState(form);
   RegisterExitState(form);
   RegisterSeedRaceState(form);
+  RegisterReplaysState(form);
   InstallSettingsFiles(form);
+  InstallReplayWatching(form);
+  form.KeepUnfinishedGame = [&form] { SaveUnfinishedGame(form); };
   // The pointer is made as soon as the menu archive is loaded, just before the settings are read.
   std::function<void()> readSettings = form.ReadConfigFiles;
   form.ReadConfigFiles = [&form, readSettings, scores] {

@@ -232,6 +232,10 @@ constexpr MenuButton kHiScoreButtons[] = {
      .left = 116,
      .top = 430,
      .action = GoWithClick<game::gsHiScores, game::gsMainMenu>},
+    {.picture = "b_replays",
+     .left = 514,
+     .top = 430,
+     .action = GoWithClick<game::gsHiScores, game::gsReplays>},
 };
 
 void ClearTable(TForm1& form) {

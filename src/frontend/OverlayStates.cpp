@@ -233,9 +233,15 @@ void AskToSend(TForm1& form) {
   SwitchState(form, game::gsYourScore, game::gsSendScore);
 }
 
-// Shown once the score has been counted.
+// The game's races, one after another, in the window.
+void WatchGame(TForm1& form) {
+  if (form.WatchReplay) form.WatchReplay(true);
+}
+
+// The next step shows once the score has been counted; the game's replay at once.
 constexpr MenuButton kYourScoreButtons[] = {
     {.picture = "bro_next", .left = 310, .top = 400, .action = AskToSend},
+    {.picture = "b_replay", .left = 140, .top = 400, .action = WatchGame},
 };
 
 void RegisterYourScore(TForm1& form) {
@@ -296,10 +302,10 @@ void EndGame(TForm1& form, const std::shared_ptr<ScoreLink>& scores, bool send) 
   const bool entered = !form.DevWinUsed && EnterHiScore(form);
   // The table, the progress and the game's replay are kept the moment a game ends.
   if (form.WriteConfigFiles) form.WriteConfigFiles();
-  SaveLastReplay(form);
+  if (!form.Quiet) SaveLastReplay(form);
   CreateMenuLights(form);
   form.EnterState(entered ? game::gsHiScores : game::gsMainMenu);
-  if (send && !form.DevWinUsed) scores->SubmitScore(form);
+  if (send && !form.DevWinUsed && !form.Quiet) scores->SubmitScore(form);
 }
 
 // The question's buttons act on the form and the link to the score server.

@@ -13,5 +13,6 @@ void RegisterControlsState(game::TForm1& form);
 void InstallSettingsFiles(game::TForm1& form);
 void RegisterExitState(game::TForm1& form);
 void RegisterSeedRaceState(game::TForm1& form);
+void RegisterReplaysState(game::TForm1& form);
 
 }  // namespace frontend

@@ -37,6 +37,18 @@ bool SaveLastReplay(game::TForm1& form) {
   return true;
 }
 
+void SaveUnfinishedGame(game::TForm1& form) {
+  if (form.Quiet || form.SeedRace.Active) return;
+  bool underWay = form.Replays.Recording();
+  for (const uint8_t state :
+       {game::gsRace, game::gsRaceOver, game::gsRaceMenu, game::gsPause, game::gsGameOver,
+        game::gsTimeUp, game::gsYourScore, game::gsSendScore, game::gsExploded})
+    underWay = underWay || form.GameState == state;
+  if (!underWay) return;
+  form.Replays.Finish();
+  SaveLastReplay(form);
+}
+
 void ForgetPlayerReplays(const game::MenuState& menu, const std::string& name1251) {
   const std::string folder = PlayerReplayFolder(name1251);
   for (int32_t i = 0; i < menu.ProfileCount; ++i) {

@@ -17,6 +17,10 @@ std::string PlayerReplayFolder(std::string_view name1251);
 // cannot be written (reported on stderr; the game goes on).
 bool SaveLastReplay(game::TForm1& form);
 
+// A game under way when the window is closed from outside keeps its races so far, the unfinished
+// one included, as the last game's replay. A seed race or a form that plays a replay keeps nothing.
+void SaveUnfinishedGame(game::TForm1& form);
+
 // A deleted player's replays go with them, unless a remaining player's folder is the same one
 // (names that differ only in characters a file name cannot hold).
 void ForgetPlayerReplays(const game::MenuState& menu, const std::string& name1251);

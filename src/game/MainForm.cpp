@@ -150,6 +150,9 @@ void TForm1::FormShow() {
 
 void TForm1::CloseFromOutside() {
   // A seed race gives the career back its score first: the files keep the career's.
+  Takeover.reset();
+  // The races of a game under way are kept (a seed race's are not: it is no game of the career).
+  if (KeepUnfinishedGame) KeepUnfinishedGame();
   EndSeedRace(*this);
   // A game that could not start never read the settings: it must not overwrite them.
   if (ExitCode == 0 && WriteConfigFiles) WriteConfigFiles();
@@ -212,27 +215,46 @@ void TForm1::ReleaseKey(int vk) {
   KeyDown[static_cast<size_t>(vk)] = false;
 }
 
+bool TForm1::TakenOver(int input, bool down) {
+  // A key pressed during a takeover is let go there too, even after it ended (the Esc that ends
+  // it must not reach the screen underneath).
+  if (!down && takenInputs_.erase(input) > 0) {
+    if (Takeover) Takeover->KeyUp(MenuKeyFor(input));
+    return true;
+  }
+  // A key held since before the takeover began is let go to the form that saw it go down.
+  if (!down || !Takeover) return false;
+  takenInputs_.insert(input);
+  Takeover->KeyDown(MenuKeyFor(input));
+  return true;
+}
+
 void TForm1::FormKeyDown(int key) {
-  if (key >= 0 && key < kPadInputBase) InputDown(KeyInput(key));
+  if (key < 0 || key >= kPadInputBase || TakenOver(KeyInput(key), true)) return;
+  InputDown(KeyInput(key));
 }
 
 void TForm1::FormKeyUp(int key) {
-  if (key >= 0 && key < kPadInputBase) InputUp(KeyInput(key));
+  if (key < 0 || key >= kPadInputBase || TakenOver(KeyInput(key), false)) return;
+  InputUp(KeyInput(key));
 }
 
 void TForm1::FormPadDown(int button) {
   if (button < 0 || button >= platform::kPadButtonCount) return;
+  if (TakenOver(PadInput(button), true)) return;
   if (PadButtonHook && !CaptureInput && PadButtonHook(button, true)) return;
   InputDown(PadInput(button));
 }
 
 void TForm1::FormPadUp(int button) {
   if (button < 0 || button >= platform::kPadButtonCount) return;
+  if (TakenOver(PadInput(button), false)) return;
   if (PadButtonHook && PadButtonHook(button, false)) return;
   InputUp(PadInput(button));
 }
 
 void TForm1::FormText(const std::string& text1251) {
+  if (Takeover) return;
   if (Replays.Recording()) {
     ReplayEvent event = ReplayEvent::Of(ReplayEvent::Kind::kText);
     event.text = text1251;
@@ -242,12 +264,14 @@ void TForm1::FormText(const std::string& text1251) {
 }
 
 void TForm1::FormMouseMove(int x, int y) {
+  if (Takeover) return;
   Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kMouseMove, x, y));
   MouseX = x;
   MouseY = y;
   OmegaGUI1.MouseMove(x, y);
 }
 void TForm1::FormMouseDown(int button, int x, int y, int clicks) {
+  if (Takeover) return;
   Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kMouseDown, button, x, y, clicks));
   MouseX = x;
   MouseY = y;
@@ -261,12 +285,14 @@ void TForm1::FormMouseDown(int button, int x, int y, int clicks) {
   }
 }
 void TForm1::FormControllerLost() {
+  if (Takeover) return;
   Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kControllerLost));
   constexpr size_t kKeyP = 80;
   if (GameState == gsRace) KeyReleased[kKeyP] = true;
 }
 
 void TForm1::FormMouseUp(int button, int x, int y) {
+  if (Takeover) return;
   Replays.Input(ReplayEvent::Of(ReplayEvent::Kind::kMouseUp, button, x, y));
   MouseX = x;
   MouseY = y;
@@ -284,6 +310,12 @@ void TForm1::TakeDecodedPictures() {
 }
 
 void TForm1::OmegaTimer1Timer() {
+  if (Takeover) {
+    // A copy: the takeover may be dropped while it runs.
+    const std::shared_ptr<FrameTakeover> takeover = Takeover;
+    if (!takeover->Frame() && Takeover == takeover) Takeover.reset();
+    return;
+  }
   Replays.FrameStarting();
   // Only once a frame has been shown: the first one waits for nothing but its own pictures.
   if (FrameShown) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "engine/OmegaBitmapFont.h"
@@ -19,6 +20,7 @@
 #include "engine/OmegaSprite.h"
 #include "engine/OmegaTimer.h"
 #include "game/Difficulty.h"
+#include "game/FrameTakeover.h"
 #include "game/InputRouter.h"
 #include "game/KeyBindings.h"
 #include "game/Language.h"
@@ -247,6 +249,17 @@ class TForm1 {
   bool FixedSeed = false;
   uint32_t Seed = 0;
 
+  // While set, it runs in the window instead of the form (a replay being watched): the form's
+  // screen, timers, music and recording stand still, and keys pressed meanwhile never reach it.
+  std::shared_ptr<FrameTakeover> Takeover;
+  // Filled by the frontend: shows the race just run (or every race of the game so far) in the
+  // window. Null on a form that plays a replay itself.
+  std::function<void(bool wholeGame)> WatchReplay;
+  // Filled by the frontend: keeps the races of a game cut short by a close from outside.
+  std::function<void()> KeepUnfinishedGame;
+  // A form that plays a replay: it keeps nothing and sends nothing, whatever the race does.
+  bool Quiet = false;
+
  private:
   bool MenuPicturesPresent(bool archiveLoaded);
   // Gives the menu pictures decoded so far their textures, and reads the race archive ahead.
@@ -256,7 +269,11 @@ class TForm1 {
   int KeyMeaning(int input) const;
   void InputDown(int input);
   void InputUp(int input);
+  // Hands an input to the takeover while one runs; true when it took it.
+  bool TakenOver(int input, bool down);
   InputRouter router_;
+  // Inputs that went down while a takeover ran: their release is its as well.
+  std::set<int> takenInputs_;
   bool closed_ = false;
 };
 

@@ -53,6 +53,18 @@ enum class Phrase : uint8_t {
   RoadBest,  // before the time, after the code's details
   GhostShown,
   GhostHidden,
+  ReplayBanner,  // over a replay being watched, before its speed
+  ReplayRace,    // "race 2 of 5": before the number
+  ReplayOf,
+  ReplayKeys,
+  ReplayDamaged,
+  ReplaysTitle,
+  ReplaysNone,
+  ReplayLastGame,  // a line of the replays screen: the race of the last game
+  ReplayBestRun,   // the best run on a road code
+  ReplayNotFinished,
+  ReplayTrack,     // before the track's number
+  ReplayGameRace,  // a race of the last game: before its number
   Count
 };
 
@@ -118,6 +130,19 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::RoadBest, ", лучшее: ", ", best: "},
     {Phrase::GhostShown, "Призрак: показан", "Ghost: shown"},
     {Phrase::GhostHidden, "Призрак: скрыт", "Ghost: hidden"},
+    {Phrase::ReplayBanner, "ПОВТОР", "REPLAY"},
+    {Phrase::ReplayRace, "гонка ", "race "},
+    {Phrase::ReplayOf, " из ", " of "},
+    {Phrase::ReplayKeys, "Пробел - пауза, стрелки - скорость, Esc - выход",
+     "Space pause, arrows speed, Esc leave"},
+    {Phrase::ReplayDamaged, "Файл повтора повреждён", "The replay file is damaged"},
+    {Phrase::ReplaysTitle, "Повторы", "Replays"},
+    {Phrase::ReplaysNone, "Повторов пока нет", "No replays yet"},
+    {Phrase::ReplayLastGame, "Последняя игра", "Last game"},
+    {Phrase::ReplayBestRun, "Лучший заезд", "Best run"},
+    {Phrase::ReplayNotFinished, "сход", "DNF"},
+    {Phrase::ReplayTrack, "Трасса ", "Track "},
+    {Phrase::ReplayGameRace, "Игра, гонка ", "Game, race "},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 

@@ -2,6 +2,7 @@
 // (or at once when the player asks), the unlock steps the tally passes, the best time of the track
 // and the step to the next race.
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "engine/OmegaGUI.h"
@@ -9,6 +10,7 @@
 #include "game/MainForm.h"
 #include "game/Player.h"
 #include "game/RaceFlow.h"
+#include "game/RoadCode.h"
 #include "game/SpriteSetup.h"
 
 namespace game {
@@ -47,6 +49,29 @@ void FinishTally(TForm1& form) {
   race.DelayCounter = kTallyDone;
 }
 
+// Where the results card's replay button sits, left of the next-race button.
+constexpr int32_t kReplayButtonLeft = 120;
+
+// A picture button of the results card at (left, 420), in the given slot.
+engine::TOmegaButton* AddResultsButton(TForm1& form, int slot, const char* picture, int32_t left,
+                                       std::function<void()> onClick) {
+  auto* button = form.Menu.ButtonList->Add<engine::TOmegaButton>();
+  button->Name = std::to_string(slot);
+  button->Caption.clear();
+  if (engine::TImageListItem* image = form.MenuImage(picture)) {
+    button->SetImage(0, image);
+    button->SetPattern(0, 0);
+    button->SetImage(1, image);
+    button->SetPattern(1, 1);
+    button->SetWidth(image->TileWidth);
+    button->SetHeight(image->TileHeight);
+  }
+  button->SetLeft(left);
+  button->SetTop(420);
+  button->OnClick = [onClick = std::move(onClick)](engine::TOmegaGUIComponent*) { onClick(); };
+  return button;
+}
+
 void EnterResults(TForm1& form) {
   RaceState& race = form.Race;
   MenuState& menu = form.Menu;
@@ -60,22 +85,13 @@ void EnterResults(TForm1& form) {
 
   menu.ButtonList = form.OmegaGUI1.AddList("GUI2");
   menu.Buttons.fill(nullptr);
-  auto* next = menu.ButtonList->Add<engine::TOmegaButton>();
-  next->Name = std::to_string(0);  // the slot number
-  next->Caption.clear();
-  if (engine::TImageListItem* picture = form.MenuImage("bro_next")) {
-    next->SetImage(0, picture);
-    next->SetPattern(0, 0);
-    next->SetImage(1, picture);
-    next->SetPattern(1, 1);
-    next->SetWidth(picture->TileWidth);
-    next->SetHeight(picture->TileHeight);
-  }
-  next->SetLeft(308);
-  next->SetTop(420);
-  next->Visible = false;
-  next->OnClick = [&form](engine::TOmegaGUIComponent*) { NextRace(form); };
-  menu.Buttons[0] = next;
+  menu.Buttons[0] = AddResultsButton(form, 0, "bro_next", 308, [&form] { NextRace(form); });
+  menu.Buttons[0]->Visible = false;
+  // The race just run can be watched again at once. A form that plays a replay has the button too
+  // (the keyboard focus must go the same way as it did), but it does nothing there.
+  menu.Buttons[1] = AddResultsButton(form, 1, "b_replay", kReplayButtonLeft, [&form] {
+    if (form.WatchReplay) form.WatchReplay(false);
+  });
 
   if (form.SoundOn) form.PlaySound("finish");
   auto* overlay = new engine::TSprite(&form.OmegaSprite1);
@@ -88,6 +104,10 @@ void EnterResults(TForm1& form) {
   overlay->Visible = false;
   menu.OverlayScreen = overlay;
 
+  // Only a race driven over the finish line has a time (Enter ends a race without one).
+  std::string code = EncodeRoadCode(race.Road);
+  code.erase(std::remove(code.begin(), code.end(), '-'), code.end());
+  form.Replays.RaceResult(race.FinishPlace, race.Paused ? race.ElapsedHund : -1, std::move(code));
   // A place of 0 cannot come from a finish; it would only divide by zero.
   race.RacePrize /= std::max(race.FinishPlace, 1);
   form.ScreenTick = 0;

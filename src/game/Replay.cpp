@@ -3,6 +3,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace game {
@@ -21,6 +22,9 @@ constexpr uint64_t kMaxFramesPerRace = 90ull * 60 * 60 * 24;
 // How a frame is written: a run of identical frames without input, or one frame with input.
 constexpr uint8_t kOpRun = 0;
 constexpr uint8_t kOpFrame = 1;
+// A race's summary: a road code is ten characters; a date past the year 9999 is no date.
+constexpr uint64_t kMaxRoadCodeText = 64;
+constexpr uint64_t kLatestDate = 253402300799;
 
 class Writer {
  public:
@@ -173,7 +177,7 @@ bool ReadEvent(Reader& r, ReplayEvent& e) {
   return r.ok();
 }
 
-void WriteRace(Writer& w, const ReplayRace& race) {
+void WriteRace(Writer& w, const ReplayRace& race, uint16_t format) {
   const RaceStart& start = race.start;
   w.Unsigned(start.randSeed);
   for (const int32_t* value : StartNumbers(start)) w.Signed(*value);
@@ -195,9 +199,16 @@ void WriteRace(Writer& w, const ReplayRace& race) {
     }
     w.Unsigned(frame.clockAfter);
   }
+  if (format < 2) return;
+  const RaceSummary& summary = race.summary;
+  w.Unsigned(static_cast<uint64_t>(std::max<int64_t>(summary.recordedUtc, 0)));
+  w.Signed(summary.place);
+  w.Signed(summary.raceHund);
+  w.Unsigned(summary.roadCode.size());
+  w.Out() += summary.roadCode;
 }
 
-bool ReadRace(Reader& r, ReplayRace& race) {
+bool ReadRace(Reader& r, ReplayRace& race, uint16_t format) {
   RaceStart& start = race.start;
   start.randSeed = r.Unsigned32();
   for (int32_t* value : StartNumbers(start)) *value = r.Signed();
@@ -233,6 +244,15 @@ bool ReadRace(Reader& r, ReplayRace& race) {
     if (total > kMaxFramesPerRace) return false;
     race.frames.push_back(std::move(frame));
   }
+  if (format < 2) return r.ok();
+  RaceSummary& summary = race.summary;
+  const uint64_t when = r.Unsigned();
+  summary.recordedUtc = when > kLatestDate ? 0 : static_cast<int64_t>(when);
+  summary.place = r.Signed();
+  summary.raceHund = r.Signed();
+  const uint64_t codeLength = r.Unsigned();
+  if (!r.ok() || codeLength > kMaxRoadCodeText) return false;
+  summary.roadCode = r.Text(static_cast<size_t>(codeLength));
   return r.ok();
 }
 
@@ -260,10 +280,11 @@ uint64_t ReplayRace::FrameCount() const {
   return count;
 }
 
-std::string EncodeReplay(const Replay& replay) {
+std::string EncodeReplay(const Replay& replay, uint16_t format) {
+  format = std::clamp<uint16_t>(format, 1, kReplayFormatVersion);
   Writer w;
   w.Unsigned(replay.races.size());
-  for (const ReplayRace& race : replay.races) WriteRace(w, race);
+  for (const ReplayRace& race : replay.races) WriteRace(w, race, format);
   const std::string& body = w.Out();
   uLongf packedSize = compressBound(static_cast<uLong>(body.size()));
   std::string packed(packedSize, '\0');
@@ -274,8 +295,8 @@ std::string EncodeReplay(const Replay& replay) {
   }
   packed.resize(packedSize);
   std::string out(kMagic, sizeof kMagic);
-  out.push_back(static_cast<char>(kReplayFormatVersion & 0xFF));
-  out.push_back(static_cast<char>(kReplayFormatVersion >> 8));
+  out.push_back(static_cast<char>(format & 0xFF));
+  out.push_back(static_cast<char>(format >> 8));
   PutU32(out, kLogicVersion);
   PutU32(out, static_cast<uint32_t>(body.size()));
   PutU32(out, Crc(body));
@@ -312,7 +333,7 @@ ReplayError DecodeReplay(const std::string& bytes, Replay& replay) {
   if (!r.ok() || races > 100000) return ReplayError::kDamaged;
   Replay decoded;
   for (uint64_t i = 0; i < races; ++i) {
-    if (!ReadRace(r, decoded.races.emplace_back())) return ReplayError::kDamaged;
+    if (!ReadRace(r, decoded.races.emplace_back(), format)) return ReplayError::kDamaged;
   }
   if (!r.ok() || !r.AtEnd()) return ReplayError::kDamaged;
   replay = std::move(decoded);

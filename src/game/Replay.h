@@ -12,8 +12,8 @@ namespace game {
 // The version of the race rules. Change it whenever a rule changes what a race does with the same
 // start and input: a replay recorded under other rules would go another way, so it is refused.
 inline constexpr uint32_t kLogicVersion = 1;
-// The version of the file layout itself.
-inline constexpr uint16_t kReplayFormatVersion = 1;
+// The version of the file layout itself: 2 adds each race's summary (version 1 files still read).
+inline constexpr uint16_t kReplayFormatVersion = 2;
 
 // One input the race read, as the game saw it after the player's bindings (so playback does not
 // depend on them), or a run of race-clock calls between two inputs.
@@ -91,12 +91,26 @@ struct RaceStart {
   bool operator==(const RaceStart&) const = default;
 };
 
+// What a list of replays shows of a race, noted by the recorder (playback never reads it).
+struct RaceSummary {
+  // When the race began: seconds since 1970 in UTC (0: not known, a version 1 file).
+  int64_t recordedUtc = 0;
+  // The place it finished in (0: not finished, or not known).
+  int32_t place = 0;
+  // The time over the finish line in hundredths (-1: not driven over the line).
+  int32_t raceHund = -1;
+  // The road's code without its dash (empty: not known).
+  std::string roadCode;
+  bool operator==(const RaceSummary&) const = default;
+};
+
 // One race: its start, whether it began inside a frame (that frame's trace line belongs to it),
 // and its frames. frames[0] stands for the start itself: no input, only the clock calls after it.
 struct ReplayRace {
   RaceStart start;
   bool startedInFrame = false;
   std::vector<ReplayFrame> frames;
+  RaceSummary summary;
   // Frames the race ran, repeats counted (frames[0], the start, is not one).
   uint64_t FrameCount() const;
   bool operator==(const ReplayRace&) const = default;
@@ -117,7 +131,8 @@ enum class ReplayError : uint8_t {
 };
 
 // The file: magic, format and logic versions, lengths and a CRC, then the deflated body.
-std::string EncodeReplay(const Replay& replay);
+// An older format leaves out what it did not hold (the tests of reading old files write them).
+std::string EncodeReplay(const Replay& replay, uint16_t format = kReplayFormatVersion);
 // Fills replay from a file's bytes; anything else than kNone leaves it empty.
 ReplayError DecodeReplay(const std::string& bytes, Replay& replay);
 // A short English account of an error, for logs and the harness.

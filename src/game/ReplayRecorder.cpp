@@ -1,6 +1,8 @@
 // The race recorder: frames with their inputs and clock calls, identical empty frames merged.
 #include "game/ReplayRecorder.h"
 
+#include <ctime>
+
 #include "engine/Random.h"
 #include "game/MainForm.h"
 
@@ -52,6 +54,7 @@ void ReplayRecorder::RaceStarting(const TForm1& form) {
   ReplayRace& race = replay_.races.emplace_back();
   race.start = CaptureRaceStart(form);
   race.startedInFrame = inFrame_;
+  race.summary.recordedUtc = static_cast<int64_t>(std::time(nullptr));
   // The start itself stands for frame 0: the clock calls after it are counted on it.
   current_ = ReplayFrame{};
   currentRan_ = true;
@@ -117,6 +120,14 @@ void ReplayRecorder::Input(const ReplayEvent& event) {
   if (!open_) return;
   if (currentRan_) Commit();
   current_.events.push_back(event);
+}
+
+void ReplayRecorder::RaceResult(int32_t place, int32_t raceHund, std::string roadCode) {
+  if (!open_) return;
+  RaceSummary& summary = replay_.races.back().summary;
+  summary.place = place;
+  summary.raceHund = raceHund;
+  summary.roadCode = std::move(roadCode);
 }
 
 const Replay& ReplayRecorder::Finish() {

@@ -32,6 +32,8 @@ class ReplayRecorder {
   void FrameShown();
   void Clock();
   void Input(const ReplayEvent& event);
+  // The race under way reached its results: its place, time over the line (-1: none) and road.
+  void RaceResult(int32_t place, int32_t raceHund, std::string roadCode);
 
   // Closes a race still running (the game quits) and gives the races recorded: the current or
   // last game's, or the whole session's.

@@ -35,6 +35,7 @@ enum GameStateCode : uint8_t {
   gsScreenPage = 29,  // ours: screen and sound, reached from the options
   gsControls = 30,
   gsSeedRace = 31,  // ours: the seed screen, a road code raced outside the career
+  gsReplays = 32,   // ours: the player's kept replays, reached from the high scores
 };
 
 struct StateHandlers {

@@ -56,11 +56,17 @@ TEST(ReplayFormat, RoundTripsRefusesBadFilesAndStaysSmall) {
                           game::ReplayEvent::Of(Kind::kClock, 7), text,
                           game::ReplayEvent::Of(Kind::kControllerLost)})};
   EXPECT_EQ(second.FrameCount(), 40001u);
+  second.summary = {
+      .recordedUtc = 1765300000, .place = 2, .raceHund = 7531, .roadCode = "GRQFTHAABR"};
 
   const std::string bytes = game::EncodeReplay(replay);
   game::Replay back;
   ASSERT_EQ(game::DecodeReplay(bytes, back), game::ReplayError::kNone);
   EXPECT_EQ(back, replay);
+  // A version 1 file (no summaries) still reads, its races' summaries unknown.
+  ASSERT_EQ(game::DecodeReplay(game::EncodeReplay(replay, 1), back), game::ReplayError::kNone);
+  EXPECT_EQ(back.races[1].frames, second.frames);
+  EXPECT_EQ(back.races[1].summary, game::RaceSummary{});
   std::printf("a 100 s race with a key every fifth frame: %zu bytes\n", bytes.size());
   EXPECT_LT(bytes.size(), 50u * 1024);
 

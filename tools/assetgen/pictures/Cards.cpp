@@ -382,6 +382,27 @@ void PaintSeedRace(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   DrawDialogIcon(cr, kIconStopwatch, 84, 302, 56);
 }
 
+void PaintReplayList(cairo_t* cr, const Picture& pic, int /*pattern*/) {
+  using namespace palette;
+  DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);
+  // The game writes ten rows from y 190 (screen) 20 apart; the headings sit above them at 172.
+  DrawInset(cr, 24, 66, 632, 244, 10);
+  UseFont(cr, Face::kSans, 13, true);
+  for (auto [x, label] : {std::pair{92.0, Say(pic, "Дата (UTC)", "Date (UTC)")},
+                          {226.0, Say(pic, "Трасса", "Track")},
+                          {320.0, Say(pic, "Грузовик", "Truck")},
+                          {418.0, Say(pic, "Место", "Place")},
+                          {498.0, Say(pic, "Время", "Time")},
+                          {590.0, Say(pic, "Запись", "Kept as")}}) {
+    TextCentred(cr, x, 88, label, kOrange);
+  }
+  for (int n = 0; n < 10; n += 2) {
+    cairo_rectangle(cr, 30, 100 + 20 * n, 620, 20);
+    SetColor(cr, kAmber, 0.16);
+    cairo_fill(cr);
+  }
+}
+
 void PaintOptions(cairo_t* cr, const Picture& pic, int /*pattern*/) {
   using namespace palette;
   DrawCard(cr, pic.tileWidth, pic.tileHeight, pic.text);

@@ -78,8 +78,11 @@ inline constexpr EnglishCaption kEnglishCaptions[] = {
     {"b_russian", "Russian"},
     {"b_english", "English"},
     {"scr_seed", "Road Code Race"},
+    {"scr_replays", "Replays"},
     {"b_seedrace", "Road Code"},
     {"b_daily", "Daily Road"},
+    {"b_replay", "Replay"},
+    {"b_replays", "Replays"},
 };
 
 // The English caption of the picture called Name, or empty when the table has none.
@@ -103,7 +106,7 @@ constexpr bool HasWords(const Picture& pic) {
   for (Painter p : {PaintHelpPage, PaintHiScoreScreen, PaintQuestion, PaintAddProfile, PaintOptions,
                     PaintProfileList, PaintTruckChoice, PaintYourScore, PaintRaceOver,
                     PaintRaceNotice, PaintDashboard, PaintProgressStrip, PaintMainBack, PaintLogo,
-                    PaintControls, PaintSeedRace}) {
+                    PaintControls, PaintSeedRace, PaintReplayList}) {
     if (pic.paint == p) return true;
   }
   return false;

@@ -33,6 +33,7 @@ void PaintHiScoreScreen(cairo_t* cr, const Picture& pic, int pattern);
 void PaintQuestion(cairo_t* cr, const Picture& pic, int pattern);
 void PaintAddProfile(cairo_t* cr, const Picture& pic, int pattern);
 void PaintSeedRace(cairo_t* cr, const Picture& pic, int pattern);
+void PaintReplayList(cairo_t* cr, const Picture& pic, int pattern);
 void PaintOptions(cairo_t* cr, const Picture& pic, int pattern);
 void PaintProfileList(cairo_t* cr, const Picture& pic, int pattern);
 void PaintControls(cairo_t* cr, const Picture& pic, int pattern);
