@@ -216,14 +216,10 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
 
   // Each band is a row of spans, opaque or blended; a band whose spans match the band above makes
   // that band's pieces grow downwards instead of adding its own.
-  struct Span {
-    float x0, x1;
-    bool opaque;
-    bool operator==(const Span&) const = default;
-  };
-  std::vector<Span> spans, lastSpans, fixed;
-  std::vector<OpacityMask::ColumnRun> runs;
-  std::vector<std::pair<bool, size_t>> lastPieces;  // opaque or not, index in its list
+  using Span = BandSplit::Span;
+  auto& [spans, lastSpans, fixed, lastPieces, runs] = out.scratch;
+  lastPieces.clear();
+  lastSpans.clear();
   bool leftOut = false;
   for (int k = ky0; k <= ky1; k += kBandRows) {
     const int kEnd = std::min(k + kBandRows - 1, ky1);
@@ -463,8 +459,10 @@ void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRu
   if (top > bottom || left > right) return;
   // Per word of 64 columns: opaque in every row, and clear in every row.
   const int firstWord = left / 64, lastWord = right / 64;
-  std::vector<uint64_t> opaque(static_cast<size_t>(lastWord - firstWord + 1));
-  std::vector<uint64_t> clear(opaque.size());
+  std::vector<uint64_t>& opaque = opaqueWords_;
+  std::vector<uint64_t>& clear = clearWords_;
+  opaque.assign(static_cast<size_t>(lastWord - firstWord + 1), 0);
+  clear.assign(opaque.size(), 0);
   for (int word = firstWord; word <= lastWord; ++word) {
     uint64_t all = allOpaque_ ? ~uint64_t{0} : 0, any = allVisible_ ? ~uint64_t{0} : 0;
     if (!allOpaque_ && !noneOpaque_) {

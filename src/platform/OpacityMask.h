@@ -2,8 +2,10 @@
 // render device draw a quad that hides everything under it without reading the background.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/RenderDevice.h"
@@ -46,6 +48,12 @@ struct OpaqueSplit {
 OpaqueSplit SplitOpaque(const Vertex (&corners)[4], OpacityMask& mask, bool linear,
                         uint32_t minAlpha);
 
+// A run of texture columns [from, to] all opaque, or all wholly clear, over some rows.
+struct ColumnRun {
+  int from, to;
+  bool opaque;
+};
+
 // An upright quad cut into bands of a few pixel rows, each band into the stretch of columns that
 // hides what lies under it and the rest, which blends, less the pixels at either side that read
 // only wholly clear texels (blending those changes nothing): for pictures opaque only in part (a
@@ -57,6 +65,17 @@ struct BandSplit {
   };
   std::vector<Piece> opaque;
   std::vector<Piece> blended;
+  // Working rows kept between calls, so a frame's splits allocate nothing.
+  struct Span {
+    float x0, x1;
+    bool opaque;
+    bool operator==(const Span&) const = default;
+  };
+  struct Scratch {
+    std::vector<Span> spans, lastSpans, fixed;
+    std::vector<std::pair<bool, std::size_t>> lastPieces;  // opaque or not, index in its list
+    std::vector<ColumnRun> runs;
+  } scratch;
 };
 
 // Fills `out` (emptied first) for an upright quad of one colour, alpha at least `minAlpha`; leaves
@@ -80,15 +99,16 @@ class OpacityMask {
   bool OpaqueColumns(int top, int bottom, int left, int right, int& from, int& to) const;
   // The runs of at least `minRun` columns within [left, right] whose texels in rows top..bottom
   // are all opaque, or all wholly clear, in order from the left.
-  struct ColumnRun {
-    int from, to;
-    bool opaque;
-  };
+  using ColumnRun = platform::ColumnRun;
   void ColumnRuns(int top, int bottom, int left, int right, int minRun,
                   std::vector<ColumnRun>& out) const;
 
  private:
   bool Scan(const TexelRect& rect) const;
+
+  // ColumnRuns' words of opaque and of clear columns, kept between calls.
+  mutable std::vector<uint64_t> opaqueWords_;
+  mutable std::vector<uint64_t> clearWords_;
 
   int width_ = 0;
   int height_ = 0;

@@ -315,8 +315,8 @@ void SdlRenderDevice::FillClear(const std::vector<PixelRect>& rects, uint32_t ar
     SDL_RenderClear(renderer_);
     pixels = static_cast<double>(width_) * height_;
   } else {
-    std::vector<SDL_Rect> fill;
-    fill.reserve(rects.size());
+    std::vector<SDL_Rect>& fill = fillRects_;
+    fill.clear();
     for (const PixelRect& r : rects) {
       fill.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
       pixels += static_cast<double>(r.right - r.left) * (r.bottom - r.top);
@@ -425,9 +425,11 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
     return;
   }
   ++opaqueQuads_;
-  // The parts do not overlap, so their order is free: keep the running batch going first.
-  const bool blendedFirst =
-      batchTexture_ == t && batchBlend_ == SDL_BLENDMODE_BLEND && batchLinear_ == linear;
+  // The parts do not overlap, so their order is free: carry on from the quad queued last, so the
+  // batches stay long.
+  const bool blendedFirst = !frame_.empty() && frame_.back().texture == t &&
+                            frame_.back().blend == SDL_BLENDMODE_BLEND &&
+                            frame_.back().linear == linear;
   if (!blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core, linear);
   for (int i = 0; i < split.blendedCount; ++i)
     Queue(t, SDL_BLENDMODE_BLEND, split.blended[i], linear);
