@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/QuadShape.h"
+
 namespace platform {
 namespace {
 
@@ -36,9 +38,7 @@ void AxisRange(float t0, float t1, bool oneToOne, bool linear, int& first, int& 
 }
 
 bool Upright(const Vertex (&c)[4]) {
-  return Near(c[0].y, c[1].y) && Near(c[3].y, c[2].y) && Near(c[0].x, c[3].x) &&
-         Near(c[1].x, c[2].x) && Near(c[0].u, c[3].u) && Near(c[1].u, c[2].u) &&
-         Near(c[0].v, c[1].v) && Near(c[3].v, c[2].v);
+  return IsUpright(c, kSlack);
 }
 
 // One axis of an upright quad: its edges on screen, the texture coordinates (in texels) there.
@@ -98,17 +98,7 @@ bool CoreOfAxis(const Axis& a, bool linear, int& first, int& last, float& c0, fl
 
 // The part [x0, x1] x [y0, y1] of an upright quad, its texture coordinates following.
 void SubQuad(const Vertex (&c)[4], float x0, float y0, float x1, float y1, Vertex (&out)[4]) {
-  auto u = [&](float x) { return c[0].u + (x - c[0].x) * (c[1].u - c[0].u) / (c[1].x - c[0].x); };
-  auto v = [&](float y) { return c[0].v + (y - c[0].y) * (c[3].v - c[0].v) / (c[3].y - c[0].y); };
-  const float xs[4] = {x0, x1, x1, x0};
-  const float ys[4] = {y0, y0, y1, y1};
-  for (int i = 0; i < 4; ++i) {
-    out[i] = c[i];
-    out[i].x = xs[i];
-    out[i].y = ys[i];
-    out[i].u = u(xs[i]);
-    out[i].v = v(ys[i]);
-  }
+  QuadPart(c, {x0, x1, x1, x0}, {y0, y0, y1, y1}, out);
 }
 
 // The texels pixel centre k of an axis reads: one when the axis shows texels one to one or
@@ -196,9 +186,7 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
   for (const Vertex& vertex : c) {
     if ((vertex.color >> 24) < minAlpha) return;
   }
-  const bool oneColour =
-      c[0].color == c[1].color && c[0].color == c[2].color && c[0].color == c[3].color;
-  if (!Upright(c) || !oneColour || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) return;
+  if (!Upright(c) || !IsOneColour(c) || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) return;
   const auto [ax, ay] = UprightAxes(c, mask);
   const bool oneToOneX = OneToOne(ax);
   const bool oneToOneY = OneToOne(ay);
@@ -319,9 +307,7 @@ OpaqueSplit SplitOpaque(const Vertex (&c)[4], OpacityMask& mask, bool linear, ui
   for (const Vertex& vertex : c) {
     if ((vertex.color >> 24) < minAlpha) return split;
   }
-  const bool oneColour =
-      c[0].color == c[1].color && c[0].color == c[2].color && c[0].color == c[3].color;
-  if (!Upright(c) || !oneColour || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) {
+  if (!Upright(c) || !IsOneColour(c) || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) {
     if (mask.Opaque(SampledTexels(c, mask.Width(), mask.Height(), linear))) {
       split.hasCore = true;
       std::copy(std::begin(c), std::end(c), std::begin(split.core));
@@ -396,57 +382,6 @@ bool OpacityMask::Opaque(const TexelRect& r) {
   const bool opaque = Scan(rect);
   answers_.emplace(key, opaque);
   return opaque;
-}
-
-bool OpacityMask::OpaqueColumns(int top, int bottom, int left, int right, int& from,
-                                int& to) const {
-  top = std::max(top, 0);
-  bottom = std::min(bottom, height_ - 1);
-  left = std::max(left, 0);
-  right = std::min(right, width_ - 1);
-  if (noneOpaque_ || top > bottom || left > right) return false;
-  if (allOpaque_) {
-    from = left;
-    to = right;
-    return true;
-  }
-  // The columns opaque in every row, a word of 64 at a time; then the longest run of set bits.
-  const int firstWord = left / 64;
-  const int lastWord = right / 64;
-  uint64_t acc[64];  // textures are at most 4096 texels wide here; wider ones are not cut
-  if (lastWord - firstWord >= 64) return false;
-  for (int word = firstWord; word <= lastWord; ++word) {
-    uint64_t bits = ~uint64_t{0};
-    for (int y = top; y <= bottom && bits != 0; ++y) {
-      bits &= bits_[static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_) +
-                    static_cast<size_t>(word)];
-    }
-    acc[word - firstWord] = bits;
-  }
-  auto opaqueAt = [&](int x) { return ((acc[x / 64 - firstWord] >> (x % 64)) & 1) != 0; };
-  int bestLength = 0;
-  int x = left;
-  while (x <= right) {
-    const uint64_t word = acc[x / 64 - firstWord] >> (x % 64);
-    if ((word & 1) == 0) {
-      // Skip the clear columns of this word at once.
-      const int skip = word == 0 ? 64 - x % 64 : std::countr_zero(word);
-      x += skip;
-      continue;
-    }
-    const int start = x;
-    while (x <= right && opaqueAt(x)) {
-      const uint64_t ones = acc[x / 64 - firstWord] >> (x % 64);
-      x += std::max(1, std::countr_one(ones));
-    }
-    const int end = std::min(x, right + 1);
-    if (end - start > bestLength) {
-      bestLength = end - start;
-      from = start;
-      to = end - 1;
-    }
-  }
-  return bestLength > 0;
 }
 
 void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRun,

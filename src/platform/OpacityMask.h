@@ -94,9 +94,6 @@ class OpacityMask {
   // True when every texel of the rectangle (clamped to the texture) is opaque. Answers are
   // remembered, as the same tiles are drawn frame after frame.
   bool Opaque(const TexelRect& rect);
-  // The longest run of columns within [left, right] whose texels in rows top..bottom are all
-  // opaque; false when there is none.
-  bool OpaqueColumns(int top, int bottom, int left, int right, int& from, int& to) const;
   // The runs of at least `minRun` columns within [left, right] whose texels in rows top..bottom
   // are all opaque, or all wholly clear, in order from the left.
   using ColumnRun = platform::ColumnRun;

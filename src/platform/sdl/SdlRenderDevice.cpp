@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/QuadShape.h"
 #include "platform/sdl/Letterbox.h"
 
 namespace platform {
@@ -444,9 +445,7 @@ SdlRenderDevice::Texture* SdlRenderDevice::Unstretched(Texture& t, const Vertex 
   const float tu0 = c[0].u * w, tu1 = c[1].u * w, tv0 = c[0].v * h, tv1 = c[3].v * h;
   const float width = c[1].x - c[0].x, height = c[3].y - c[0].y;
   auto whole = [](float value) { return std::fabs(value - std::round(value)) < 1e-3f; };
-  const bool upright = c[0].y == c[1].y && c[3].y == c[2].y && c[0].x == c[3].x &&
-                       c[1].x == c[2].x && c[0].u == c[3].u && c[1].u == c[2].u &&
-                       c[0].v == c[1].v && c[3].v == c[2].v;
+  const bool upright = IsUpright(c, 0);
   // Small or turned quads, mirrored ones and those already one to one are left as they are.
   if (!upright || width < 64 || height < 64 || tu1 <= tu0 || tv1 <= tv0 ||
       std::fabs(width - (tu1 - tu0)) > 1e-3f || !whole(c[0].x + 0.5f) || !whole(tu0) ||
