@@ -333,6 +333,50 @@ OpaqueSplit SplitOpaque(const Vertex (&c)[4], OpacityMask& mask, bool linear, ui
   return split;
 }
 
+VisiblePart TrimToVisible(const Vertex (&c)[4], OpacityMask& mask, Vertex (&out)[4]) {
+  if (Upright(c)) return VisiblePart::kWhole;
+  // The texture must run along the quad's sides, and the quad be a parallelogram.
+  if (c[0].v != c[1].v || c[3].v != c[2].v || c[0].u != c[3].u || c[1].u != c[2].u ||
+      c[0].u == c[1].u || c[0].v == c[3].v ||
+      std::fabs(c[0].x + c[2].x - c[1].x - c[3].x) > 1e-2f ||
+      std::fabs(c[0].y + c[2].y - c[1].y - c[3].y) > 1e-2f) {
+    return VisiblePart::kWhole;
+  }
+  const float w = static_cast<float>(mask.Width()), h = static_cast<float>(mask.Height());
+  const float u0 = c[0].u * w, u1 = c[1].u * w, v0 = c[0].v * h, v1 = c[3].v * h;
+  TexelRect box;
+  if (!mask.VisibleBox(SampledTexels(c, mask.Width(), mask.Height(), true), box)) {
+    return VisiblePart::kNothingVisible;
+  }
+  // A pixel sampling at texel coordinate t reads (filtered) the texels either side of t - 0.5:
+  // beyond half a texel outside the box it reads only clear ones.
+  const float uLo = std::max(std::min(u0, u1), static_cast<float>(box.left) - 0.5f);
+  const float uHi = std::min(std::max(u0, u1), static_cast<float>(box.right) + 1.5f);
+  const float vLo = std::max(std::min(v0, v1), static_cast<float>(box.top) - 0.5f);
+  const float vHi = std::min(std::max(v0, v1), static_cast<float>(box.bottom) + 1.5f);
+  // Where the new edges fall along each side, from the quad's first corner (0) to its last (1).
+  const float s0 = ((u0 < u1 ? uLo : uHi) - u0) / (u1 - u0);
+  const float s1 = ((u0 < u1 ? uHi : uLo) - u0) / (u1 - u0);
+  const float r0 = ((v0 < v1 ? vLo : vHi) - v0) / (v1 - v0);
+  const float r1 = ((v0 < v1 ? vHi : vLo) - v0) / (v1 - v0);
+  if (s0 == 0 && s1 == 1 && r0 == 0 && r1 == 1) return VisiblePart::kWhole;
+  if (s1 <= s0 || r1 <= r0) return VisiblePart::kNothingVisible;
+  // Edges kept stay exactly where they were.
+  auto lerp = [](float a, float b, float f) { return f == 0 ? a : f == 1 ? b : a + f * (b - a); };
+  auto at = [&](float s, float r, Vertex& v) {
+    v.x = lerp(lerp(c[0].x, c[1].x, s), lerp(c[3].x, c[2].x, s), r);
+    v.y = lerp(lerp(c[0].y, c[1].y, s), lerp(c[3].y, c[2].y, s), r);
+    v.u = lerp(c[0].u, c[1].u, s);
+    v.v = lerp(c[0].v, c[3].v, r);
+  };
+  for (int i = 0; i < 4; ++i) out[i] = c[i];
+  at(s0, r0, out[0]);
+  at(s1, r0, out[1]);
+  at(s1, r1, out[2]);
+  at(s0, r1, out[3]);
+  return VisiblePart::kTrimmed;
+}
+
 OpacityMask::OpacityMask(int width, int height, const uint32_t* argb)
     : width_(width), height_(height), wordsPerRow_((width + 63) / 64) {
   if (width <= 0 || height <= 0 || argb == nullptr) return;
@@ -382,6 +426,45 @@ bool OpacityMask::Opaque(const TexelRect& r) {
   const bool opaque = Scan(rect);
   answers_.emplace(key, opaque);
   return opaque;
+}
+
+bool OpacityMask::VisibleBox(const TexelRect& r, TexelRect& box) {
+  const TexelRect rect{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width_ - 1),
+                       std::min(r.bottom, height_ - 1)};
+  if (rect.left > rect.right || rect.top > rect.bottom) return false;
+  if (allVisible_) {
+    box = rect;
+    return true;
+  }
+  const uint64_t key = static_cast<uint64_t>(rect.left) << 48 |
+                       static_cast<uint64_t>(rect.top) << 32 |
+                       static_cast<uint64_t>(rect.right) << 16 | static_cast<uint64_t>(rect.bottom);
+  auto found = boxes_.find(key);
+  if (found == boxes_.end()) {
+    // Rows with anything visible bound it vertically; the columns seen in any row, across.
+    TexelRect seen{width_, height_, -1, -1};
+    const int firstWord = rect.left / 64, lastWord = rect.right / 64;
+    for (int y = rect.top; y <= rect.bottom; ++y) {
+      const uint64_t* words =
+          visible_.data() + static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_);
+      for (int word = firstWord; word <= lastWord; ++word) {
+        const int from = word == firstWord ? rect.left % 64 : 0;
+        const int to = word == lastWord ? rect.right % 64 : 63;
+        const uint64_t wanted = (to == 63 ? ~uint64_t{0} : (uint64_t{1} << (to + 1)) - 1) &
+                                ~((uint64_t{1} << from) - 1);
+        const uint64_t bits = words[word] & wanted;
+        if (bits == 0) continue;
+        seen.top = std::min(seen.top, y);
+        seen.bottom = y;
+        seen.left = std::min(seen.left, word * 64 + std::countr_zero(bits));
+        seen.right = std::max(seen.right, word * 64 + 63 - std::countl_zero(bits));
+      }
+    }
+    found = boxes_.emplace(key, seen).first;
+  }
+  if (found->second.right < 0) return false;
+  box = found->second;
+  return true;
 }
 
 void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRun,

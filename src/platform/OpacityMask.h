@@ -83,6 +83,13 @@ struct BandSplit {
 void SplitOpaqueBands(const Vertex (&corners)[4], const OpacityMask& mask, bool linear,
                       uint32_t minAlpha, BandSplit& out);
 
+// A turned quad blended over the background, cut down to the part whose pixels can read a texel
+// that is not wholly clear: the rest would blend in nothing, yet costs the rasteriser as much.
+// Upright quads (left to the band split) and quads whose texture does not run along their sides
+// stay whole.
+enum class VisiblePart { kWhole, kTrimmed, kNothingVisible };
+VisiblePart TrimToVisible(const Vertex (&corners)[4], OpacityMask& mask, Vertex (&out)[4]);
+
 class OpacityMask {
  public:
   OpacityMask() = default;
@@ -96,6 +103,9 @@ class OpacityMask {
   bool Opaque(const TexelRect& rect);
   // The runs of at least `minRun` columns within [left, right] whose texels in rows top..bottom
   // are all opaque, or all wholly clear, in order from the left.
+  // The smallest rectangle within `rect` (clamped to the texture) holding every texel that is not
+  // wholly clear; false when there is none. Answers are remembered.
+  bool VisibleBox(const TexelRect& rect, TexelRect& box);
   using ColumnRun = platform::ColumnRun;
   void ColumnRuns(int top, int bottom, int left, int right, int minRun,
                   std::vector<ColumnRun>& out) const;
@@ -117,6 +127,7 @@ class OpacityMask {
   std::vector<uint64_t>
       visible_;  // one bit per texel, set when not wholly clear; empty when all are
   std::unordered_map<uint64_t, bool> answers_;
+  std::unordered_map<uint64_t, TexelRect> boxes_;  // VisibleBox's, an empty one for none
 };
 
 }  // namespace platform

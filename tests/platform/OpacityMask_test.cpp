@@ -176,6 +176,38 @@ TEST(SplitOpaqueBandsTest, PartlyOpaquePicturesSplitIntoPiecesThatCoverTheQuadOn
   EXPECT_TRUE(split.opaque.empty() && split.blended.empty());
 }
 
+TEST(TrimToVisibleTest, TurnedQuadsLoseWhatReadsOnlyClearTexels) {
+  std::vector<uint32_t> padded = Padded(64, 64, 40, 30);
+  OpacityMask mask(64, 64, padded.data());
+  TexelRect box;
+  ASSERT_TRUE(mask.VisibleBox(TexelRect{0, 0, 63, 63}, box));
+  ExpectRect(box, 0, 0, 39, 29);
+
+  // The whole texture on a square turned by a little: the kept part ends half a texel past the
+  // picture (filtering reaches no further), its first corner where it was.
+  Vertex q[4];
+  Upright(q, 100, 100, 164, 164, 0, 0, 64, 64, 64, 64);
+  q[1].y += 8;
+  q[2].y += 8;
+  q[2].x -= 8;
+  q[3].x -= 8;
+  Vertex out[4];
+  ASSERT_EQ(TrimToVisible(q, mask, out), VisiblePart::kTrimmed);
+  EXPECT_EQ(out[0].x, q[0].x);
+  EXPECT_EQ(out[0].y, q[0].y);
+  EXPECT_FLOAT_EQ(out[1].u * 64, 41.5f);
+  EXPECT_FLOAT_EQ(out[3].v * 64, 31.5f);
+  EXPECT_FLOAT_EQ(out[1].x, q[0].x + 41.5f / 64 * (q[1].x - q[0].x));
+  EXPECT_FLOAT_EQ(out[3].y, q[0].y + 31.5f / 64 * (q[3].y - q[0].y));
+
+  // Nothing but clear texels: nothing to draw. Upright quads stay whole.
+  std::vector<uint32_t> clear(64 * 64, 0);
+  OpacityMask clearMask(64, 64, clear.data());
+  EXPECT_EQ(TrimToVisible(q, clearMask, out), VisiblePart::kNothingVisible);
+  Upright(q, 100, 100, 164, 164, 0, 0, 64, 64, 64, 64);
+  EXPECT_EQ(TrimToVisible(q, mask, out), VisiblePart::kWhole);
+}
+
 TEST(SampledTexelsTest, OneToOneQuadsAreRecognised) {
   Vertex q[4];
   Upright(q, 10, 20, 74, 52, 0, 0, 64, 32, 128, 64);

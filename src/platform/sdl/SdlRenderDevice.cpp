@@ -389,9 +389,21 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
   const float edgeY = static_cast<float>(height_) - 0.5f;
   if (right <= -0.5f || bottom <= -0.5f || left >= edgeX || top >= edgeY) return;
 
-  Vertex flat[4];
+  Vertex trimmed[4];
   const Vertex(*quad)[4] = &corners;
-  if (Texture* unstretched = Unstretched(*t, corners, flat)) {
+  if (blend_ == SDL_BLENDMODE_BLEND && t->opacity) {
+    switch (TrimToVisible(corners, *t->opacity, trimmed)) {
+      case VisiblePart::kNothingVisible:
+        return;
+      case VisiblePart::kTrimmed:
+        quad = &trimmed;
+        break;
+      case VisiblePart::kWhole:
+        break;
+    }
+  }
+  Vertex flat[4];
+  if (Texture* unstretched = Unstretched(*t, *quad, flat)) {
     t = unstretched;
     quad = &flat;
   }
