@@ -195,10 +195,10 @@ TEST(TrimToVisibleTest, TurnedQuadsLoseWhatReadsOnlyClearTexels) {
   ASSERT_EQ(TrimToVisible(q, mask, out), VisiblePart::kTrimmed);
   EXPECT_EQ(out[0].x, q[0].x);
   EXPECT_EQ(out[0].y, q[0].y);
-  EXPECT_FLOAT_EQ(out[1].u * 64, 41.5f);
-  EXPECT_FLOAT_EQ(out[3].v * 64, 31.5f);
-  EXPECT_FLOAT_EQ(out[1].x, q[0].x + 41.5f / 64 * (q[1].x - q[0].x));
-  EXPECT_FLOAT_EQ(out[3].y, q[0].y + 31.5f / 64 * (q[3].y - q[0].y));
+  EXPECT_FLOAT_EQ(out[1].u * 64, 40.5f);
+  EXPECT_FLOAT_EQ(out[3].v * 64, 30.5f);
+  EXPECT_FLOAT_EQ(out[1].x, q[0].x + 40.5f / 64 * (q[1].x - q[0].x));
+  EXPECT_FLOAT_EQ(out[3].y, q[0].y + 30.5f / 64 * (q[3].y - q[0].y));
 
   // Nothing but clear texels: nothing to draw. Upright quads stay whole.
   std::vector<uint32_t> clear(64 * 64, 0);
