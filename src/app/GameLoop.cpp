@@ -188,10 +188,29 @@ void GameLoop::AfterFrame(double cpuMs, bool drawn) {
   form_.Replays.FrameShown();
 }
 
+void GameLoop::WaitForFrame() {
+  // Sleep until about a millisecond before the next frame is due, then spin.
+  const uint64_t due = form_.OmegaTimer1.TicksUntilDue();
+  const uint64_t micros = due * 1000000 / std::max<uint64_t>(clock_.Frequency(), 1);
+  if (micros > 1500) {
+    clock_.SleepMicroseconds(std::min<uint64_t>(micros - 1000, 10000));
+  } else {
+    std::this_thread::yield();
+  }
+}
+
 int GameLoop::Run() {
   // One virtual frame is a hair over 1/90 s, so the timer fires on every pass.
   const uint64_t fastStep = fastClock_ != nullptr ? fastClock_->Frequency() / 90 + 1 : 0;
   while (true) {
+    // Between frames the loop only waits and keeps the race clock: input is read once, as a frame
+    // falls due, rather than on every pass of the last millisecond's spin (each read asks the
+    // display server).
+    if (fastClock_ == nullptr && form_.OmegaTimer1.TicksUntilDue() > 0) {
+      ServiceRaceTimer();
+      WaitForFrame();
+      continue;
+    }
     if (!PumpInput()) break;
     if (fastClock_ != nullptr) fastClock_->Advance(fastStep);
     // With vertical sync a present waits for the display (60 times a second on most), so frames
@@ -213,14 +232,7 @@ int GameLoop::Run() {
       continue;
     }
     if (fastClock_ != nullptr) continue;
-    // Sleep until about a millisecond before the next frame is due, then poll again.
-    const uint64_t due = form_.OmegaTimer1.TicksUntilDue();
-    const uint64_t micros = due * 1000000 / std::max<uint64_t>(clock_.Frequency(), 1);
-    if (micros > 1500) {
-      clock_.SleepMicroseconds(std::min<uint64_t>(micros - 1000, 10000));
-    } else {
-      std::this_thread::yield();
-    }
+    WaitForFrame();
   }
   if (options_.bench) {
     std::printf("%s\n", stats_.Summary().c_str());

@@ -42,6 +42,8 @@ class GameLoop {
  private:
   bool PumpInput();
   void ServiceRaceTimer();
+  // Sleeps until about a millisecond before the next frame is due; within that, yields once.
+  void WaitForFrame();
   void AfterFrame(double cpuMs, bool drawn);
   bool SaveScreenshot(const std::string& path);
 

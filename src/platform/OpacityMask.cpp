@@ -6,6 +6,8 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/QuadShape.h"
+
 namespace platform {
 namespace {
 
@@ -36,9 +38,7 @@ void AxisRange(float t0, float t1, bool oneToOne, bool linear, int& first, int& 
 }
 
 bool Upright(const Vertex (&c)[4]) {
-  return Near(c[0].y, c[1].y) && Near(c[3].y, c[2].y) && Near(c[0].x, c[3].x) &&
-         Near(c[1].x, c[2].x) && Near(c[0].u, c[3].u) && Near(c[1].u, c[2].u) &&
-         Near(c[0].v, c[1].v) && Near(c[3].v, c[2].v);
+  return IsUpright(c, kSlack);
 }
 
 // One axis of an upright quad: its edges on screen, the texture coordinates (in texels) there.
@@ -98,17 +98,7 @@ bool CoreOfAxis(const Axis& a, bool linear, int& first, int& last, float& c0, fl
 
 // The part [x0, x1] x [y0, y1] of an upright quad, its texture coordinates following.
 void SubQuad(const Vertex (&c)[4], float x0, float y0, float x1, float y1, Vertex (&out)[4]) {
-  auto u = [&](float x) { return c[0].u + (x - c[0].x) * (c[1].u - c[0].u) / (c[1].x - c[0].x); };
-  auto v = [&](float y) { return c[0].v + (y - c[0].y) * (c[3].v - c[0].v) / (c[3].y - c[0].y); };
-  const float xs[4] = {x0, x1, x1, x0};
-  const float ys[4] = {y0, y0, y1, y1};
-  for (int i = 0; i < 4; ++i) {
-    out[i] = c[i];
-    out[i].x = xs[i];
-    out[i].y = ys[i];
-    out[i].u = u(xs[i]);
-    out[i].v = v(ys[i]);
-  }
+  QuadPart(c, {x0, x1, x1, x0}, {y0, y0, y1, y1}, out);
 }
 
 // The texels pixel centre k of an axis reads: one when the axis shows texels one to one or
@@ -196,9 +186,7 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
   for (const Vertex& vertex : c) {
     if ((vertex.color >> 24) < minAlpha) return;
   }
-  const bool oneColour =
-      c[0].color == c[1].color && c[0].color == c[2].color && c[0].color == c[3].color;
-  if (!Upright(c) || !oneColour || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) return;
+  if (!Upright(c) || !IsOneColour(c) || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) return;
   const auto [ax, ay] = UprightAxes(c, mask);
   const bool oneToOneX = OneToOne(ax);
   const bool oneToOneY = OneToOne(ay);
@@ -216,14 +204,10 @@ void SplitOpaqueBands(const Vertex (&c)[4], const OpacityMask& mask, bool linear
 
   // Each band is a row of spans, opaque or blended; a band whose spans match the band above makes
   // that band's pieces grow downwards instead of adding its own.
-  struct Span {
-    float x0, x1;
-    bool opaque;
-    bool operator==(const Span&) const = default;
-  };
-  std::vector<Span> spans, lastSpans, fixed;
-  std::vector<OpacityMask::ColumnRun> runs;
-  std::vector<std::pair<bool, size_t>> lastPieces;  // opaque or not, index in its list
+  using Span = BandSplit::Span;
+  auto& [spans, lastSpans, fixed, lastPieces, runs] = out.scratch;
+  lastPieces.clear();
+  lastSpans.clear();
   bool leftOut = false;
   for (int k = ky0; k <= ky1; k += kBandRows) {
     const int kEnd = std::min(k + kBandRows - 1, ky1);
@@ -323,9 +307,7 @@ OpaqueSplit SplitOpaque(const Vertex (&c)[4], OpacityMask& mask, bool linear, ui
   for (const Vertex& vertex : c) {
     if ((vertex.color >> 24) < minAlpha) return split;
   }
-  const bool oneColour =
-      c[0].color == c[1].color && c[0].color == c[2].color && c[0].color == c[3].color;
-  if (!Upright(c) || !oneColour || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) {
+  if (!Upright(c) || !IsOneColour(c) || Near(c[0].x, c[1].x) || Near(c[0].y, c[3].y)) {
     if (mask.Opaque(SampledTexels(c, mask.Width(), mask.Height(), linear))) {
       split.hasCore = true;
       std::copy(std::begin(c), std::end(c), std::begin(split.core));
@@ -349,6 +331,50 @@ OpaqueSplit SplitOpaque(const Vertex (&c)[4], OpacityMask& mask, bool linear, ui
   rim(ax.e0, cy0, cx0, cy1);
   rim(cx1, cy0, ax.e1, cy1);
   return split;
+}
+
+VisiblePart TrimToVisible(const Vertex (&c)[4], OpacityMask& mask, Vertex (&out)[4]) {
+  if (Upright(c)) return VisiblePart::kWhole;
+  // The texture must run along the quad's sides, and the quad be a parallelogram.
+  if (c[0].v != c[1].v || c[3].v != c[2].v || c[0].u != c[3].u || c[1].u != c[2].u ||
+      c[0].u == c[1].u || c[0].v == c[3].v ||
+      std::fabs(c[0].x + c[2].x - c[1].x - c[3].x) > 1e-2f ||
+      std::fabs(c[0].y + c[2].y - c[1].y - c[3].y) > 1e-2f) {
+    return VisiblePart::kWhole;
+  }
+  const float w = static_cast<float>(mask.Width()), h = static_cast<float>(mask.Height());
+  const float u0 = c[0].u * w, u1 = c[1].u * w, v0 = c[0].v * h, v1 = c[3].v * h;
+  TexelRect box;
+  if (!mask.VisibleBox(SampledTexels(c, mask.Width(), mask.Height(), true), box)) {
+    return VisiblePart::kNothingVisible;
+  }
+  // A pixel sampling at texel coordinate t reads (filtered) the texels either side of t - 0.5:
+  // beyond half a texel outside the box it reads only clear ones.
+  const float uLo = std::max(std::min(u0, u1), static_cast<float>(box.left) - 0.5f);
+  const float uHi = std::min(std::max(u0, u1), static_cast<float>(box.right) + 1.5f);
+  const float vLo = std::max(std::min(v0, v1), static_cast<float>(box.top) - 0.5f);
+  const float vHi = std::min(std::max(v0, v1), static_cast<float>(box.bottom) + 1.5f);
+  // Where the new edges fall along each side, from the quad's first corner (0) to its last (1).
+  const float s0 = ((u0 < u1 ? uLo : uHi) - u0) / (u1 - u0);
+  const float s1 = ((u0 < u1 ? uHi : uLo) - u0) / (u1 - u0);
+  const float r0 = ((v0 < v1 ? vLo : vHi) - v0) / (v1 - v0);
+  const float r1 = ((v0 < v1 ? vHi : vLo) - v0) / (v1 - v0);
+  if (s0 == 0 && s1 == 1 && r0 == 0 && r1 == 1) return VisiblePart::kWhole;
+  if (s1 <= s0 || r1 <= r0) return VisiblePart::kNothingVisible;
+  // Edges kept stay exactly where they were.
+  auto lerp = [](float a, float b, float f) { return f == 0 ? a : f == 1 ? b : a + f * (b - a); };
+  auto at = [&](float s, float r, Vertex& v) {
+    v.x = lerp(lerp(c[0].x, c[1].x, s), lerp(c[3].x, c[2].x, s), r);
+    v.y = lerp(lerp(c[0].y, c[1].y, s), lerp(c[3].y, c[2].y, s), r);
+    v.u = lerp(c[0].u, c[1].u, s);
+    v.v = lerp(c[0].v, c[3].v, r);
+  };
+  for (int i = 0; i < 4; ++i) out[i] = c[i];
+  at(s0, r0, out[0]);
+  at(s1, r0, out[1]);
+  at(s1, r1, out[2]);
+  at(s0, r1, out[3]);
+  return VisiblePart::kTrimmed;
 }
 
 OpacityMask::OpacityMask(int width, int height, const uint32_t* argb)
@@ -402,55 +428,43 @@ bool OpacityMask::Opaque(const TexelRect& r) {
   return opaque;
 }
 
-bool OpacityMask::OpaqueColumns(int top, int bottom, int left, int right, int& from,
-                                int& to) const {
-  top = std::max(top, 0);
-  bottom = std::min(bottom, height_ - 1);
-  left = std::max(left, 0);
-  right = std::min(right, width_ - 1);
-  if (noneOpaque_ || top > bottom || left > right) return false;
-  if (allOpaque_) {
-    from = left;
-    to = right;
+bool OpacityMask::VisibleBox(const TexelRect& r, TexelRect& box) {
+  const TexelRect rect{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width_ - 1),
+                       std::min(r.bottom, height_ - 1)};
+  if (rect.left > rect.right || rect.top > rect.bottom) return false;
+  if (allVisible_) {
+    box = rect;
     return true;
   }
-  // The columns opaque in every row, a word of 64 at a time; then the longest run of set bits.
-  const int firstWord = left / 64;
-  const int lastWord = right / 64;
-  uint64_t acc[64];  // textures are at most 4096 texels wide here; wider ones are not cut
-  if (lastWord - firstWord >= 64) return false;
-  for (int word = firstWord; word <= lastWord; ++word) {
-    uint64_t bits = ~uint64_t{0};
-    for (int y = top; y <= bottom && bits != 0; ++y) {
-      bits &= bits_[static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_) +
-                    static_cast<size_t>(word)];
+  const uint64_t key = static_cast<uint64_t>(rect.left) << 48 |
+                       static_cast<uint64_t>(rect.top) << 32 |
+                       static_cast<uint64_t>(rect.right) << 16 | static_cast<uint64_t>(rect.bottom);
+  auto found = boxes_.find(key);
+  if (found == boxes_.end()) {
+    // Rows with anything visible bound it vertically; the columns seen in any row, across.
+    TexelRect seen{width_, height_, -1, -1};
+    const int firstWord = rect.left / 64, lastWord = rect.right / 64;
+    for (int y = rect.top; y <= rect.bottom; ++y) {
+      const uint64_t* words =
+          visible_.data() + static_cast<size_t>(y) * static_cast<size_t>(wordsPerRow_);
+      for (int word = firstWord; word <= lastWord; ++word) {
+        const int from = word == firstWord ? rect.left % 64 : 0;
+        const int to = word == lastWord ? rect.right % 64 : 63;
+        const uint64_t wanted = (to == 63 ? ~uint64_t{0} : (uint64_t{1} << (to + 1)) - 1) &
+                                ~((uint64_t{1} << from) - 1);
+        const uint64_t bits = words[word] & wanted;
+        if (bits == 0) continue;
+        seen.top = std::min(seen.top, y);
+        seen.bottom = y;
+        seen.left = std::min(seen.left, word * 64 + std::countr_zero(bits));
+        seen.right = std::max(seen.right, word * 64 + 63 - std::countl_zero(bits));
+      }
     }
-    acc[word - firstWord] = bits;
+    found = boxes_.emplace(key, seen).first;
   }
-  auto opaqueAt = [&](int x) { return ((acc[x / 64 - firstWord] >> (x % 64)) & 1) != 0; };
-  int bestLength = 0;
-  int x = left;
-  while (x <= right) {
-    const uint64_t word = acc[x / 64 - firstWord] >> (x % 64);
-    if ((word & 1) == 0) {
-      // Skip the clear columns of this word at once.
-      const int skip = word == 0 ? 64 - x % 64 : std::countr_zero(word);
-      x += skip;
-      continue;
-    }
-    const int start = x;
-    while (x <= right && opaqueAt(x)) {
-      const uint64_t ones = acc[x / 64 - firstWord] >> (x % 64);
-      x += std::max(1, std::countr_one(ones));
-    }
-    const int end = std::min(x, right + 1);
-    if (end - start > bestLength) {
-      bestLength = end - start;
-      from = start;
-      to = end - 1;
-    }
-  }
-  return bestLength > 0;
+  if (found->second.right < 0) return false;
+  box = found->second;
+  return true;
 }
 
 void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRun,
@@ -463,8 +477,10 @@ void OpacityMask::ColumnRuns(int top, int bottom, int left, int right, int minRu
   if (top > bottom || left > right) return;
   // Per word of 64 columns: opaque in every row, and clear in every row.
   const int firstWord = left / 64, lastWord = right / 64;
-  std::vector<uint64_t> opaque(static_cast<size_t>(lastWord - firstWord + 1));
-  std::vector<uint64_t> clear(opaque.size());
+  std::vector<uint64_t>& opaque = opaqueWords_;
+  std::vector<uint64_t>& clear = clearWords_;
+  opaque.assign(static_cast<size_t>(lastWord - firstWord + 1), 0);
+  clear.assign(opaque.size(), 0);
   for (int word = firstWord; word <= lastWord; ++word) {
     uint64_t all = allOpaque_ ? ~uint64_t{0} : 0, any = allVisible_ ? ~uint64_t{0} : 0;
     if (!allOpaque_ && !noneOpaque_) {

@@ -2,8 +2,10 @@
 // render device draw a quad that hides everything under it without reading the background.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/RenderDevice.h"
@@ -46,6 +48,12 @@ struct OpaqueSplit {
 OpaqueSplit SplitOpaque(const Vertex (&corners)[4], OpacityMask& mask, bool linear,
                         uint32_t minAlpha);
 
+// A run of texture columns [from, to] all opaque, or all wholly clear, over some rows.
+struct ColumnRun {
+  int from, to;
+  bool opaque;
+};
+
 // An upright quad cut into bands of a few pixel rows, each band into the stretch of columns that
 // hides what lies under it and the rest, which blends, less the pixels at either side that read
 // only wholly clear texels (blending those changes nothing): for pictures opaque only in part (a
@@ -57,12 +65,30 @@ struct BandSplit {
   };
   std::vector<Piece> opaque;
   std::vector<Piece> blended;
+  // Working rows kept between calls, so a frame's splits allocate nothing.
+  struct Span {
+    float x0, x1;
+    bool opaque;
+    bool operator==(const Span&) const = default;
+  };
+  struct Scratch {
+    std::vector<Span> spans, lastSpans, fixed;
+    std::vector<std::pair<bool, std::size_t>> lastPieces;  // opaque or not, index in its list
+    std::vector<ColumnRun> runs;
+  } scratch;
 };
 
 // Fills `out` (emptied first) for an upright quad of one colour, alpha at least `minAlpha`; leaves
 // it empty when the quad is not such a quad or nothing of it is left out or drawn unblended.
 void SplitOpaqueBands(const Vertex (&corners)[4], const OpacityMask& mask, bool linear,
                       uint32_t minAlpha, BandSplit& out);
+
+// A turned quad blended over the background, cut down to the part whose pixels can read a texel
+// that is not wholly clear: the rest would blend in nothing, yet costs the rasteriser as much.
+// Upright quads (left to the band split) and quads whose texture does not run along their sides
+// stay whole.
+enum class VisiblePart { kWhole, kTrimmed, kNothingVisible };
+VisiblePart TrimToVisible(const Vertex (&corners)[4], OpacityMask& mask, Vertex (&out)[4]);
 
 class OpacityMask {
  public:
@@ -75,20 +101,21 @@ class OpacityMask {
   // True when every texel of the rectangle (clamped to the texture) is opaque. Answers are
   // remembered, as the same tiles are drawn frame after frame.
   bool Opaque(const TexelRect& rect);
-  // The longest run of columns within [left, right] whose texels in rows top..bottom are all
-  // opaque; false when there is none.
-  bool OpaqueColumns(int top, int bottom, int left, int right, int& from, int& to) const;
   // The runs of at least `minRun` columns within [left, right] whose texels in rows top..bottom
   // are all opaque, or all wholly clear, in order from the left.
-  struct ColumnRun {
-    int from, to;
-    bool opaque;
-  };
+  // The smallest rectangle within `rect` (clamped to the texture) holding every texel that is not
+  // wholly clear; false when there is none. Answers are remembered.
+  bool VisibleBox(const TexelRect& rect, TexelRect& box);
+  using ColumnRun = platform::ColumnRun;
   void ColumnRuns(int top, int bottom, int left, int right, int minRun,
                   std::vector<ColumnRun>& out) const;
 
  private:
   bool Scan(const TexelRect& rect) const;
+
+  // ColumnRuns' words of opaque and of clear columns, kept between calls.
+  mutable std::vector<uint64_t> opaqueWords_;
+  mutable std::vector<uint64_t> clearWords_;
 
   int width_ = 0;
   int height_ = 0;
@@ -100,6 +127,7 @@ class OpacityMask {
   std::vector<uint64_t>
       visible_;  // one bit per texel, set when not wholly clear; empty when all are
   std::unordered_map<uint64_t, bool> answers_;
+  std::unordered_map<uint64_t, TexelRect> boxes_;  // VisibleBox's, an empty one for none
 };
 
 }  // namespace platform

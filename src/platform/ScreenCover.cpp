@@ -4,16 +4,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/QuadShape.h"
+
 namespace platform {
 namespace {
 
 // The rasteriser snaps corners to a fine grid; an edge this close to a pixel centre may fall on
 // either side of it.
 constexpr float kSnap = 1.0f / 64;
-
-bool Near(float a, float b) {
-  return std::fabs(a - b) < 1e-4f;
-}
 
 bool ClearOfCentres(float edge) {
   return std::fabs(edge - std::round(edge)) > kSnap;
@@ -32,20 +30,12 @@ bool PixelSpan(const Vertex (&c)[4], PixelRect& pixels) {
   pixels = PixelRect{
       static_cast<int>(std::ceil(x0 - kSnap)), static_cast<int>(std::ceil(y0 - kSnap)),
       static_cast<int>(std::floor(x1 + kSnap)) + 1, static_cast<int>(std::floor(y1 + kSnap)) + 1};
-  const bool upright = Near(c[0].y, c[1].y) && Near(c[3].y, c[2].y) && Near(c[0].x, c[3].x) &&
-                       Near(c[1].x, c[2].x) && Near(c[0].u, c[3].u) && Near(c[1].u, c[2].u) &&
-                       Near(c[0].v, c[1].v) && Near(c[3].v, c[2].v);
-  const bool oneColour =
-      c[0].color == c[1].color && c[0].color == c[2].color && c[0].color == c[3].color;
-  return upright && oneColour && ClearOfCentres(x0) && ClearOfCentres(x1) && ClearOfCentres(y0) &&
-         ClearOfCentres(y1);
+  return IsUpright(c, 1e-4f) && IsOneColour(c) && ClearOfCentres(x0) && ClearOfCentres(x1) &&
+         ClearOfCentres(y0) && ClearOfCentres(y1);
 }
 
 void CutQuad(const Vertex (&c)[4], const PixelRect& whole, const PixelRect& part,
              Vertex (&out)[4]) {
-  // Along each axis the texture runs steadily from one edge to the other.
-  auto u = [&](float x) { return c[0].u + (x - c[0].x) * (c[1].u - c[0].u) / (c[1].x - c[0].x); };
-  auto v = [&](float y) { return c[0].v + (y - c[0].y) * (c[3].v - c[0].v) / (c[3].y - c[0].y); };
   // The quad's own edges stay exactly where they were, so a piece that keeps one samples as before.
   const float minX = std::min(c[0].x, c[1].x), maxX = std::max(c[0].x, c[1].x);
   const float minY = std::min(c[0].y, c[3].y), maxY = std::max(c[0].y, c[3].y);
@@ -58,13 +48,7 @@ void CutQuad(const Vertex (&c)[4], const PixelRect& whole, const PixelRect& part
   const bool flipX = c[1].x < c[0].x, flipY = c[3].y < c[0].y;
   const float xs[4] = {flipX ? x1 : x0, flipX ? x0 : x1, flipX ? x0 : x1, flipX ? x1 : x0};
   const float ys[4] = {flipY ? y1 : y0, flipY ? y1 : y0, flipY ? y0 : y1, flipY ? y0 : y1};
-  for (int i = 0; i < 4; ++i) {
-    out[i] = c[i];
-    out[i].x = xs[i];
-    out[i].y = ys[i];
-    out[i].u = u(xs[i]);
-    out[i].v = v(ys[i]);
-  }
+  QuadPart(c, xs, ys, out);
 }
 
 void ScreenCover::Reset(int width, int height) {

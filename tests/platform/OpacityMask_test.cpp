@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace platform {
@@ -137,11 +138,6 @@ TEST(SplitOpaqueBandsTest, PartlyOpaquePicturesSplitIntoPiecesThatCoverTheQuadOn
     for (int x = 20; x < 80; ++x) texels[y * 128 + x] = (y < 30 ? 0xFF000000u : 0x80000000u) | 77;
   }
   OpacityMask mask(128, 64, texels.data());
-  int from = 0, to = 0;
-  EXPECT_TRUE(mask.OpaqueColumns(0, 29, 0, 99, from, to));
-  EXPECT_EQ(from, 20);
-  EXPECT_EQ(to, 79);
-  EXPECT_FALSE(mask.OpaqueColumns(28, 31, 0, 99, from, to));
 
   Vertex q[4];
   Upright(q, 10, 10, 110, 54, 0, 0, 100, 40, 128, 64);  // 10 % taller, filtered
@@ -166,6 +162,8 @@ TEST(SplitOpaqueBandsTest, PartlyOpaquePicturesSplitIntoPiecesThatCoverTheQuadOn
   EXPECT_TRUE(!runs[2].opaque && runs[2].from == 80 && runs[2].to == 127);
   mask.ColumnRuns(30, 39, 0, 127, 8, runs);  // the fade is neither
   EXPECT_EQ(runs.size(), 2u);
+  mask.ColumnRuns(28, 31, 0, 127, 8, runs);  // rows across the fade have no opaque run
+  EXPECT_TRUE(std::none_of(runs.begin(), runs.end(), [](const auto& r) { return r.opaque; }));
   // The opaque piece reads only opaque texels.
   const TexelRect read = SampledTexels(split.opaque[0].corners, 128, 64, true);
   EXPECT_TRUE(mask.Opaque(read));
@@ -176,6 +174,38 @@ TEST(SplitOpaqueBandsTest, PartlyOpaquePicturesSplitIntoPiecesThatCoverTheQuadOn
   Upright(q, 10, 10, 110, 54, 0, 0, 100, 40, 128, 64, 0xF0FFFFFF);
   SplitOpaqueBands(q, mask, true, 254, split);
   EXPECT_TRUE(split.opaque.empty() && split.blended.empty());
+}
+
+TEST(TrimToVisibleTest, TurnedQuadsLoseWhatReadsOnlyClearTexels) {
+  std::vector<uint32_t> padded = Padded(64, 64, 40, 30);
+  OpacityMask mask(64, 64, padded.data());
+  TexelRect box;
+  ASSERT_TRUE(mask.VisibleBox(TexelRect{0, 0, 63, 63}, box));
+  ExpectRect(box, 0, 0, 39, 29);
+
+  // The whole texture on a square turned by a little: the kept part ends half a texel past the
+  // picture (filtering reaches no further), its first corner where it was.
+  Vertex q[4];
+  Upright(q, 100, 100, 164, 164, 0, 0, 64, 64, 64, 64);
+  q[1].y += 8;
+  q[2].y += 8;
+  q[2].x -= 8;
+  q[3].x -= 8;
+  Vertex out[4];
+  ASSERT_EQ(TrimToVisible(q, mask, out), VisiblePart::kTrimmed);
+  EXPECT_EQ(out[0].x, q[0].x);
+  EXPECT_EQ(out[0].y, q[0].y);
+  EXPECT_FLOAT_EQ(out[1].u * 64, 40.5f);
+  EXPECT_FLOAT_EQ(out[3].v * 64, 30.5f);
+  EXPECT_FLOAT_EQ(out[1].x, q[0].x + 40.5f / 64 * (q[1].x - q[0].x));
+  EXPECT_FLOAT_EQ(out[3].y, q[0].y + 30.5f / 64 * (q[3].y - q[0].y));
+
+  // Nothing but clear texels: nothing to draw. Upright quads stay whole.
+  std::vector<uint32_t> clear(64 * 64, 0);
+  OpacityMask clearMask(64, 64, clear.data());
+  EXPECT_EQ(TrimToVisible(q, clearMask, out), VisiblePart::kNothingVisible);
+  Upright(q, 100, 100, 164, 164, 0, 0, 64, 64, 64, 64);
+  EXPECT_EQ(TrimToVisible(q, mask, out), VisiblePart::kWhole);
 }
 
 TEST(SampledTexelsTest, OneToOneQuadsAreRecognised) {

@@ -68,6 +68,11 @@ std::unique_ptr<SdlPlatform> SdlPlatform::Create(const SdlOptions& options, std:
   bool controllers = !options.headless && SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (controllers) p->subsystems_ |= SDL_INIT_GAMECONTROLLER;
 
+  // The renderer draws in 2D only: without a depth buffer in the window a software rasteriser
+  // (Mesa's llvmpipe) has less to keep for every frame and may take its rectangle paths.
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+
   // The window may be resized freely (the picture keeps its aspect inside it) and draws at the
   // display's own pixel density.
   Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/QuadShape.h"
 #include "platform/sdl/Letterbox.h"
 
 namespace platform {
@@ -315,8 +316,8 @@ void SdlRenderDevice::FillClear(const std::vector<PixelRect>& rects, uint32_t ar
     SDL_RenderClear(renderer_);
     pixels = static_cast<double>(width_) * height_;
   } else {
-    std::vector<SDL_Rect> fill;
-    fill.reserve(rects.size());
+    std::vector<SDL_Rect>& fill = fillRects_;
+    fill.clear();
     for (const PixelRect& r : rects) {
       fill.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
       pixels += static_cast<double>(r.right - r.left) * (r.bottom - r.top);
@@ -388,9 +389,21 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
   const float edgeY = static_cast<float>(height_) - 0.5f;
   if (right <= -0.5f || bottom <= -0.5f || left >= edgeX || top >= edgeY) return;
 
-  Vertex flat[4];
+  Vertex trimmed[4];
   const Vertex(*quad)[4] = &corners;
-  if (Texture* unstretched = Unstretched(*t, corners, flat)) {
+  if (blend_ == SDL_BLENDMODE_BLEND && t->opacity) {
+    switch (TrimToVisible(corners, *t->opacity, trimmed)) {
+      case VisiblePart::kNothingVisible:
+        return;
+      case VisiblePart::kTrimmed:
+        quad = &trimmed;
+        break;
+      case VisiblePart::kWhole:
+        break;
+    }
+  }
+  Vertex flat[4];
+  if (Texture* unstretched = Unstretched(*t, *quad, flat)) {
     t = unstretched;
     quad = &flat;
   }
@@ -425,9 +438,11 @@ void SdlRenderDevice::DrawQuad(TextureId texture, const Vertex (&corners)[4]) {
     return;
   }
   ++opaqueQuads_;
-  // The parts do not overlap, so their order is free: keep the running batch going first.
-  const bool blendedFirst =
-      batchTexture_ == t && batchBlend_ == SDL_BLENDMODE_BLEND && batchLinear_ == linear;
+  // The parts do not overlap, so their order is free: carry on from the quad queued last, so the
+  // batches stay long.
+  const bool blendedFirst = !frame_.empty() && frame_.back().texture == t &&
+                            frame_.back().blend == SDL_BLENDMODE_BLEND &&
+                            frame_.back().linear == linear;
   if (!blendedFirst) Queue(t, SDL_BLENDMODE_NONE, split.core, linear);
   for (int i = 0; i < split.blendedCount; ++i)
     Queue(t, SDL_BLENDMODE_BLEND, split.blended[i], linear);
@@ -442,9 +457,7 @@ SdlRenderDevice::Texture* SdlRenderDevice::Unstretched(Texture& t, const Vertex 
   const float tu0 = c[0].u * w, tu1 = c[1].u * w, tv0 = c[0].v * h, tv1 = c[3].v * h;
   const float width = c[1].x - c[0].x, height = c[3].y - c[0].y;
   auto whole = [](float value) { return std::fabs(value - std::round(value)) < 1e-3f; };
-  const bool upright = c[0].y == c[1].y && c[3].y == c[2].y && c[0].x == c[3].x &&
-                       c[1].x == c[2].x && c[0].u == c[3].u && c[1].u == c[2].u &&
-                       c[0].v == c[1].v && c[3].v == c[2].v;
+  const bool upright = IsUpright(c, 0);
   // Small or turned quads, mirrored ones and those already one to one are left as they are.
   if (!upright || width < 64 || height < 64 || tu1 <= tu0 || tv1 <= tv0 ||
       std::fabs(width - (tu1 - tu0)) > 1e-3f || !whole(c[0].x + 0.5f) || !whole(tu0) ||

@@ -168,6 +168,7 @@ class SdlRenderDevice final : public RenderDevice {
   ScreenCover cover_;
   std::vector<PixelRect> rects_;
   std::vector<PixelRect> clearRects_;
+  std::vector<SDL_Rect> fillRects_;
 
   // The quads waiting to be drawn in one call: all share texture, blend mode and filter.
   Texture* batchTexture_ = nullptr;
