@@ -50,6 +50,10 @@ enum class Phrase : uint8_t {
   DailyNoTime,
   YourTime,  // before the time
   ReplayOtherVersion,
+  ScoreReplayRefused,
+  SendDailyTime,  // the seed screen's button
+  DailyTimeSending,
+  DailyTimeSent,
   Count
 };
 
@@ -112,6 +116,11 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::YourTime, "Время гонки: ", "Race time: "},
     {Phrase::ReplayOtherVersion, "Повтор записан другой версией игры",
      "The replay was recorded by another version of the game"},
+    {Phrase::ScoreReplayRefused, "Сервер проверил запись игры и не принял результат",
+     "The server replayed the game and did not accept the result"},
+    {Phrase::SendDailyTime, "Отправить время", "Send time"},
+    {Phrase::DailyTimeSending, "Время отправляется на сервер…", "Sending your time to the server…"},
+    {Phrase::DailyTimeSent, "Время отправлено на сервер", "Your time was sent to the server"},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A game's score sent through the real flow (leave the race, final score, "send it?" yes) reaches our
-# own score server on loopback and appears on its table page, in its difficulty's table.
+# A game's score sent through the real flow (leave the race, final score, "send it?" yes) goes with
+# the game's replay to our own score server on loopback, which replays the game and shows the score
+# on its table page, in its difficulty's table, marked verified.
 set -euo pipefail
 game_dir=$1
 server="$game_dir/../server/vornakel-scored"
@@ -17,7 +18,7 @@ fail() {
 }
 
 port=$((20000 + $$ % 20000))
-"$server" --port "$port" --db "$work/scores.db" 2>"$work/server.err" &
+"$server" --port "$port" --db "$work/scores.db" --data "$game_dir" 2>"$work/server.err" &
 pid=$!
 for _ in $(seq 50); do
   curl -s -o /dev/null "http://127.0.0.1:$port/cgi/version.pl?prg=Vornakel&show&type=0" && break
@@ -67,4 +68,7 @@ classic_table=${page%%Лёгкая</h2>*}
 [[ "$classic_table" == *"Классика</h2>"*"Ракетчик"* ]] || fail "the score is not in the Classic table"
 test "$(grep -c "^row[0-9]* = classic " "$work/run/vornakel.ini")" = 10 ||
   fail "the high-score rows' difficulties were not written"
-echo "online_score: the score reached the server's table"
+[[ "$classic_table" == *"<td>Ракетчик</td><td class=\"score\">"*" ✓</td>"* ]] ||
+  fail "the score is not marked verified ($(grep -v serving "$work/server.err" | tail -2))"
+grep -q "replaying games on" "$work/server.err" || fail "the server did not say it replays games"
+echo "online_score: the score reached the server's table, verified"
