@@ -14,6 +14,7 @@
 #include <string_view>
 #include <thread>
 
+#include "game/RoadCode.h"
 #include "server/Protocol.h"
 #include "server/ReplayVerifier.h"
 #include "server/ScoreServer.h"
@@ -43,6 +44,8 @@ void PrintUsage() {
                ")\n"
                "  --verify-threads N games replayed at once (default: one per core)\n"
                "  --verify-queue N   games that may wait to be replayed (default 8)\n"
+               "  --today DATE       the day whose road takes times (YYYY-MM-DD; default\n"
+               "                     today and yesterday, UTC), for tests\n"
                "  --verify FILE      replays a saved game against --score, prints the verdict\n"
                "                     and the processor time it took, and exits\n"
                "  VORNAKEL_SCORED_DB and VORNAKEL_SCORED_DATA in the environment stand for\n"
@@ -142,6 +145,9 @@ int main(int argc, char** argv) {
       ok = ParseInt(value, arg == "--verify-threads" ? 0 : 1, 256, count);
       (arg == "--verify-threads" ? options.verifyThreads : options.verifyQueue) =
           static_cast<size_t>(count);
+    } else if (arg == "--today") {
+      options.fixedToday = value;
+      ok = game::IsIsoDate(options.fixedToday);
     } else if (arg == "--verify") {
       verifyPath = value;
     } else if (arg == "--score") {

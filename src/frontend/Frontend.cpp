@@ -26,7 +26,7 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
   RegisterScreenPage(form);
   RegisterControlsState(form);
   RegisterExitState(form);
-  RegisterSeedRaceState(form);
+  RegisterSeedRaceState(form, scores);
   InstallSettingsFiles(form);
   // The pointer is made as soon as the menu archive is loaded, just before the settings are read.
   std::function<void()> readSettings = form.ReadConfigFiles;

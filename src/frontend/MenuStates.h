@@ -23,7 +23,8 @@ class ScoreLink {
   // Sends the finished game's score (PlayerName, Score, the options text).
   void SubmitScore(game::TForm1& form);
   // Sends the time of the seed race just driven on the road of the day, with its race's replay.
-  void SubmitDailyTime(game::TForm1& form, const game::ReplayRace& race);
+  void SubmitDailyTime(game::TForm1& form, const game::ReplayRace& race, int32_t hund,
+                       const std::string& date);
   // At start-up: scores an earlier run could not send go out again.
   void RetryQueued();
   // Every menu frame: takes in finished sendings and draws what the player should know.

@@ -421,13 +421,14 @@ void ScoreLink::SubmitScore(TForm1& form) {
   statusFrames_ = 0;
 }
 
-void ScoreLink::SubmitDailyTime(TForm1& form, const game::ReplayRace& race) {
+void ScoreLink::SubmitDailyTime(TForm1& form, const game::ReplayRace& race, int32_t hund,
+                                const std::string& date) {
   sender_->Poll();
   game::Replay replay;
   replay.races.push_back(race);
-  sender_->Send({form.PlayerName, form.SeedRace.FinishHund, form.Menu.OptionText,
+  sender_->Send({form.PlayerName, hund, form.Menu.OptionText,
                  std::string(game::DifficultyToken(game::Difficulty::Classic)),
-                 game::EncodeReplay(replay), form.SeedRace.DailyDate});
+                 game::EncodeReplay(replay), date});
   status_ = game::Say(form.Lang, game::Phrase::DailyTimeSending);
   statusFrames_ = 0;
   dailySending_ = true;

@@ -80,6 +80,7 @@ inline constexpr EnglishCaption kEnglishCaptions[] = {
     {"scr_seed", "Road Code Race"},
     {"b_seedrace", "Road Code"},
     {"b_daily", "Daily Road"},
+    {"b_sendtime", "Send time"},
 };
 
 // The English caption of the picture called Name, or empty when the table has none.

@@ -176,6 +176,8 @@ inline constexpr Picture kPictures[] = {
     {"b_seedrace", kMenu, 170, 48, 1, 3, 3, PaintButton, kLookPlain, "Гонка по коду",
      "track screen at (9, 466), above the back button"},
     {"b_daily", kMenu, 170, 48, 1, 3, 3, PaintButton, kLookPlain, "Трасса дня", "at (315, 440)"},
+    {"b_sendtime", kMenu, 170, 48, 1, 3, 3, PaintButton, kLookYes, "Отправить время",
+     "seed screen at (548, 384), after a race on the road of the day"},
     {"bc_classic", kMenu, 120, 40, 1, 3, 3, PaintButton, kLookPlain, "Классика",
      "difficulty switch at (590, 250)"},
     {"bc_easy", kMenu, 120, 40, 1, 3, 3, PaintButton, kLookYes, "Лёгкая", "the same place"},
