@@ -48,7 +48,7 @@ struct ServerOptions {
   size_t verifyQueue = 8;
   VerifyLimits verifyLimits{};
   // The day the road of the day is for ("YYYY-MM-DD"); empty: the UTC date now (tests fix it).
-  std::string fixedToday;
+  std::string fixedToday{};
   // A request that carries a replay may take this long to arrive (its body is far larger).
   std::chrono::milliseconds replayRequestTimeout{20000};
 };

@@ -373,6 +373,7 @@ void TOmegaSprite::Move(float moveCount) {
 }
 
 void TOmegaSprite::Draw() {
+  if (!DrawingOn) return;
   const size_t count = spriteList_.size();
   for (size_t i = 0; i < count && i < spriteList_.size(); ++i) spriteList_[i]->Draw();
 }

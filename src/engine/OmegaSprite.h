@@ -102,6 +102,9 @@ class TOmegaSprite {
   // Culling rectangle in screen pixels; all four 0 = nothing is culled.
   int32_t DrawAreaX1 = 0, DrawAreaY1 = 0, DrawAreaX2 = 0, DrawAreaY2 = 0;
   float OffsetX = 0, OffsetY = 0;
+  // Off, Draw passes nothing to the screen: drawing changes no sprite, so a race replayed only for
+  // its outcome (the score server's verification) skips it.
+  bool DrawingOn = true;
 
   void Move(float moveCount);
   void Draw();
