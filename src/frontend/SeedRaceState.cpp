@@ -1,5 +1,6 @@
 // The seed screen (31), reached from the track screen: a road code typed in, or the road of the
 // day, raced once outside the career; and the way back to it when that race ends.
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -127,6 +128,12 @@ void BackToTracks(SeedScreen& screen) {
   SwitchWithClick(screen.form, game::gsSeedRace, game::gsTrackSelect);
 }
 
+constexpr ButtonRow<SeedScreen> kSeedButtons[] = {
+    {.picture = "b_back", .left = 116, .top = 440, .action = BackToTracks},
+    {.picture = "b_daily", .left = 315, .top = 440, .action = RaceDailyRoad},
+    {.picture = "bc_race", .left = 534, .top = 440, .action = RaceTypedCode},
+};
+
 // Sends the daily race's time with its replay; the server replays it before it keeps the time.
 void SendDailyTime(SeedScreen& screen) {
   TForm1& form = screen.form;
@@ -134,11 +141,13 @@ void SendDailyTime(SeedScreen& screen) {
   ClickIfSoundOn(form);
   screen.scores->SubmitDailyTime(form, *screen.dailyRace, screen.dailyHund, screen.dailyDate);
   screen.dailyRace.reset();
-  if (form.Menu.Buttons[3] != nullptr) form.Menu.Buttons[3]->Visible = false;
+  // The button after the screen's own row.
+  engine::TOmegaButton* button = form.Menu.Buttons[std::size(kSeedButtons)];
+  if (button != nullptr) button->Visible = false;
 }
 
 constexpr ButtonRow<SeedScreen> kSendTimeButton[] = {
-    {.picture = "b_sendtime", .left = 548, .top = 384, .action = SendDailyTime},
+    {.picture = "b_sendtime", .left = 78, .top = 318, .action = SendDailyTime},
 };
 
 // The race that ended the seed race just now, when it was the road of the day driven to the line.
@@ -150,12 +159,6 @@ std::optional<game::ReplayRace> SendableDailyRace(const TForm1& form) {
     return std::nullopt;
   return recorded.races.back();
 }
-
-constexpr ButtonRow<SeedScreen> kSeedButtons[] = {
-    {.picture = "b_back", .left = 116, .top = 440, .action = BackToTracks},
-    {.picture = "b_daily", .left = 315, .top = 440, .action = RaceDailyRoad},
-    {.picture = "bc_race", .left = 534, .top = 440, .action = RaceTypedCode},
-};
 
 // Keeps what the box holds a code as it is typed; a changed code forgets an old message.
 void TidyCodeBox(SeedScreen& screen) {

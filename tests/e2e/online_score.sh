@@ -90,13 +90,13 @@ printf '%s\n' "400 text Вася" "410 key down 13" "411 key up 13" "420 mouse 1
 "$autodrive" --workdir "$work/drive" --seed 4 --today 2026-12-09 --script "$work/menus.script" \
   --plan drive --until-state 31 --frames 12000 --record "$work/drive.script" \
   --trace "$work/drive.trace" 2>"$work/drive.err" || fail "autopilot exit code $?"
-# The seed screen again after the race: "Send time" at (548, 384).
+# The seed screen again after the race: "Send time" at (78, 318).
 back=$(awk '$2 == "state=31" && prev != "state=31" && ++n == 2 { print NR; exit } { prev = $2 }' \
   "$work/drive.trace")
 [ -n "$back" ] || fail "the autopilot never came back to the seed screen"
 {
   awk -v f="$back" '$1 !~ /^#/ && $1 < f + 20' "$work/drive.script"
-  printf '%s\n' "$((back + 40)) mouse 633 408" "$((back + 42)) button left down" \
+  printf '%s\n' "$((back + 40)) mouse 158 338" "$((back + 42)) button left down" \
     "$((back + 43)) button left up"
 } >"$work/daily.script"
 VORNAKEL_SCORE_SERVER="http://127.0.0.1:$port" "$game_dir/vornakel" --null-render --fast --seed 4 \
