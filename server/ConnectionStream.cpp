@@ -29,6 +29,7 @@ ConnectionStream::ConnectionStream(int sock, std::chrono::milliseconds writeTime
     : sock_(sock),
       writeTimeout_(writeTimeout),
       maxRequestBytes_(maxRequestBytes),
+      requestLimit_(maxRequestBytes),
       deadline_(Clock::now()) {
   sockaddr_storage address{};
   socklen_t length = sizeof address;
@@ -81,7 +82,7 @@ bool ConnectionStream::is_writable() const {
 }
 
 ssize_t ConnectionStream::read(char* ptr, size_t size) {
-  if (requestBytes_ >= maxRequestBytes_) return -1;
+  if (requestBytes_ >= requestLimit_) return -1;
   if (!HasBuffered()) {
     // A client that trickles its request still has to finish it by the deadline.
     if (!Wait(POLLIN, deadline_)) return -1;
@@ -93,7 +94,7 @@ ssize_t ConnectionStream::read(char* ptr, size_t size) {
     start_ = 0;
     end_ = static_cast<size_t>(got);
   }
-  const size_t n = std::min({size, end_ - start_, maxRequestBytes_ - requestBytes_});
+  const size_t n = std::min({size, end_ - start_, requestLimit_ - requestBytes_});
   std::memcpy(ptr, buffer_.data() + start_, n);
   start_ += n;
   requestBytes_ += n;

@@ -4,6 +4,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <functional>
@@ -25,10 +26,17 @@ class ConnectionStream final : public httplib::Stream {
   void StartRequest(Clock::time_point deadline) {
     deadline_ = deadline;
     requestBytes_ = 0;
+    requestLimit_ = maxRequestBytes_;
     answered_ = false;
   }
-  // The request ran into maxRequestBytes; whether anything was written since it started.
-  bool TooLarge() const { return requestBytes_ >= maxRequestBytes_; }
+  // Lets the request under way (one that carries a replay) grow to maxBytes and last until
+  // deadline; never shrinks what it may do.
+  void Widen(size_t maxBytes, Clock::time_point deadline) {
+    requestLimit_ = std::max(requestLimit_, maxBytes);
+    deadline_ = std::max(deadline_, deadline);
+  }
+  // The request ran into its byte limit; whether anything was written since it started.
+  bool TooLarge() const { return requestBytes_ >= requestLimit_; }
   bool Answered() const { return answered_; }
   bool HasBuffered() const { return start_ < end_; }
   const std::string& PeerAddress() const { return peerIp_; }
@@ -49,6 +57,7 @@ class ConnectionStream final : public httplib::Stream {
   std::chrono::milliseconds writeTimeout_;
   size_t maxRequestBytes_;
   size_t requestBytes_ = 0;
+  size_t requestLimit_ = 0;
   bool answered_ = false;
   Clock::time_point deadline_;
   std::array<char, 4096> buffer_{};

@@ -39,6 +39,9 @@ constexpr std::string_view kTooLarge =
     "HTTP/1.1 431 Request Header Fields Too Large\r\nContent-Type: text/plain; charset=utf-8\r\n"
     "Content-Length: 18\r\nConnection: close\r\n\r\nrequest too large\n";
 
+// The connection this thread serves (each connection has a thread of its own while it is served).
+thread_local ConnectionStream* tCurrentStream = nullptr;
+
 }  // namespace
 
 ElasticPool::~ElasticPool() {
@@ -115,6 +118,7 @@ void HttpFront::Leave(const std::string& client, bool trusted) {
 
 bool HttpFront::process_and_close_socket(socket_t sock) {
   ConnectionStream stream(sock, limits_.write, limits_.requestBytes);
+  tCurrentStream = &stream;
   const std::string client = ClientKey(stream.PeerAddress());
   const bool trusted = IsTrustedProxy(stream.PeerAddress(), limits_.trustedProxies);
   bool ok = false;
@@ -138,8 +142,14 @@ bool HttpFront::process_and_close_socket(socket_t sock) {
     }
     Leave(client, trusted);
   }
+  tCurrentStream = nullptr;
   CloseGently(sock);
   return ok;
+}
+
+void HttpFront::WidenCurrentRequest(size_t maxBytes, std::chrono::milliseconds time) {
+  if (tCurrentStream != nullptr)
+    tCurrentStream->Widen(maxBytes, ConnectionStream::Clock::now() + time);
 }
 
 }  // namespace scored

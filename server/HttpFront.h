@@ -63,6 +63,9 @@ class HttpFront final : public httplib::Server {
   // Lets as many connections wait to be accepted as may be served; cpp-httplib listens with a
   // queue of 5, and a burst of clients beyond that waits a second or more for a SYN resend.
   void WidenBacklog();
+  // From a handler (or the pre-routing handler, before the body is read): the request this thread
+  // is reading may grow to maxBytes and take up to time from now.
+  static void WidenCurrentRequest(size_t maxBytes, std::chrono::milliseconds time);
 
  private:
   bool process_and_close_socket(socket_t sock) override;

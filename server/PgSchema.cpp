@@ -13,6 +13,9 @@ const char* const kPgSchema =
     " verified BOOLEAN NOT NULL DEFAULT false);"
     "ALTER TABLE scores ADD COLUMN IF NOT EXISTS verified BOOLEAN NOT NULL DEFAULT false;"
     "CREATE INDEX IF NOT EXISTS scores_rank_by_difficulty ON scores (difficulty, score DESC, id);"
+    "CREATE TABLE IF NOT EXISTS daily_times ("
+    " day TEXT NOT NULL, name TEXT NOT NULL, hund INTEGER NOT NULL, time BIGINT NOT NULL,"
+    " PRIMARY KEY (day, name));"
     // Every token lives as long as its server's lifetime says; the database's clock is the one
     // all servers agree on. Tokens are not worth a disk flush each: after a crash the table is
     // empty and the games simply ask for new ones.
@@ -33,6 +36,13 @@ const std::vector<PgStatement>& PgStatements() {
        "SELECT name, score, text, time, difficulty, verified FROM scores WHERE difficulty = $2 "
        "ORDER BY score DESC, id LIMIT $1"},
       {"scores_count", "SELECT count(*) FROM scores"},
+      {"daily_keep",
+       "INSERT INTO daily_times (day, name, hund, time) VALUES ($1, $2, $3, $4)"
+       " ON CONFLICT (day, name) DO UPDATE SET hund = excluded.hund, time = excluded.time"
+       " WHERE excluded.hund < daily_times.hund"},
+      {"daily_times",
+       "SELECT day, name, hund, time FROM daily_times WHERE day = $1"
+       " ORDER BY hund, time, name LIMIT $2"},
       // $1 token, $2 owner, $3 lifetime in seconds, $4 tokens per owner, $5 capacity. One
       // statement, so the caps hold without a transaction: the owner keeps its newest tokens (the
       // new one among them), and of all tokens only those among the newest `capacity` issued

@@ -35,6 +35,26 @@ std::vector<ScoreRow> PgScoreStore::Best(int limit, const std::string& difficult
   return rows;
 }
 
+bool PgScoreStore::KeepDailyTime(const DailyTime& entry) {
+  // Run again on a lost connection: keeping the better time twice keeps it once.
+  return pool_->Run("daily_keep",
+                    {entry.day, entry.name, std::to_string(entry.hund), std::to_string(entry.time)},
+                    PgPool::Retry::kOnLostConnection) != nullptr;
+}
+
+std::vector<DailyTime> PgScoreStore::DailyTimes(const std::string& day, int limit) {
+  std::vector<DailyTime> rows;
+  const PgResult result =
+      pool_->Run("daily_times", {day, std::to_string(limit)}, PgPool::Retry::kOnLostConnection);
+  if (!result) return rows;
+  for (int i = 0; i < PQntuples(result.get()); ++i) {
+    rows.push_back({PQgetvalue(result.get(), i, 0), PQgetvalue(result.get(), i, 1),
+                    static_cast<int32_t>(std::strtol(PQgetvalue(result.get(), i, 2), nullptr, 10)),
+                    std::strtoll(PQgetvalue(result.get(), i, 3), nullptr, 10)});
+  }
+  return rows;
+}
+
 int64_t PgScoreStore::Count() {
   const PgResult result = pool_->Run("scores_count", {}, PgPool::Retry::kOnLostConnection);
   if (!result || PQntuples(result.get()) != 1) return -1;

@@ -16,6 +16,8 @@ class PgScoreStore : public ScoreStore {
   // before it answers).
   bool Insert(const ScoreRow& row) override;
   std::vector<ScoreRow> Best(int limit, const std::string& difficulty = "classic") override;
+  bool KeepDailyTime(const DailyTime& entry) override;
+  std::vector<DailyTime> DailyTimes(const std::string& day, int limit) override;
   int64_t Count() override;
   std::string LastError() override { return pool_->LastError(); }
 

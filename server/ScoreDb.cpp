@@ -75,6 +75,10 @@ bool Migrate(sqlite3* db, std::string& error) {
       (hasVerified != "0" ||
        RunFixed(db, "ALTER TABLE scores ADD COLUMN verified INTEGER NOT NULL DEFAULT 0", nullptr,
                 error)) &&
+      RunFixed(db,
+               "CREATE TABLE IF NOT EXISTS daily_times (day TEXT NOT NULL, name TEXT NOT NULL, "
+               "hund INTEGER NOT NULL, time INTEGER NOT NULL, PRIMARY KEY (day, name))",
+               nullptr, error) &&
       RunFixed(db, "DROP INDEX IF EXISTS scores_rank", nullptr, error) &&
       RunFixed(db,
                "CREATE INDEX IF NOT EXISTS scores_rank_by_difficulty "
@@ -132,12 +136,23 @@ bool ScoreDb::Prepare() {
              "?2 "
              "ORDER BY score DESC, id LIMIT ?1",
              &best_) &&
+         prepare(
+             "INSERT INTO daily_times (day, name, hund, time) VALUES (?1, ?2, ?3, ?4) "
+             "ON CONFLICT (day, name) DO UPDATE SET hund = excluded.hund, time = excluded.time "
+             "WHERE excluded.hund < daily_times.hund",
+             &keepDaily_) &&
+         prepare(
+             "SELECT day, name, hund, time FROM daily_times WHERE day = ?1 "
+             "ORDER BY hund, time, name LIMIT ?2",
+             &daily_) &&
          prepare("SELECT count(*) FROM scores", &count_) && prepare("BEGIN IMMEDIATE", &begin_) &&
          prepare("COMMIT", &commit_) && prepare("ROLLBACK", &rollback_);
 }
 
 ScoreDb::~ScoreDb() {
   sqlite3_finalize(insert_);
+  sqlite3_finalize(keepDaily_);
+  sqlite3_finalize(daily_);
   sqlite3_finalize(best_);
   sqlite3_finalize(count_);
   sqlite3_finalize(begin_);
@@ -228,6 +243,35 @@ std::vector<ScoreRow> ScoreDb::Best(int limit, const std::string& difficulty) {
   if (rc != SQLITE_DONE) lastError_ = sqlite3_errmsg(db_);
   sqlite3_reset(best_);
   sqlite3_clear_bindings(best_);
+  return rows;
+}
+
+bool ScoreDb::KeepDailyTime(const DailyTime& entry) {
+  std::lock_guard lock(dbMutex_);
+  sqlite3_bind_text(keepDaily_, 1, entry.day.data(), static_cast<int>(entry.day.size()),
+                    SQLITE_TRANSIENT);
+  sqlite3_bind_text(keepDaily_, 2, entry.name.data(), static_cast<int>(entry.name.size()),
+                    SQLITE_TRANSIENT);
+  sqlite3_bind_int(keepDaily_, 3, entry.hund);
+  sqlite3_bind_int64(keepDaily_, 4, entry.time);
+  const bool ok = Step(keepDaily_);
+  sqlite3_clear_bindings(keepDaily_);
+  return ok;
+}
+
+std::vector<DailyTime> ScoreDb::DailyTimes(const std::string& day, int limit) {
+  std::lock_guard lock(dbMutex_);
+  std::vector<DailyTime> rows;
+  sqlite3_bind_text(daily_, 1, day.data(), static_cast<int>(day.size()), SQLITE_TRANSIENT);
+  sqlite3_bind_int(daily_, 2, limit);
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(daily_)) == SQLITE_ROW) {
+    rows.push_back({ColumnText(daily_, 0), ColumnText(daily_, 1), sqlite3_column_int(daily_, 2),
+                    sqlite3_column_int64(daily_, 3)});
+  }
+  if (rc != SQLITE_DONE) lastError_ = sqlite3_errmsg(db_);
+  sqlite3_reset(daily_);
+  sqlite3_clear_bindings(daily_);
   return rows;
 }
 

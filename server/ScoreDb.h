@@ -32,6 +32,8 @@ class ScoreDb : public ScoreStore {
   // True once the row is committed and flushed to disk.
   bool Insert(const ScoreRow& row) override;
   std::vector<ScoreRow> Best(int limit, const std::string& difficulty = "classic") override;
+  bool KeepDailyTime(const DailyTime& entry) override;
+  std::vector<DailyTime> DailyTimes(const std::string& day, int limit) override;
   int64_t Count() override;
   std::string LastError() override;
 
@@ -52,6 +54,8 @@ class ScoreDb : public ScoreStore {
   sqlite3_stmt* insert_ = nullptr;
   sqlite3_stmt* best_ = nullptr;
   sqlite3_stmt* count_ = nullptr;
+  sqlite3_stmt* keepDaily_ = nullptr;
+  sqlite3_stmt* daily_ = nullptr;
   sqlite3_stmt* begin_ = nullptr;
   sqlite3_stmt* commit_ = nullptr;
   sqlite3_stmt* rollback_ = nullptr;

@@ -2,6 +2,7 @@
 #include "server/ScorePage.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -90,7 +91,51 @@ std::string LocalPath(std::string_view path, PageLanguage language) {
   return std::string(path) + (path.find('?') == std::string_view::npos ? "?" : "&") + "lang=en";
 }
 
+// The mark of a verified score, and the line that says what it means.
+constexpr const char* kVerifiedMark = "\u2713";
+
+std::string VerifiedLegend(PageLanguage language) {
+  return std::string("<p class=\"legend\">") + kVerifiedMark +
+         (English(language)
+              ? " verified: the server replayed every race of the game and got this score.</p>\n"
+              : " проверено: сервер заново проехал все гонки игры и получил этот результат.</p>\n");
+}
+
 }  // namespace
+
+std::string RaceTimeText(int32_t hund) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%d:%02d.%02d", hund / 6000, hund / 100 % 60, hund % 100);
+  return text;
+}
+
+std::string RenderDailyPage(std::string_view day, const std::vector<DailyTime>& times,
+                            PageLanguage language) {
+  const bool en = English(language);
+  std::string page = PageStart(en ? "Vornakel: road of the day" : "Vornakel: трасса дня", language);
+  page += "<main>\n<h1>" + std::string(en ? "Road of the day " : "Трасса дня ") + HtmlEscape(day) +
+          "</h1>\n";
+  page += en ? "<p>The best time of each player on the day's road, every one checked by replaying "
+               "the race.</p>\n"
+             : "<p>Лучшее время каждого игрока на трассе дня; каждое проверено: сервер заново "
+               "проехал гонку.</p>\n";
+  if (times.empty()) {
+    page += en ? "<p>No times yet.</p>\n" : "<p>Пока нет результатов.</p>\n";
+  } else {
+    page += en ? "<table>\n<tr><th>Place</th><th>Name</th><th>Time</th><th>Set (UTC)</th></tr>\n"
+               : "<table>\n<tr><th>Место</th><th>Имя</th><th>Время</th><th>Когда (UTC)</th></tr>\n";
+    int rank = 0;
+    for (const DailyTime& time : times) {
+      page += "<tr><td>" + std::to_string(++rank) + "</td><td>" + HtmlEscape(time.name) +
+              "</td><td class=\"score\">" + RaceTimeText(time.hund) + "</td><td>" +
+              FormatTime(time.time) + "</td></tr>\n";
+    }
+    page += "</table>\n";
+  }
+  page += "<p><a href=\"" + HtmlEscape(LocalPath("/", language)) + "\">Vornakel</a></p>\n";
+  return page + OtherLanguageLink("/daily?day=" + std::string(day), language) +
+         "</main>\n</body>\n</html>\n";
+}
 
 PageLanguage PickPageLanguage(std::optional<std::string_view> langParam,
                               std::string_view acceptLanguage) {
@@ -145,7 +190,8 @@ std::string RenderRows(const std::vector<ScoreRow>& rows, PageLanguage language)
   int rank = 0;
   for (const ScoreRow& row : rows) {
     out += "<tr><td>" + std::to_string(++rank) + "</td><td>" + HtmlEscape(row.name) +
-           "</td><td class=\"score\">" + std::to_string(row.score) + "</td><td>" +
+           "</td><td class=\"score\">" + std::to_string(row.score) +
+           (row.verified ? std::string(" ") + kVerifiedMark : std::string()) + "</td><td>" +
            HtmlEscape(row.text) + "</td><td>" + FormatTime(row.time) + "</td></tr>\n";
   }
   return out + "</table>\n";
@@ -174,12 +220,15 @@ std::string RenderHomePage(const std::vector<ScoreSection>& sections, PageLangua
   page += "<p><a href=\"" + HtmlEscape(LocalPath("/games", language)) + "\">" +
           (en ? "More games" : "Ещё игры") + "</a> · <a href=\"" +
           HtmlEscape(LocalPath(kTablePath, language)) + "\">" +
-          (en ? "All scores" : "Все результаты") + "</a></p>\n";
+          (en ? "All scores" : "Все результаты") + "</a> · <a href=\"" +
+          HtmlEscape(LocalPath("/daily", language)) + "\">" +
+          (en ? "Road of the day" : "Трасса дня") + "</a></p>\n";
   for (const ScoreSection& section : sections) {
     page += "<h2>" + HtmlEscape(DifficultyLabel(section.difficulty, language)) + "</h2>\n";
     page += RenderRows(section.rows, language);
   }
-  return page + OtherLanguageLink("/", language) + "</main>\n</body>\n</html>\n";
+  return page + VerifiedLegend(language) + OtherLanguageLink("/", language) +
+         "</main>\n</body>\n</html>\n";
 }
 
 std::string RenderGamesPage(PageLanguage language) {
@@ -213,7 +262,7 @@ std::string RenderScorePage(const std::vector<ScoreSection>& sections, PageLangu
             HtmlEscape(DifficultyLabel(section.difficulty, language)) + "</h2>\n";
     page += RenderRows(section.rows, language);
   }
-  page += OtherLanguageLink(kTablePath, language) + "</body>\n</html>\n";
+  page += VerifiedLegend(language) + OtherLanguageLink(kTablePath, language) + "</body>\n</html>\n";
   return page;
 }
 

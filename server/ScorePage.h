@@ -52,4 +52,10 @@ std::string RenderGamesPage(PageLanguage language = PageLanguage::kRussian);
 std::string RenderScorePage(const std::vector<ScoreSection>& sections,
                             PageLanguage language = PageLanguage::kRussian);
 
+// A race time in hundredths as "M:SS.HH".
+std::string RaceTimeText(int32_t hund);
+// The day's road times page ("/daily"): each player's best verified time, fastest first.
+std::string RenderDailyPage(std::string_view day, const std::vector<DailyTime>& times,
+                            PageLanguage language = PageLanguage::kRussian);
+
 }  // namespace scored

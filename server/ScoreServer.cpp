@@ -4,9 +4,11 @@
 #include <httplib.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <thread>
 
+#include "game/RoadCode.h"
 #include "platform/Text1251.h"
 #include "server/ClientAddress.h"
 #include "server/HttpFront.h"
@@ -19,6 +21,22 @@ namespace {
 
 Reply Refuse(int status, std::string why) {
   return Reply{status, "text/plain; charset=utf-8", why + "\n"};
+}
+
+// The UTC date of a moment, "YYYY-MM-DD".
+std::string UtcDate(std::time_t when) {
+  std::tm parts{};
+  gmtime_r(&when, &parts);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+  return text;
+}
+
+// The query after "?" of a request's target.
+std::string_view QueryOf(const httplib::Request& req) {
+  const size_t mark = req.target.find('?');
+  return mark == std::string::npos ? std::string_view()
+                                   : std::string_view(req.target).substr(mark + 1);
 }
 
 PageLanguage PageLanguageOf(const httplib::Request& req) {
@@ -57,12 +75,25 @@ ScoreServer::ScoreServer(ScoreStore& db, std::unique_ptr<TokenBook> ownTokens, T
       })) {  // Replies go out in more than one write; without this each one waits for a delayed
              // ACK.
   http_->set_tcp_nodelay(true);
-  // Every request is a GET; a body has nothing to say here.
-  http_->set_payload_max_length(1024);
+  // Only a request carrying a replay has a body; the connection's own byte limit keeps every
+  // other request far below this.
+  http_->set_payload_max_length(options_.verifyLimits.maxReplayBytes);
+  if (!options_.dataFolder.empty() && GameDataPresent(options_.dataFolder, verificationProblem_)) {
+    UseGameData(options_.dataFolder);
+    verifier_ = std::make_unique<VerifyPool>(options_.verifyThreads, options_.verifyQueue);
+  } else if (options_.dataFolder.empty()) {
+    verificationProblem_ = "no game data folder given";
+  }
 
   http_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
-    if (req.target.size() <= options_.maxTargetLength)
+    if (req.target.size() <= options_.maxTargetLength) {
+      // Before its body is read: a replay may be larger, and take longer, than any other request.
+      if (req.method == "POST" && req.path == "/cgi/version.pl") {
+        HttpFront::WidenCurrentRequest(options_.verifyLimits.maxReplayBytes + 16384,
+                                       options_.replayRequestTimeout);
+      }
       return httplib::Server::HandlerResponse::Unhandled;
+    }
     ++rejected_;
     res.status = 414;
     res.set_content("request too long\n", "text/plain; charset=utf-8");
@@ -80,12 +111,27 @@ ScoreServer::ScoreServer(ScoreStore& db, std::unique_ptr<TokenBook> ownTokens, T
     res.status = reply.status;
     res.set_content(std::move(reply.body), reply.contentType.c_str());
   });
+  http_->Post("/cgi/version.pl", [this](const httplib::Request& req, httplib::Response& res) {
+    Reply reply = HandleReplay(
+        QueryOf(req), req.body,
+        RequestClient(req.remote_addr, req.get_header_value("X-Real-IP"), options_.trustedProxies));
+    res.status = reply.status;
+    res.set_content(std::move(reply.body), reply.contentType.c_str());
+  });
   // The pages the game's menu links open.
   http_->Get("/", [this](const httplib::Request& req, httplib::Response& res) {
     std::vector<ScoreSection> sections;
     for (const std::string_view difficulty : kDifficulties)
       sections.push_back({std::string(difficulty), db_.Best(10, std::string(difficulty))});
     res.set_content(RenderHomePage(sections, PageLanguageOf(req)), "text/html; charset=utf-8");
+  });
+  http_->Get("/daily", [this](const httplib::Request& req, httplib::Response& res) {
+    // Today's road unless another day is named; a day that is not a date shows today's.
+    std::string day = req.has_param("day") ? req.get_param_value("day") : std::string();
+    if (!game::IsIsoDate(day))
+      day = options_.fixedToday.empty() ? UtcDate(std::time(nullptr)) : options_.fixedToday;
+    res.set_content(RenderDailyPage(day, db_.DailyTimes(day, kTableRows), PageLanguageOf(req)),
+                    "text/html; charset=utf-8");
   });
   http_->Get("/games", [](const httplib::Request& req, httplib::Response& res) {
     res.set_content(RenderGamesPage(PageLanguageOf(req)), "text/html; charset=utf-8");
@@ -100,6 +146,10 @@ ScoreServer::ScoreServer(ScoreStore& db, std::unique_ptr<TokenBook> ownTokens, T
 
 ScoreServer::~ScoreServer() {
   Stop();
+}
+
+size_t ScoreServer::VerifyThreads() const {
+  return verifier_ != nullptr ? verifier_->Threads() : 0;
 }
 
 int ScoreServer::Bind() {
@@ -197,6 +247,146 @@ Reply ScoreServer::Submit(std::string_view code) {
   }
   ++accepted_;
   return Reply{200, "text/plain; charset=utf-8", "OK\n"};
+}
+
+Reply ScoreServer::HandleReplay(std::string_view query, std::string_view replay,
+                                const std::string& client) {
+  const auto params = ParseQuery(query);
+  if (!params || SingleParam(*params, "prg") != std::string(kProgram)) {
+    ++rejected_;
+    return Refuse(400, "unknown program");
+  }
+  const auto has = [&](std::string_view name) { return SingleParam(*params, name).has_value(); };
+  const std::optional<std::string> code = SingleParam(*params, "inf");
+  if (params->size() == 4 && code && has("hs") && has("replay"))
+    return SubmitVerified(*code, replay, client);
+  const std::optional<std::string> date = SingleParam(*params, "date");
+  if (params->size() == 4 && code && date && has("daily"))
+    return SubmitDaily(*code, *date, replay, client);
+  ++rejected_;
+  return Refuse(400, "unknown request");
+}
+
+std::optional<Verdict> ScoreServer::Verify(VerifyPool::Job job) {
+  std::optional<std::future<Verdict>> pending = verifier_->Submit(std::move(job));
+  if (!pending) return std::nullopt;
+  return pending->get();
+}
+
+Reply ScoreServer::RefuseReplay(const std::string& client, const std::string& reason) {
+  std::fprintf(stderr, "vornakel-scored: refused a replay from %s: %s\n",
+               client.empty() ? "?" : client.c_str(), reason.c_str());
+  ++rejected_;
+  return Refuse(403, "replay refused: " + reason);
+}
+
+Reply ScoreServer::SubmitVerified(std::string_view code, std::string_view replay,
+                                  const std::string& client) {
+  SubmissionCheck check = CheckSubmission(code);
+  if (!check.submission) {
+    ++rejected_;
+    return Refuse(400, check.problem);
+  }
+  const Submission& entry = *check.submission;
+  if (verifier_ == nullptr) {
+    // The server's own lack: the game keeps the score and tries again later.
+    std::fprintf(stderr, "vornakel-scored: cannot verify a replay from %s: %s\n",
+                 client.empty() ? "?" : client.c_str(), verificationProblem_.c_str());
+    ++rejected_;
+    return Refuse(503, "games cannot be verified here just now");
+  }
+  if (replay.size() > options_.verifyLimits.maxReplayBytes)
+    return RefuseReplay(client, "the replay is too large");
+  TokenTicket ticket;
+  const TokenBook::Taken taken = tokens_.Take(entry.token, ticket);
+  if (taken == TokenBook::Taken::kUnavailable) {
+    ++rejected_;
+    return Refuse(503, "the score table cannot be reached just now");
+  }
+  if (taken != TokenBook::Taken::kYes) {
+    ++rejected_;
+    return Refuse(403, "unknown, used or expired token");
+  }
+  const VerifyLimits limits = options_.verifyLimits;
+  const std::optional<Verdict> verdict =
+      Verify([bytes = std::string(replay), score = entry.score, difficulty = entry.difficulty,
+              limits] { return VerifyGameBytes(bytes, score, difficulty, limits); });
+  if (!verdict) {
+    tokens_.Return(ticket);
+    ++rejected_;
+    return Refuse(503, "busy verifying other games");
+  }
+  if (!verdict->verified) return RefuseReplay(client, verdict->reason);
+  ScoreRow row;
+  row.name = platform::Cp1251ToUtf8(entry.name);
+  row.score = entry.score;
+  row.text = platform::Cp1251ToUtf8(entry.text);
+  row.time = static_cast<int64_t>(std::time(nullptr));
+  row.difficulty = entry.difficulty;
+  row.verified = true;
+  if (!db_.Insert(row)) {
+    tokens_.Return(ticket);
+    ++rejected_;
+    return Refuse(500, "the score could not be stored");
+  }
+  ++accepted_;
+  return Reply{200, "text/plain; charset=utf-8", "OK verified\n"};
+}
+
+Reply ScoreServer::SubmitDaily(std::string_view code, std::string_view date,
+                               std::string_view replay, const std::string& client) {
+  SubmissionCheck check = CheckSubmission(code);
+  if (!check.submission) {
+    ++rejected_;
+    return Refuse(400, check.problem);
+  }
+  // Today's road, or yesterday's for a race driven just before midnight (UTC).
+  const std::time_t now = std::time(nullptr);
+  if (!options_.fixedToday.empty() ? date != options_.fixedToday
+                                   : date != UtcDate(now) && date != UtcDate(now - 24 * 60 * 60)) {
+    ++rejected_;
+    return Refuse(400, "not today's or yesterday's road");
+  }
+  if (verifier_ == nullptr) {
+    std::fprintf(stderr, "vornakel-scored: cannot verify a daily race from %s: %s\n",
+                 client.empty() ? "?" : client.c_str(), verificationProblem_.c_str());
+    ++rejected_;
+    return Refuse(503, "races cannot be verified here just now");
+  }
+  if (replay.size() > options_.verifyLimits.maxReplayBytes)
+    return RefuseReplay(client, "the replay is too large");
+  const Submission& entry = *check.submission;
+  TokenTicket ticket;
+  const TokenBook::Taken taken = tokens_.Take(entry.token, ticket);
+  if (taken == TokenBook::Taken::kUnavailable) {
+    ++rejected_;
+    return Refuse(503, "the score table cannot be reached just now");
+  }
+  if (taken != TokenBook::Taken::kYes) {
+    ++rejected_;
+    return Refuse(403, "unknown, used or expired token");
+  }
+  const VerifyLimits limits = options_.verifyLimits;
+  const std::optional<Verdict> verdict =
+      Verify([bytes = std::string(replay), day = std::string(date), limits] {
+        return VerifyDailyRace(bytes, day, limits);
+      });
+  if (!verdict) {
+    tokens_.Return(ticket);
+    ++rejected_;
+    return Refuse(503, "busy verifying other games");
+  }
+  if (!verdict->verified) return RefuseReplay(client, verdict->reason);
+  const DailyTime time{std::string(date), platform::Cp1251ToUtf8(entry.name), verdict->finishHund,
+                       static_cast<int64_t>(now)};
+  if (!db_.KeepDailyTime(time)) {
+    tokens_.Return(ticket);
+    ++rejected_;
+    return Refuse(500, "the time could not be stored");
+  }
+  ++accepted_;
+  return Reply{200, "text/plain; charset=utf-8",
+               "OK " + std::to_string(verdict->finishHund) + "\n"};
 }
 
 Reply ScoreServer::Table(PageLanguage language) {

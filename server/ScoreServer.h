@@ -5,13 +5,16 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "server/ReplayVerifier.h"
 #include "server/ScorePage.h"
 #include "server/ScoreStore.h"
 #include "server/TokenBook.h"
+#include "server/VerifyPool.h"
 
 namespace scored {
 
@@ -37,6 +40,17 @@ struct ServerOptions {
   // How long an idle connection is kept open, and how many requests it may carry.
   std::chrono::milliseconds keepAlive{2000};
   size_t keepAliveRequests = 100;
+  // The folder holding the game's Data/ (its pictures decide sizes and collisions); without it
+  // replays cannot be verified and are refused.
+  std::string dataFolder;
+  // Games replayed at once (0: one per core), and games that may wait for a worker.
+  size_t verifyThreads = 0;
+  size_t verifyQueue = 8;
+  VerifyLimits verifyLimits{};
+  // The day the road of the day is for ("YYYY-MM-DD"); empty: the UTC date now (tests fix it).
+  std::string fixedToday{};
+  // A request that carries a replay may take this long to arrive (its body is far larger).
+  std::chrono::milliseconds replayRequestTimeout{20000};
 };
 
 struct Reply {
@@ -67,6 +81,15 @@ class ScoreServer {
   Reply Handle(std::string_view query, const std::string& client = {},
                std::string_view acceptLanguage = {});
 
+  // A submission with its game's replay ("hs&prg=Vornakel&inf=CODE&replay") or a daily-road time
+  // with its race ("daily&prg=Vornakel&inf=CODE&date=YYYY-MM-DD"): the body is the replay file.
+  Reply HandleReplay(std::string_view query, std::string_view replay,
+                     const std::string& client = {});
+
+  // Empty when replays can be verified; otherwise why not (said once at start).
+  const std::string& VerificationProblem() const { return verificationProblem_; }
+  size_t VerifyThreads() const;
+
   int64_t Accepted() const { return accepted_; }
   int64_t Rejected() const { return rejected_; }
 
@@ -76,12 +99,20 @@ class ScoreServer {
   Reply Version(const std::string& client);
   Reply Submit(std::string_view code);
   Reply Table(PageLanguage language);
+  Reply SubmitVerified(std::string_view code, std::string_view replay, const std::string& client);
+  Reply SubmitDaily(std::string_view code, std::string_view date, std::string_view replay,
+                    const std::string& client);
+  // Runs a verification on the pool and waits for it; null when the pool is full.
+  std::optional<Verdict> Verify(VerifyPool::Job job);
+  Reply RefuseReplay(const std::string& client, const std::string& reason);
 
   ScoreStore& db_;
   ServerOptions options_;
   std::unique_ptr<TokenBook> ownTokens_;
   TokenBook& tokens_;
   std::unique_ptr<HttpFront> http_;
+  std::string verificationProblem_;
+  std::unique_ptr<VerifyPool> verifier_;
   std::atomic<bool> running_{false};
   std::atomic<bool> stopRequested_{false};
   std::atomic<int64_t> accepted_{0};

@@ -2,6 +2,7 @@
 #include "engine/Messages.h"
 
 #include <cstdio>
+#include <mutex>
 #include <set>
 
 namespace engine {
@@ -16,6 +17,12 @@ MessageHandler& Handler() {
 std::set<std::string>& Reported() {
   static std::set<std::string> reported;
   return reported;
+}
+
+// Games replayed on the score server's worker threads may report at the same time.
+std::mutex& ReportedMutex() {
+  static std::mutex mutex;
+  return mutex;
 }
 
 }  // namespace
@@ -33,6 +40,7 @@ void ShowMessage(const std::string& text, const std::string& caption) {
 }
 
 void ReportOnce(const std::string& text) {
+  const std::lock_guard<std::mutex> lock(ReportedMutex());
   if (Reported().insert(text).second) std::fprintf(stderr, "vornakel: %s\n", text.c_str());
 }
 

@@ -373,6 +373,7 @@ void TOmegaSprite::Move(float moveCount) {
 }
 
 void TOmegaSprite::Draw() {
+  if (!DrawingOn) return;
   const size_t count = spriteList_.size();
   // A copy: the layer may be replaced while it draws.
   const std::function<void()> layer = Layer.Draw;

@@ -6,8 +6,9 @@
 namespace engine {
 namespace {
 
-// Pascal's RandSeed is a process-wide variable; the game relies on one shared sequence.
-uint32_t gSeed = 0;
+// Pascal's RandSeed: the game relies on one shared sequence. Each thread has its own, so the score
+// server can replay two games at once; the game itself draws on one thread only.
+thread_local uint32_t gSeed = 0;
 
 void Step() {
   gSeed = gSeed * 134775813u + 1u;

@@ -6,7 +6,7 @@
 
 namespace engine {
 
-// The generator's seed, as Pascal's RandSeed.
+// The generator's seed, as Pascal's RandSeed (one per thread).
 uint32_t RandSeed();
 void SetRandSeed(uint32_t seed);
 // Seeds from the clock.

@@ -28,7 +28,7 @@ void RegisterFrontend(game::TForm1& form, std::shared_ptr<ScoreLink> scores) {
   RegisterScreenPage(form);
   RegisterControlsState(form);
   RegisterExitState(form);
-  RegisterSeedRaceState(form);
+  RegisterSeedRaceState(form, scores);
   RegisterReplaysState(form);
   InstallSettingsFiles(form);
   InstallReplayWatching(form);

@@ -22,6 +22,9 @@ class ScoreLink {
   ~ScoreLink();
   // Sends the finished game's score (PlayerName, Score, the options text).
   void SubmitScore(game::TForm1& form);
+  // Sends the time of the seed race just driven on the road of the day, with its race's replay.
+  void SubmitDailyTime(game::TForm1& form, const game::ReplayRace& race, int32_t hund,
+                       const std::string& date);
   // At start-up: scores an earlier run could not send go out again.
   void RetryQueued();
   // Every menu frame: takes in finished sendings and draws what the player should know.
@@ -35,6 +38,8 @@ class ScoreLink {
   std::unique_ptr<engine::TOmegaFont> font_;
   std::string status_;
   int32_t statusFrames_ = 0;
+  // The sending under way is a daily time (its word on screen says so).
+  bool dailySending_ = false;
 };
 
 // Every front-end state with this link to the score server (tests hand in their own).

@@ -385,6 +385,10 @@ class BorrowedHttp final : public online::HttpClient {
                          const std::vector<online::HttpHeader>& headers) override {
     return inner_.Get(url, headers);
   }
+  online::HttpResult Post(const std::string& url, const std::string& body,
+                          const std::vector<online::HttpHeader>& headers) override {
+    return inner_.Post(url, body, headers);
+  }
 
  private:
   online::HttpClient& inner_;
@@ -414,10 +418,26 @@ ScoreLink::~ScoreLink() = default;
 void ScoreLink::SubmitScore(TForm1& form) {
   // A sending that ended while no menu was drawn is taken in first.
   sender_->Poll();
+  // The game's races go with the score: the server replays them and marks the score verified.
+  const game::Replay& races = form.Replays.Recorded();
   sender_->Send({form.PlayerName, form.Score, form.Menu.OptionText,
-                 std::string(game::DifficultyToken(form.GameDifficulty))});
+                 std::string(game::DifficultyToken(form.GameDifficulty)),
+                 races.races.empty() ? std::string() : game::EncodeReplay(races)});
   status_ = game::Say(form.Lang, game::Phrase::ScoreSending);
   statusFrames_ = 0;
+}
+
+void ScoreLink::SubmitDailyTime(TForm1& form, const game::ReplayRace& race, int32_t hund,
+                                const std::string& date) {
+  sender_->Poll();
+  game::Replay replay;
+  replay.races.push_back(race);
+  sender_->Send({form.PlayerName, hund, form.Menu.OptionText,
+                 std::string(game::DifficultyToken(game::Difficulty::Classic)),
+                 game::EncodeReplay(replay), date});
+  status_ = game::Say(form.Lang, game::Phrase::DailyTimeSending);
+  statusFrames_ = 0;
+  dailySending_ = true;
 }
 
 void ScoreLink::RetryQueued() {
@@ -432,13 +452,17 @@ void ScoreLink::DrawStatus(TForm1& form) {
                     ? game::Say(form.Lang, game::Phrase::ScoreUnreachable)
                     : game::Say(form.Lang, game::Phrase::ScoreNotTakenBefore) + code +
                           game::Say(form.Lang, game::Phrase::ScoreNotTakenAfter);
+    } else if (report->replayRefused > 0 && report->sent == 0) {
+      status_ = game::Say(form.Lang, game::Phrase::ScoreReplayRefused);
     } else if (report->refused > 0 && report->sent == 0) {
       status_ = game::Say(form.Lang, game::Phrase::ScoreRefused) + code + ")";
     } else if (report->sent > 0) {
       status_ = report->sent == 1
-                    ? game::Say(form.Lang, game::Phrase::ScoreSent)
+                    ? game::Say(form.Lang, dailySending_ ? game::Phrase::DailyTimeSent
+                                                         : game::Phrase::ScoreSent)
                     : game::Say(form.Lang, game::Phrase::ScoresSent) + std::to_string(report->sent);
     }
+    dailySending_ = false;
     statusFrames_ = kStatusFrames;
   }
   if (status_.empty()) return;

@@ -1,5 +1,6 @@
 // The seed screen (31), reached from the track screen: a road code typed in, or the road of the
 // day, raced once outside the career; and the way back to it when that race ends.
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,8 +42,15 @@ constexpr int32_t kGhostLabelY = 360;
 // The screen's own state: the code the message was made for, and the message under the box
 // (what the code holds, why it was refused, or the time of the race just driven).
 struct SeedScreen {
-  explicit SeedScreen(TForm1& owner) : form(owner) {}
+  SeedScreen(TForm1& owner, std::shared_ptr<ScoreLink> link)
+      : form(owner), scores(std::move(link)) {}
   TForm1& form;
+  std::shared_ptr<ScoreLink> scores;
+  // The race just driven over the line on the road of the day, its time and day, which the player
+  // may send.
+  std::optional<game::ReplayRace> dailyRace;
+  int32_t dailyHund = -1;
+  std::string dailyDate;
   std::optional<std::string> shownCode;
   std::string message;
   bool refused = false;
@@ -153,6 +161,32 @@ constexpr ButtonRow<SeedScreen> kSeedButtons[] = {
     {.picture = "b_on", .left = kGhostSwitchLeft, .top = kGhostSwitchTop, .action = ToggleGhost},
 };
 
+// Sends the daily race's time with its replay; the server replays it before it keeps the time.
+void SendDailyTime(SeedScreen& screen) {
+  TForm1& form = screen.form;
+  if (!screen.dailyRace || screen.scores == nullptr) return;
+  ClickIfSoundOn(form);
+  screen.scores->SubmitDailyTime(form, *screen.dailyRace, screen.dailyHund, screen.dailyDate);
+  screen.dailyRace.reset();
+  // The button after the screen's own row.
+  engine::TOmegaButton* button = form.Menu.Buttons[std::size(kSeedButtons)];
+  if (button != nullptr) button->Visible = false;
+}
+
+constexpr ButtonRow<SeedScreen> kSendTimeButton[] = {
+    {.picture = "b_sendtime", .left = 78, .top = 318, .action = SendDailyTime},
+};
+
+// The race that ended the seed race just now, when it was the road of the day driven to the line.
+std::optional<game::ReplayRace> SendableDailyRace(const TForm1& form) {
+  const game::SeedRaceRun& run = form.SeedRace;
+  const game::Replay& recorded = form.Replays.Recorded();
+  if (run.FinishHund < 0 || run.DailyDate.empty() || form.PlayerName.empty() ||
+      recorded.races.empty() || recorded.races.back().start.randSeed != run.Code.Seed)
+    return std::nullopt;
+  return recorded.races.back();
+}
+
 // Keeps what the box holds a code as it is typed; a changed code forgets an old message.
 void TidyCodeBox(SeedScreen& screen) {
   engine::TOmegaEdit* edit = screen.form.Menu.NameEdit;
@@ -211,8 +245,8 @@ void KeepDailyResult(SeedScreen& screen) {
       form, [&](IniDocument& file) { KeepDailyBest(file, name, run.DailyDate, run.FinishHund); });
 }
 
-void RegisterSeedScreen(TForm1& form) {
-  auto screen = std::make_shared<SeedScreen>(form);
+void RegisterSeedScreen(TForm1& form, std::shared_ptr<ScoreLink> scores) {
+  auto screen = std::make_shared<SeedScreen>(form, std::move(scores));
   game::StateHandlers state;
   state.enter = [&form, screen] {
     ClearKeys(form);
@@ -227,6 +261,10 @@ void RegisterSeedScreen(TForm1& form) {
     BeginButtons(form);
     AddButtons(form, *screen, kSeedButtons);
     SetButtonPicture(form, form.Menu.Buttons[3], SwitchPicture(form.SeedRace.GhostShown));
+    screen->dailyRace = SendableDailyRace(form);
+    screen->dailyHund = form.SeedRace.FinishHund;
+    screen->dailyDate = form.SeedRace.DailyDate;
+    if (screen->dailyRace) AddButtons(form, *screen, kSendTimeButton);
     engine::TOmegaEdit* edit = AddEditBox(form, "e_name", 200, 264, kCodeBoxLength);
     edit->LatinToCyrillic = false;
     edit->CharFilter = engine::TOmegaEdit::cfToCapitals;
@@ -296,8 +334,8 @@ void FinishSeedRace(TForm1& form, uint8_t from) {
 
 }  // namespace
 
-void RegisterSeedRaceState(TForm1& form) {
-  RegisterSeedScreen(form);
+void RegisterSeedRaceState(TForm1& form, std::shared_ptr<ScoreLink> scores) {
+  RegisterSeedScreen(form, std::move(scores));
   form.SeedRace.Finish = [&form](uint8_t from) { FinishSeedRace(form, from); };
   form.SeedRace.StartGhost = [&form] { StartGhost(form); };
 }

@@ -65,6 +65,10 @@ enum class Phrase : uint8_t {
   ReplayNotFinished,
   ReplayTrack,     // before the track's number
   ReplayGameRace,  // a race of the last game: before its number
+  ScoreReplayRefused,
+  SendDailyTime,  // the seed screen's button
+  DailyTimeSending,
+  DailyTimeSent,
   Count
 };
 
@@ -143,6 +147,11 @@ inline constexpr PhraseForms kPhrases[] = {
     {Phrase::ReplayNotFinished, "сход", "DNF"},
     {Phrase::ReplayTrack, "Трасса ", "Track "},
     {Phrase::ReplayGameRace, "Игра, гонка ", "Game, race "},
+    {Phrase::ScoreReplayRefused, "Сервер проверил запись игры и не принял результат",
+     "The server replayed the game and did not accept the result"},
+    {Phrase::SendDailyTime, "Отправить время", "Send time"},
+    {Phrase::DailyTimeSending, "Время отправляется на сервер…", "Sending your time to the server…"},
+    {Phrase::DailyTimeSent, "Время отправлено на сервер", "Your time was sent to the server"},
 };
 static_assert(std::size(kPhrases) == static_cast<size_t>(Phrase::Count));
 

@@ -51,6 +51,16 @@ CurlHttpClient::CurlHttpClient(HttpTimeouts timeouts)
 CurlHttpClient::~CurlHttpClient() = default;
 
 HttpResult CurlHttpClient::Get(const std::string& url, const std::vector<HttpHeader>& headers) {
+  return Perform(url, nullptr, headers);
+}
+
+HttpResult CurlHttpClient::Post(const std::string& url, const std::string& body,
+                                const std::vector<HttpHeader>& headers) {
+  return Perform(url, &body, headers);
+}
+
+HttpResult CurlHttpClient::Perform(const std::string& url, const std::string* body,
+                                   const std::vector<HttpHeader>& headers) {
   HttpResult result;
   CURL* curl = handle_->curl;
   if (curl == nullptr) {
@@ -59,8 +69,11 @@ HttpResult CurlHttpClient::Get(const std::string& url, const std::vector<HttpHea
   }
 
   curl_slist* headerList = nullptr;
-  for (const auto& [name, value] : headers) {
-    const std::string line = name + ": " + value;
+  std::vector<HttpHeader> all = headers;
+  // The body goes at once: waiting for "100 Continue" only costs a round trip.
+  if (body != nullptr) all.emplace_back("Expect", "");
+  for (const auto& [name, value] : all) {
+    const std::string line = value.empty() ? name + ":" : name + ": " + value;
     curl_slist* grown = curl_slist_append(headerList, line.c_str());
     if (grown == nullptr) {
       curl_slist_free_all(headerList);
@@ -72,7 +85,13 @@ HttpResult CurlHttpClient::Get(const std::string& url, const std::vector<HttpHea
 
   char errorText[CURL_ERROR_SIZE] = {};
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  if (body != nullptr) {
+    curl_easy_setopt(curl, CURLOPT_POST, 1L);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body->data());
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body->size()));
+  } else {
+    curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+  }
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 0L);
   // Signals would be unsafe in a multi-threaded program; time-outs then rely on curl's own timer.
@@ -95,6 +114,7 @@ HttpResult CurlHttpClient::Get(const std::string& url, const std::vector<HttpHea
 
   // The handle outlives this call; it must not keep pointers into this frame.
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
+  curl_easy_setopt(curl, CURLOPT_POSTFIELDS, nullptr);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, nullptr);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, nullptr);
   curl_slist_free_all(headerList);

@@ -22,12 +22,17 @@ class CurlHttpClient final : public HttpClient {
   CurlHttpClient& operator=(const CurlHttpClient&) = delete;
 
   HttpResult Get(const std::string& url, const std::vector<HttpHeader>& headers) override;
+  HttpResult Post(const std::string& url, const std::string& body,
+                  const std::vector<HttpHeader>& headers) override;
   void LimitTime(long totalMs) override;
 
   // Replies larger than this are treated as broken.
   static constexpr size_t kMaxReplyBytes = 1 << 20;
 
  private:
+  // A GET, or a POST of *body when it is given.
+  HttpResult Perform(const std::string& url, const std::string* body,
+                     const std::vector<HttpHeader>& headers);
   struct Handle;
   std::unique_ptr<Handle> handle_;
   HttpTimeouts timeouts_;

@@ -25,6 +25,16 @@ class HttpClient {
   virtual ~HttpClient() = default;
   // A GET of the full URL with these request headers. Must return within the client's time-outs.
   virtual HttpResult Get(const std::string& url, const std::vector<HttpHeader>& headers) = 0;
+  // A POST of body (binary) to the full URL. A client that cannot post fails the request.
+  virtual HttpResult Post(const std::string& url, const std::string& body,
+                          const std::vector<HttpHeader>& headers) {
+    (void)url;
+    (void)body;
+    (void)headers;
+    HttpResult result;
+    result.error = "this client cannot post";
+    return result;
+  }
   // Requests from now on end within this many milliseconds, connection included.
   virtual void LimitTime(long totalMs) { (void)totalMs; }
 };

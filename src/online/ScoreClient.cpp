@@ -52,6 +52,15 @@ std::string SubmissionUrl(std::string_view server, std::string_view code) {
   return ScoreUrl(server, "hs&prg=" + std::string(kScoreProgram) + "&inf=" + std::string(code));
 }
 
+std::string ReplaySubmissionUrl(std::string_view server, std::string_view code) {
+  return SubmissionUrl(server, code) + "&replay";
+}
+
+std::string DailyTimeUrl(std::string_view server, std::string_view code, std::string_view date) {
+  return ScoreUrl(server, "daily&prg=" + std::string(kScoreProgram) + "&inf=" + std::string(code) +
+                              "&date=" + std::string(date));
+}
+
 std::string TableUrl(std::string_view server) {
   return ScoreUrl(server, "prg=" + std::string(kScoreProgram) + "&show&type=0");
 }

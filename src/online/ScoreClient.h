@@ -29,6 +29,10 @@ std::string NormaliseServerAddress(std::string_view address);
 
 std::string VersionUrl(std::string_view server);
 std::string SubmissionUrl(std::string_view server, std::string_view code);
+// The submission with the game's replay as the request's body (a POST).
+std::string ReplaySubmissionUrl(std::string_view server, std::string_view code);
+// A daily-road time ("YYYY-MM-DD") with its race's replay as the body (a POST).
+std::string DailyTimeUrl(std::string_view server, std::string_view code, std::string_view date);
 std::string TableUrl(std::string_view server);
 // The headers every score request carries.
 const std::vector<HttpHeader>& ScoreRequestHeaders();

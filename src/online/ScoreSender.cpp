@@ -35,14 +35,22 @@ bool IsDifficultyWord(std::string_view text) {
 
 }  // namespace
 
+bool ServerLacksReplays(const HttpResult& reply) {
+  const long s = reply.status;
+  return s == 404 || s == 405 || s == 413 || s == 431 ||
+         (s == 400 && reply.body.rfind("unknown request", 0) == 0);
+}
+
 SendOutcome SendOneScore(const std::string& server, HttpClient& http, const PendingScore& score,
                          long* status) {
   // Both requests share one time limit.
   const auto start = std::chrono::steady_clock::now();
-  auto left = [&start] {
+  const long deadline =
+      score.replay.empty() ? ScoreSender::kDeadlineMs : ScoreSender::kReplayDeadlineMs;
+  auto left = [&start, deadline] {
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now() - start);
-    return std::max(ScoreSender::kDeadlineMs - static_cast<long>(spent.count()), 1L);
+    return std::max(deadline - static_cast<long>(spent.count()), 1L);
   };
   http.LimitTime(left());
   const HttpResult version = http.Get(VersionUrl(server), ScoreRequestHeaders());
@@ -54,8 +62,29 @@ SendOutcome SendOneScore(const std::string& server, HttpClient& http, const Pend
     return SendOutcome::kNoConnection;
   const std::string payload =
       BuildScorePayload(score.name, score.score, token, score.optionText, score.difficulty);
+  const std::string code = encode(payload);
+  if (!score.replay.empty()) {
+    std::vector<HttpHeader> headers = ScoreRequestHeaders();
+    headers.emplace_back("Content-Type", "application/octet-stream");
+    http.LimitTime(left());
+    const std::string url = score.dailyDate.empty() ? ReplaySubmissionUrl(server, code)
+                                                    : DailyTimeUrl(server, code, score.dailyDate);
+    const HttpResult sent = http.Post(url, score.replay, headers);
+    if (status != nullptr) *status = sent.status;
+    if (!sent.completed) return SendOutcome::kNoConnection;
+    if (sent.Succeeded()) return SendOutcome::kSent;
+    if (sent.status == 403 && sent.body.rfind("replay refused", 0) == 0)
+      return SendOutcome::kReplayRefused;
+    // An older server: the score goes the plain way with the token it never took; a daily time
+    // has no plain way.
+    if (!ServerLacksReplays(sent) || !score.dailyDate.empty()) {
+      if (sent.status >= 500 || sent.status == 403 || sent.status == 429)
+        return SendOutcome::kServerError;
+      return SendOutcome::kRefused;
+    }
+  }
   http.LimitTime(left());
-  const HttpResult sent = http.Get(SubmissionUrl(server, encode(payload)), ScoreRequestHeaders());
+  const HttpResult sent = http.Get(SubmissionUrl(server, code), ScoreRequestHeaders());
   if (status != nullptr) *status = sent.status;
   if (!sent.completed) return SendOutcome::kNoConnection;
   if (sent.Succeeded()) return SendOutcome::kSent;
@@ -69,6 +98,7 @@ std::string FormatScoreQueue(const std::vector<PendingScore>& scores) {
   std::string out = kQueueHeader;
   out += '\n';
   for (const PendingScore& score : scores) {
+    if (!score.dailyDate.empty()) continue;
     out += std::to_string(score.score);
     out += ' ';
     out += encode(PadToFive(score.name, '%'));
@@ -151,7 +181,8 @@ void ScoreSender::StartBatch() {
     std::vector<SendOutcome> outcomes;
     long status = 0;
     for (const PendingScore& score : batch) {
-      std::unique_ptr<HttpClient> http = makeHttp_(kDeadlineMs);
+      std::unique_ptr<HttpClient> http =
+          makeHttp_(score.replay.empty() ? kDeadlineMs : kReplayDeadlineMs);
       const SendOutcome outcome = SendOneScore(server_, *http, score, &status);
       outcomes.push_back(outcome);
       // A server that cannot be reached is not asked again for the rest of the batch.
@@ -184,8 +215,9 @@ std::optional<ScoreSender::Report> ScoreSender::Poll() {
     const SendOutcome outcome = i < outcomes.size() ? outcomes[i] : SendOutcome::kNoConnection;
     if (outcome == SendOutcome::kSent) {
       ++report.sent;
-    } else if (outcome == SendOutcome::kRefused) {
+    } else if (outcome == SendOutcome::kRefused || outcome == SendOutcome::kReplayRefused) {
       ++report.refused;
+      if (outcome == SendOutcome::kReplayRefused) ++report.replayRefused;
     } else {
       reached = reached && outcome != SendOutcome::kNoConnection;
       report.unreachable = report.unreachable || outcome == SendOutcome::kNoConnection;

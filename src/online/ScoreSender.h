@@ -23,15 +23,27 @@ struct PendingScore {
   std::string optionText;
   // The difficulty's stored word ("classic", "easy").
   std::string difficulty = "classic";
+  // The game's races as a replay file, sent for the server to verify; empty: a plain submission.
+  // Kept only while the game runs: a score queued from an earlier run goes out plain.
+  std::string replay{};
+  // A daily-road time: the road's day ("YYYY-MM-DD"), score holding the hundredths driven and
+  // replay the race. Never kept in the queue file.
+  std::string dailyDate{};
 };
 
 // What became of one score.
 enum class SendOutcome {
   kSent,
-  kNoConnection,  // no answer, or not our server's answer: kept for later
-  kServerError,   // the server could not take it now (5xx, an expired token): kept for later
-  kRefused,       // the server will never take it: dropped
+  kNoConnection,   // no answer, or not our server's answer: kept for later
+  kServerError,    // the server could not take it now (5xx, an expired token): kept for later
+  kRefused,        // the server will never take it: dropped
+  kReplayRefused,  // the server replayed the game and did not find the claim in it: dropped
 };
+
+// Whether a reply to a request with a replay comes from a server that does not know that request
+// (an older one): no such route (404, 405), its size limits for bodies (413, 431), or its
+// "unknown request". Only then does the game send the score the plain way instead.
+bool ServerLacksReplays(const HttpResult& reply);
 
 // Sends one score with both its requests inside one overall time limit.
 SendOutcome SendOneScore(const std::string& server, HttpClient& http, const PendingScore& score,
@@ -51,6 +63,7 @@ class ScoreSender {
     int sent = 0;
     int kept = 0;              // still in the queue, to be tried again
     int refused = 0;           // dropped
+    int replayRefused = 0;     // of those, refused after the server replayed the game
     bool unreachable = false;  // the server could not be reached at all
     long lastStatus = 0;
   };
@@ -59,6 +72,9 @@ class ScoreSender {
   static constexpr size_t kMaxQueued = 50;
   // Both requests of one score end within this.
   static constexpr long kDeadlineMs = 5000;
+  // With a replay: the server replays the game before it answers (a second or two, more when
+  // other games wait).
+  static constexpr long kReplayDeadlineMs = 30000;
 
   ScoreSender(std::string server, std::string queuePath, HttpFactory makeHttp);
   ~ScoreSender();

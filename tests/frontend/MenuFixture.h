@@ -30,6 +30,15 @@ class FakeHttp : public online::HttpClient {
     result.body = "OK|a|b|c|token|e";
     return result;
   }
+  // An older server: it knows no request with a replay.
+  online::HttpResult Post(const std::string& url, const std::string&,
+                          const std::vector<online::HttpHeader>&) override {
+    urls.push_back("POST " + url);
+    online::HttpResult result;
+    result.completed = reachable;
+    result.status = 404;
+    return result;
+  }
   std::vector<std::string> urls;
   bool reachable = true;
 };

@@ -222,16 +222,19 @@ TEST_F(OverlayTest, ScoresGoOutBehindTheMenusAndUnsentOnesAreKeptForTheNextSend)
       EXPECT_TRUE(std::filesystem::exists("unsent_scores.txt"));
       continue;
     }
-    // The kept score goes first, then this game's.
-    ASSERT_EQ(http->urls.size(), 4u);
+    // The kept score goes first, then this game's; each is posted with the game's replay, and
+    // (the server not knowing that request) sent the plain way.
+    ASSERT_EQ(http->urls.size(), 6u);
     EXPECT_NE(http->urls[0].find("version&prg=Vornakel"), std::string::npos);
-    EXPECT_NE(http->urls[1].find("hs&prg=Vornakel&inf="), std::string::npos);
+    EXPECT_EQ(http->urls[1].rfind("POST ", 0), 0u);
+    EXPECT_NE(http->urls[1].find("&replay"), std::string::npos);
+    EXPECT_NE(http->urls[2].find("hs&prg=Vornakel&inf="), std::string::npos);
     // Each with the difficulty it was played on; a Classic game's payload names none.
     const auto payload = [this](size_t i) {
       return online::decode(http->urls[i].substr(http->urls[i].find("&inf=") + 5));
     };
-    EXPECT_EQ(payload(1).find("|dif="), std::string::npos);
-    EXPECT_NE(payload(3).find("|dif=easy|"), std::string::npos);
+    EXPECT_EQ(payload(2).find("|dif="), std::string::npos);
+    EXPECT_NE(payload(5).find("|dif=easy|"), std::string::npos);
     EXPECT_NE(scores->StatusText().find(Ru("Отправлено результатов: 2")), std::string::npos);
     EXPECT_EQ(scores->Sender().Queued(), 0u);
     EXPECT_FALSE(std::filesystem::exists("unsent_scores.txt"));

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "online/ScoreClient.h"
 #include "online/TextCodec.h"
@@ -25,9 +26,22 @@ class ScriptedHttp : public online::HttpClient {
     if (version) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return result;
   }
+  online::HttpResult Post(const std::string& url, const std::string& body,
+                          const std::vector<online::HttpHeader>&) override {
+    urls.push_back("POST " + url);
+    posted = body;
+    online::HttpResult result;
+    result.completed = reachable;
+    result.status = replayStatus;
+    result.body = replayBody;
+    return result;
+  }
   void LimitTime(long totalMs) override { limits.push_back(totalMs); }
   bool reachable = true;
   long submitStatus = 200;
+  long replayStatus = 200;
+  std::string replayBody;
+  std::string posted;
   std::vector<long> limits;
   std::vector<std::string> urls;
 };
@@ -48,6 +62,54 @@ TEST(ScoreSenderTest, AnswersDecideWhetherAScoreIsSentKeptOrDropped) {
   }
   http.reachable = false;
   EXPECT_EQ(online::SendOneScore("http://s", http, score), online::SendOutcome::kNoConnection);
+}
+
+// The "inf" code of a request's URL.
+std::string Inf(const std::string& url) {
+  const size_t start = url.find("&inf=") + 5;
+  const size_t end = url.find('&', start);
+  return url.substr(start, end == std::string::npos ? end : end - start);
+}
+
+// A score with its replay is posted; only a server that does not know that request (an older one)
+// gets it the plain way, with the same token.
+TEST(ScoreSenderTest, AReplayGoesWithTheScoreAndOlderServersGetThePlainRequest) {
+  online::PendingScore score{"Vasya", 120, "hi"};
+  score.replay = std::string("VRP\0bytes", 9);
+  ScriptedHttp http;
+  EXPECT_EQ(online::SendOneScore("http://s", http, score), online::SendOutcome::kSent);
+  ASSERT_EQ(http.urls.size(), 2u);
+  EXPECT_EQ(http.urls[1].rfind("POST http://s/cgi/version.pl?hs&prg=Vornakel&inf=", 0), 0u);
+  EXPECT_EQ(http.urls[1].substr(http.urls[1].size() - 7), "&replay");
+  EXPECT_EQ(http.posted, score.replay);
+  EXPECT_EQ(http.limits[0], online::ScoreSender::kReplayDeadlineMs);
+  for (const auto& [status, body, outcome, plain] :
+       std::vector<std::tuple<long, std::string, online::SendOutcome, bool>>{
+           {404, "", online::SendOutcome::kSent, true},
+           {413, "", online::SendOutcome::kSent, true},
+           {400, "unknown request\n", online::SendOutcome::kSent, true},
+           {403, "replay refused: a race went another way\n", online::SendOutcome::kReplayRefused,
+            false},
+           {503, "busy verifying other games\n", online::SendOutcome::kServerError, false},
+           {400, "bad name\n", online::SendOutcome::kRefused, false}}) {
+    http.urls.clear();
+    http.replayStatus = status;
+    http.replayBody = body;
+    EXPECT_EQ(online::SendOneScore("http://s", http, score), outcome) << status << body;
+    ASSERT_EQ(http.urls.size(), plain ? 3u : 2u) << status << body;
+    // The plain request carries the code (and so the token) the posted one did.
+    if (plain) {
+      EXPECT_EQ(Inf(http.urls[2]), Inf(http.urls[1]));
+    }
+  }
+  // A daily time has no plain way.
+  score.dailyDate = "2026-12-09";
+  http.urls.clear();
+  http.replayStatus = 404;
+  EXPECT_EQ(online::SendOneScore("http://s", http, score), online::SendOutcome::kRefused);
+  ASSERT_EQ(http.urls.size(), 2u);
+  EXPECT_NE(http.urls[1].find("daily&prg=Vornakel&inf="), std::string::npos);
+  EXPECT_NE(http.urls[1].find("&date=2026-12-09"), std::string::npos);
 }
 
 TEST(ScoreSenderTest, UnsentScoresSurviveInTheQueueFileAndGoOutAtTheNextStart) {

@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <fstream>
+#include <sstream>
+#include <thread>
+
 #include "online/CurlHttpClient.h"
 #include "online/ScoreClient.h"
+#include "online/ScoreSender.h"
 #include "online/TextCodec.h"
 #include "platform/Text1251.h"
 #include "server/ServerFixture.h"
@@ -166,6 +171,79 @@ TEST_F(ScoreServerTest, AScoreThatCouldNotBeStoredKeepsItsToken) {
   sqlite3_close(raw);
   EXPECT_EQ(Submit(Payload("late", "10", token)), 200);
   EXPECT_EQ(server_.Db().Count(), 1);
+}
+
+// The autopilot's Classic game of the verifier's tests, and the score it made.
+std::string FixtureReplay() {
+  std::ifstream in(std::string(VORNAKEL_TEST_DATA) + "/verify/game.vrp", std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(ScoreServerReplays, AScoreWithItsReplayIsStoredVerifiedOnlyWhenTheRacesMakeIt) {
+  TempDir dir;
+  LiveServer server(
+      dir.File("scores.db"),
+      ServerOptions{.dataFolder = VORNAKEL_GAME_DIR, .verifyThreads = 1, .verifyQueue = 0});
+  ASSERT_TRUE(server.Server().VerificationProblem().empty());
+  online::CurlHttpClient http(online::HttpTimeouts{1000, 20000});
+  const std::vector<online::HttpHeader> kBinary = {{"Content-Type", "application/octet-stream"}};
+  const auto postWith = [&](online::HttpClient& client, const std::string& name, int32_t score,
+                            const std::string& replay) {
+    const std::string token =
+        online::ExtractToken(client.Get(server.Url("version&prg=Vornakel"), {}).body);
+    const std::string code = online::encode(online::BuildScorePayload(name, score, token, ""));
+    return client.Post(online::ReplaySubmissionUrl(server.Address(), code), replay, kBinary);
+  };
+  const auto post = [&](const std::string& name, int32_t score, const std::string& replay) {
+    return postWith(http, name, score, replay);
+  };
+  const std::string replay = FixtureReplay();
+  const online::HttpResult honest = post("honest", 766, replay);
+  EXPECT_EQ(honest.status, 200);
+  EXPECT_EQ(honest.body, "OK verified\n");
+  const online::HttpResult claimed = post("claimed", 767, replay);
+  EXPECT_EQ(claimed.status, 403);
+  EXPECT_EQ(claimed.body.rfind("replay refused: the races make 766 points", 0), 0u) << claimed.body;
+  // A body far larger than any plain request passes the connection's limits, and is refused for
+  // what it holds.
+  EXPECT_EQ(post("junk", 5, std::string(100000, 'x')).status, 403);
+  const std::vector<ScoreRow> best = server.Db().Best(10);
+  ASSERT_EQ(best.size(), 1u);
+  EXPECT_EQ(best[0].name, "honest");
+  EXPECT_TRUE(best[0].verified);
+
+  // One worker and no queue: a game sent while another is replayed is answered "busy".
+  std::thread first([&] {
+    online::CurlHttpClient own(online::HttpTimeouts{1000, 20000});
+    EXPECT_EQ(postWith(own, "first", 766, replay).status, 200);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  EXPECT_EQ(post("second", 766, replay).status, 503);
+  first.join();
+
+  // A daily time is only taken for today's or yesterday's road.
+  const std::string token =
+      online::ExtractToken(http.Get(server.Url("version&prg=Vornakel"), {}).body);
+  const std::string code = online::encode(online::BuildScorePayload("d", 4000, token, ""));
+  EXPECT_EQ(
+      http.Post(online::DailyTimeUrl(server.Address(), code, "2001-01-01"), replay, {}).status,
+      400);
+  EXPECT_NE(http.Get(server.Address() + "/daily", {}).body.find("Трасса дня"), std::string::npos);
+}
+
+TEST(ScoreServerReplays, WithoutTheGameDataReplaysWaitAndPlainScoresGoOnAsBefore) {
+  TempDir dir;
+  LiveServer server(dir.File("scores.db"), ServerOptions{.dataFolder = dir.File("nothing")});
+  EXPECT_NE(server.Server().VerificationProblem().find("Data/data1.oil is missing"),
+            std::string::npos);
+  online::CurlHttpClient http(online::HttpTimeouts{1000, 5000});
+  online::PendingScore score{"plain", 10, ""};
+  EXPECT_EQ(online::SendOneScore(server.Address(), http, score), online::SendOutcome::kSent);
+  score.replay = FixtureReplay();
+  EXPECT_EQ(online::SendOneScore(server.Address(), http, score), online::SendOutcome::kServerError);
+  EXPECT_EQ(server.Db().Count(), 1);
 }
 
 TEST(ScoreServerLife, ScoresSurviveARestart) {

@@ -116,6 +116,28 @@ TEST_P(StoreContract, ScoresAndTokensBehaveAlike) {
   EXPECT_FALSE(expiring.tokens->Take(gone));
 }
 
+TEST_P(StoreContract, DailyTimesKeepEachPlayersBestOfTheDay) {
+  Storage storage = Open();
+  ASSERT_TRUE(storage.scores);
+  ScoreStore& scores = *storage.scores;
+  ASSERT_TRUE(scores.KeepDailyTime({"2026-12-09", "Ракетчик", 4000, 10}));
+  ASSERT_TRUE(scores.KeepDailyTime({"2026-12-09", "Ракетчик", 4500, 20}));  // slower: not kept
+  ASSERT_TRUE(scores.KeepDailyTime({"2026-12-09", "b", 3900, 30}));
+  ASSERT_TRUE(scores.KeepDailyTime({"2026-12-09", "c", 3900, 25}));
+  ASSERT_TRUE(scores.KeepDailyTime({"2026-12-08", "Ракетчик", 100, 5}));
+  ASSERT_TRUE(scores.KeepDailyTime({"2026-12-09", "Ракетчик", 3800, 40}));  // faster: kept
+  const std::vector<DailyTime> day = scores.DailyTimes("2026-12-09", 10);
+  ASSERT_EQ(day.size(), 3u);
+  EXPECT_EQ(day[0].name, "Ракетчик");
+  EXPECT_EQ(day[0].hund, 3800);
+  EXPECT_EQ(day[0].time, 40);
+  EXPECT_EQ(day[1].name, "c");  // equal times: the earlier first
+  EXPECT_EQ(day[2].name, "b");
+  EXPECT_EQ(scores.DailyTimes("2026-12-09", 1).size(), 1u);
+  EXPECT_EQ(scores.DailyTimes("2026-12-08", 10).at(0).hund, 100);
+  EXPECT_TRUE(scores.DailyTimes("2026-12-07", 10).empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, StoreContract, ::testing::Values("sqlite", "postgres"),
                          [](const auto& backend) { return std::string(backend.param); });
 

@@ -83,6 +83,7 @@ inline constexpr EnglishCaption kEnglishCaptions[] = {
     {"b_daily", "Daily Road"},
     {"b_replay", "Replay"},
     {"b_replays", "Replays"},
+    {"b_sendtime", "Send time"},
 };
 
 // The English caption of the picture called Name, or empty when the table has none.

@@ -181,6 +181,8 @@ inline constexpr Picture kPictures[] = {
      "results card at (120, 420), final score at (140, 400)"},
     {"b_replays", kMenu, 170, 48, 1, 3, 3, PaintButton, kLookPlain, "Повторы",
      "high scores, below the table"},
+    {"b_sendtime", kMenu, 160, 40, 1, 3, 3, PaintButton, kLookYes, "Отправить время",
+     "seed screen at (78, 318), after a race on the road of the day"},
     {"bc_classic", kMenu, 120, 40, 1, 3, 3, PaintButton, kLookPlain, "Классика",
      "difficulty switch at (590, 250)"},
     {"bc_easy", kMenu, 120, 40, 1, 3, 3, PaintButton, kLookYes, "Лёгкая", "the same place"},
