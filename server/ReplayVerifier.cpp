@@ -56,9 +56,7 @@ struct QuietGame {
 
   bool Start() {
     frontend::RegisterFrontend(form);
-    form.ReadConfigFiles = [this] { frontend::EnsureCursor(form); };
-    form.WriteConfigFiles = nullptr;
-    form.ExitLauncher = nullptr;
+    frontend::MakeQuiet(form);
     form.FixedSeed = true;
     form.NeverVSync = true;
     form.FormCreate();

@@ -16,4 +16,24 @@ int32_t Random(int32_t n);
 // A value in [0, 1).
 double RandomFloat();
 
+// Lends the thread's generator to a second game in the same thread (a replay watched, a ghost)
+// for one scope: its own seed is put in, and on leaving the seed it reached is kept in ownSeed
+// and the first game's seed is put back, so neither sees the other's numbers.
+class LentGenerator {
+ public:
+  explicit LentGenerator(uint32_t& ownSeed) : ownSeed_(ownSeed), heldSeed_(RandSeed()) {
+    SetRandSeed(ownSeed_);
+  }
+  ~LentGenerator() {
+    ownSeed_ = RandSeed();
+    SetRandSeed(heldSeed_);
+  }
+  LentGenerator(const LentGenerator&) = delete;
+  LentGenerator& operator=(const LentGenerator&) = delete;
+
+ private:
+  uint32_t& ownSeed_;
+  uint32_t heldSeed_;
+};
+
 }  // namespace engine

@@ -14,6 +14,15 @@
 
 namespace frontend {
 
+void MakeQuiet(game::TForm1& form) {
+  form.ReadConfigFiles = [&form] { EnsureCursor(form); };
+  form.WriteConfigFiles = nullptr;
+  form.ExitLauncher = nullptr;
+  form.WatchReplay = nullptr;
+  form.KeepUnfinishedGame = nullptr;
+  form.Quiet = true;
+}
+
 void RegisterFrontend(game::TForm1& form) {
   RegisterFrontend(form, std::make_shared<ScoreLink>());
 }

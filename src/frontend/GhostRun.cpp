@@ -37,30 +37,6 @@ constexpr int32_t kGhostGreen = 210;
 // of the player's frames rather than stalling one.
 constexpr int32_t kMaxStepsPerFrame = 1000;
 
-// What two forms in one process share: the generator (swapped below around everything the ghost
-// runs), the once-only message list and its handler (the ghost reads the same archives as the
-// player's form, so it has nothing new to report) and the saves folder (only read). Everything
-// else lives in each form, and the ghost's devices are its own null ones, so it makes no sound.
-//
-// The ghost's generator for the length of a scope: the player's seed set aside and put back.
-class OwnGenerator {
- public:
-  explicit OwnGenerator(uint32_t& ghostSeed)
-      : ghostSeed_(ghostSeed), playerSeed_(engine::RandSeed()) {
-    engine::SetRandSeed(ghostSeed_);
-  }
-  ~OwnGenerator() {
-    ghostSeed_ = engine::RandSeed();
-    engine::SetRandSeed(playerSeed_);
-  }
-  OwnGenerator(const OwnGenerator&) = delete;
-  OwnGenerator& operator=(const OwnGenerator&) = delete;
-
- private:
-  uint32_t& ghostSeed_;
-  uint32_t playerSeed_;
-};
-
 game::RaceMoment MomentOf(const TForm1& form, bool over) {
   return {.elapsedHund = form.Race.ElapsedHund, .screenTick = form.ScreenTick, .over = over};
 }
@@ -126,7 +102,7 @@ GhostRun::GhostRun(std::unique_ptr<Session> session) : session_(std::move(sessio
 
 GhostRun::~GhostRun() {
   Session& s = *session_;
-  OwnGenerator own(s.seed);
+  engine::LentGenerator own(s.seed);
   s.player.reset();
   if (s.form != nullptr) s.form->FormDestroy();
   s.form.reset();
@@ -137,15 +113,12 @@ std::unique_ptr<GhostRun> GhostRun::Start(game::Language language, game::ReplayR
   Session& s = *session;
   s.race = std::move(race);
   std::unique_ptr<GhostRun> run(new GhostRun(std::move(session)));
-  OwnGenerator own(s.seed);
+  engine::LentGenerator own(s.seed);
   s.form = std::make_unique<TForm1>(
       game::PlatformServices{&s.device, &s.fonts, &s.clock, &s.shell, &s.audio});
   TForm1& form = *s.form;
   RegisterFrontend(form);
-  // It reads no settings, writes none, sends no score and opens no links.
-  form.ReadConfigFiles = [&form] { EnsureCursor(form); };
-  form.WriteConfigFiles = nullptr;
-  form.ExitLauncher = nullptr;
+  MakeQuiet(form);
   form.Lang = language;
   form.FixedSeed = true;
   form.NeverVSync = true;
@@ -160,7 +133,7 @@ void GhostRun::CatchUp(const TForm1& player) {
   Session& s = *session_;
   const game::RaceMoment playerMoment = MomentOf(player, false);
   if (!game::GhostBehind(MomentOf(*s.form, s.over), playerMoment)) return;
-  OwnGenerator own(s.seed);
+  engine::LentGenerator own(s.seed);
   for (int32_t i = 0; i < kMaxStepsPerFrame; ++i) {
     if (!s.player->Step()) s.over = true;
     // Over the line its clock stops: it waits there.

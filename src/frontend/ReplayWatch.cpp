@@ -26,34 +26,7 @@ int64_t NowMicros() {
       .count();
 }
 
-// Keeps the player's generator out of the replay's frames and the replay's out of the player's.
-class SeedSwap {
- public:
-  explicit SeedSwap(uint32_t& replaySeed) : replaySeed_(replaySeed), hostSeed_(engine::RandSeed()) {
-    engine::SetRandSeed(replaySeed_);
-  }
-  ~SeedSwap() {
-    replaySeed_ = engine::RandSeed();
-    engine::SetRandSeed(hostSeed_);
-  }
-  SeedSwap(const SeedSwap&) = delete;
-  SeedSwap& operator=(const SeedSwap&) = delete;
-
- private:
-  uint32_t& replaySeed_;
-  uint32_t hostSeed_;
-};
-
 }  // namespace
-
-void MakeQuiet(game::TForm1& form) {
-  form.ReadConfigFiles = [&form] { EnsureCursor(form); };
-  form.WriteConfigFiles = nullptr;
-  form.ExitLauncher = nullptr;
-  form.WatchReplay = nullptr;
-  form.KeepUnfinishedGame = nullptr;
-  form.Quiet = true;
-}
 
 platform::DeviceState PlaybackDevice::TestState() {
   const platform::DeviceState state = window_.TestState();
@@ -90,7 +63,7 @@ ReplayWatch::~ReplayWatch() {
 
 bool ReplayWatch::StartRace() {
   if (race_ >= replay_.races.size()) return false;
-  SeedSwap swap(seed_);
+  engine::LentGenerator swap(seed_);
   game::PlatformServices services = host_.Services;
   services.device = &device_;
   services.audio = &audio_;
@@ -119,7 +92,7 @@ bool ReplayWatch::StartRace() {
 
 void ReplayWatch::EndRace() {
   if (form_ == nullptr) return;
-  SeedSwap swap(seed_);
+  engine::LentGenerator swap(seed_);
   player_.reset();
   font_.reset();
   keysFont_.reset();
@@ -176,7 +149,7 @@ bool ReplayWatch::Frame() {
 }
 
 bool ReplayWatch::Advance() {
-  SeedSwap swap(seed_);
+  engine::LentGenerator swap(seed_);
   device_.Hold(true);
   bool more = true;
   for (int32_t i = 0; i < speed_ && more; ++i) {
@@ -204,7 +177,7 @@ void ReplayWatch::ShowHeld() {
 
 void ReplayWatch::Redraw() {
   if (form_ == nullptr) return;
-  SeedSwap swap(seed_);
+  engine::LentGenerator swap(seed_);
   if (form_->Menu.OverlayScreen != nullptr) {
     DrawFrozenRace(*form_, form_->Menu.OverlayScreen);
   } else {

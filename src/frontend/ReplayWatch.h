@@ -19,10 +19,6 @@ class TOmegaFont;
 
 namespace frontend {
 
-// Makes a form one that plays a replay: it reads no settings, writes none, keeps no replay,
-// sends no score and opens no links, so the player's files stay as they are.
-void MakeQuiet(game::TForm1& form);
-
 // The player's window as the playback form sees it: drawing goes through, but the form never
 // resets the device, changes its presentation or cursor, and its presents wait until the banner
 // is drawn over the frame.
