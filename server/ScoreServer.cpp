@@ -280,25 +280,26 @@ Reply ScoreServer::RefuseReplay(const std::string& client, const std::string& re
   return Refuse(403, "replay refused: " + reason);
 }
 
-Reply ScoreServer::SubmitVerified(std::string_view code, std::string_view replay,
-                                  const std::string& client) {
+std::optional<Reply> ScoreServer::VerifyEntry(std::string_view code, std::string_view replay,
+                                              const std::string& client, std::string_view what,
+                                              const MakeJob& makeJob, VerifiedEntry& out) {
   SubmissionCheck check = CheckSubmission(code);
   if (!check.submission) {
     ++rejected_;
     return Refuse(400, check.problem);
   }
-  const Submission& entry = *check.submission;
+  out.entry = std::move(*check.submission);
   if (verifier_ == nullptr) {
-    // The server's own lack: the game keeps the score and tries again later.
-    std::fprintf(stderr, "vornakel-scored: cannot verify a replay from %s: %s\n",
-                 client.empty() ? "?" : client.c_str(), verificationProblem_.c_str());
+    // The server's own lack: the game keeps what it sent and tries again later.
+    std::fprintf(stderr, "vornakel-scored: cannot verify a replay (%s) from %s: %s\n",
+                 std::string(what).c_str(), client.empty() ? "?" : client.c_str(),
+                 verificationProblem_.c_str());
     ++rejected_;
-    return Refuse(503, "games cannot be verified here just now");
+    return Refuse(503, std::string(what) + " cannot be verified here just now");
   }
   if (replay.size() > options_.verifyLimits.maxReplayBytes)
     return RefuseReplay(client, "the replay is too large");
-  TokenTicket ticket;
-  const TokenBook::Taken taken = tokens_.Take(entry.token, ticket);
+  const TokenBook::Taken taken = tokens_.Take(out.entry.token, out.ticket);
   if (taken == TokenBook::Taken::kUnavailable) {
     ++rejected_;
     return Refuse(503, "the score table cannot be reached just now");
@@ -307,16 +308,30 @@ Reply ScoreServer::SubmitVerified(std::string_view code, std::string_view replay
     ++rejected_;
     return Refuse(403, "unknown, used or expired token");
   }
-  const VerifyLimits limits = options_.verifyLimits;
-  const std::optional<Verdict> verdict =
-      Verify([bytes = std::string(replay), score = entry.score, difficulty = entry.difficulty,
-              limits] { return VerifyGameBytes(bytes, score, difficulty, limits); });
+  std::optional<Verdict> verdict = Verify(makeJob(out.entry, std::string(replay)));
   if (!verdict) {
-    tokens_.Return(ticket);
+    tokens_.Return(out.ticket);
     ++rejected_;
     return Refuse(503, "busy verifying other games");
   }
   if (!verdict->verified) return RefuseReplay(client, verdict->reason);
+  out.verdict = std::move(*verdict);
+  return std::nullopt;
+}
+
+Reply ScoreServer::SubmitVerified(std::string_view code, std::string_view replay,
+                                  const std::string& client) {
+  const VerifyLimits limits = options_.verifyLimits;
+  VerifiedEntry verified;
+  if (std::optional<Reply> refused = VerifyEntry(
+          code, replay, client, "games",
+          [limits](const Submission& entry, std::string bytes) -> VerifyPool::Job {
+            return [bytes = std::move(bytes), score = entry.score, difficulty = entry.difficulty,
+                    limits] { return VerifyGameBytes(bytes, score, difficulty, limits); };
+          },
+          verified))
+    return *refused;
+  const Submission& entry = verified.entry;
   ScoreRow row;
   row.name = platform::Cp1251ToUtf8(entry.name);
   row.score = entry.score;
@@ -325,7 +340,7 @@ Reply ScoreServer::SubmitVerified(std::string_view code, std::string_view replay
   row.difficulty = entry.difficulty;
   row.verified = true;
   if (!db_.Insert(row)) {
-    tokens_.Return(ticket);
+    tokens_.Return(verified.ticket);
     ++rejected_;
     return Refuse(500, "the score could not be stored");
   }
@@ -335,11 +350,6 @@ Reply ScoreServer::SubmitVerified(std::string_view code, std::string_view replay
 
 Reply ScoreServer::SubmitDaily(std::string_view code, std::string_view date,
                                std::string_view replay, const std::string& client) {
-  SubmissionCheck check = CheckSubmission(code);
-  if (!check.submission) {
-    ++rejected_;
-    return Refuse(400, check.problem);
-  }
   // Today's road, or yesterday's for a race driven just before midnight (UTC).
   const std::time_t now = std::time(nullptr);
   if (!options_.fixedToday.empty() ? date != options_.fixedToday
@@ -347,46 +357,28 @@ Reply ScoreServer::SubmitDaily(std::string_view code, std::string_view date,
     ++rejected_;
     return Refuse(400, "not today's or yesterday's road");
   }
-  if (verifier_ == nullptr) {
-    std::fprintf(stderr, "vornakel-scored: cannot verify a daily race from %s: %s\n",
-                 client.empty() ? "?" : client.c_str(), verificationProblem_.c_str());
-    ++rejected_;
-    return Refuse(503, "races cannot be verified here just now");
-  }
-  if (replay.size() > options_.verifyLimits.maxReplayBytes)
-    return RefuseReplay(client, "the replay is too large");
-  const Submission& entry = *check.submission;
-  TokenTicket ticket;
-  const TokenBook::Taken taken = tokens_.Take(entry.token, ticket);
-  if (taken == TokenBook::Taken::kUnavailable) {
-    ++rejected_;
-    return Refuse(503, "the score table cannot be reached just now");
-  }
-  if (taken != TokenBook::Taken::kYes) {
-    ++rejected_;
-    return Refuse(403, "unknown, used or expired token");
-  }
   const VerifyLimits limits = options_.verifyLimits;
-  const std::optional<Verdict> verdict =
-      Verify([bytes = std::string(replay), day = std::string(date), limits] {
-        return VerifyDailyRace(bytes, day, limits);
-      });
-  if (!verdict) {
-    tokens_.Return(ticket);
-    ++rejected_;
-    return Refuse(503, "busy verifying other games");
-  }
-  if (!verdict->verified) return RefuseReplay(client, verdict->reason);
-  const DailyTime time{std::string(date), platform::Cp1251ToUtf8(entry.name), verdict->finishHund,
-                       static_cast<int64_t>(now)};
+  VerifiedEntry verified;
+  if (std::optional<Reply> refused = VerifyEntry(
+          code, replay, client, "races",
+          [limits, day = std::string(date)](const Submission&,
+                                            std::string bytes) -> VerifyPool::Job {
+            return [bytes = std::move(bytes), day, limits] {
+              return VerifyDailyRace(bytes, day, limits);
+            };
+          },
+          verified))
+    return *refused;
+  const DailyTime time{std::string(date), platform::Cp1251ToUtf8(verified.entry.name),
+                       verified.verdict.finishHund, static_cast<int64_t>(now)};
   if (!db_.KeepDailyTime(time)) {
-    tokens_.Return(ticket);
+    tokens_.Return(verified.ticket);
     ++rejected_;
     return Refuse(500, "the time could not be stored");
   }
   ++accepted_;
   return Reply{200, "text/plain; charset=utf-8",
-               "OK " + std::to_string(verdict->finishHund) + "\n"};
+               "OK " + std::to_string(verified.verdict.finishHund) + "\n"};
 }
 
 Reply ScoreServer::Table(PageLanguage language) {

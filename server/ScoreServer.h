@@ -4,12 +4,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "server/Protocol.h"
 #include "server/ReplayVerifier.h"
 #include "server/ScorePage.h"
 #include "server/ScoreStore.h"
@@ -105,6 +107,18 @@ class ScoreServer {
   // Runs a verification on the pool and waits for it; null when the pool is full.
   std::optional<Verdict> Verify(VerifyPool::Job job);
   Reply RefuseReplay(const std::string& client, const std::string& reason);
+  // A submission that came with its replay, once verified: its fields, its token and the verdict.
+  struct VerifiedEntry {
+    Submission entry;
+    TokenTicket ticket;
+    Verdict verdict;
+  };
+  using MakeJob = std::function<VerifyPool::Job(const Submission&, std::string replay)>;
+  // Checks the code and the replay's size, takes the token and verifies on the pool: the reply of
+  // a refusal, or nothing with out filled in (the token is then used up unless given back).
+  std::optional<Reply> VerifyEntry(std::string_view code, std::string_view replay,
+                                   const std::string& client, std::string_view what,
+                                   const MakeJob& makeJob, VerifiedEntry& out);
 
   ScoreStore& db_;
   ServerOptions options_;
