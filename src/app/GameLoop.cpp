@@ -213,10 +213,12 @@ int GameLoop::Run() {
     }
     if (!PumpInput()) break;
     if (fastClock_ != nullptr) fastClock_->Advance(fastStep);
-    // With vertical sync a present waits for the display (60 times a second on most), so frames
-    // keep to 90 a second of the clock by catching up: a frame that is late already runs without
-    // drawing, and only the latest of them is shown.
-    const bool catchUp = fastClock_ == nullptr && device_.VSync();
+    // Live frames keep to 90 a second of the clock by catching up: with vertical sync a present
+    // waits for the display (60 times a second on most), and without it each frame would start a
+    // little after it fell due (reading input, waking late from the wait) and the race would drift
+    // to 88-89 frames a second. A frame that is late already runs without drawing, and only the
+    // latest of them is shown.
+    const bool catchUp = fastClock_ == nullptr;
     form_.OmegaTimer1.SetCatchUp(catchUp);
     const bool drawn = !catchUp || form_.OmegaTimer1.FramesDue() <= 1;
     form_.OmegaScreen1.SetSkipDrawing(!drawn);
