@@ -223,16 +223,7 @@ Reply ScoreServer::Submit(std::string_view code) {
   }
   const Submission& entry = *check.submission;
   TokenTicket ticket;
-  const TokenBook::Taken taken = tokens_.Take(entry.token, ticket);
-  if (taken == TokenBook::Taken::kUnavailable) {
-    // The token may well be good; the game keeps the score and sends it again later.
-    ++rejected_;
-    return Refuse(503, "the score table cannot be reached just now");
-  }
-  if (taken != TokenBook::Taken::kYes) {
-    ++rejected_;
-    return Refuse(403, "unknown, used or expired token");
-  }
+  if (std::optional<Reply> refused = TakeToken(entry.token, ticket)) return *refused;
   ScoreRow row;
   row.name = platform::Cp1251ToUtf8(entry.name);
   row.score = entry.score;
@@ -280,6 +271,20 @@ Reply ScoreServer::RefuseReplay(const std::string& client, const std::string& re
   return Refuse(403, "replay refused: " + reason);
 }
 
+std::optional<Reply> ScoreServer::TakeToken(const std::string& token, TokenTicket& ticket) {
+  const TokenBook::Taken taken = tokens_.Take(token, ticket);
+  if (taken == TokenBook::Taken::kUnavailable) {
+    // The token may well be good; the game keeps the score and sends it again later.
+    ++rejected_;
+    return Refuse(503, "the score table cannot be reached just now");
+  }
+  if (taken != TokenBook::Taken::kYes) {
+    ++rejected_;
+    return Refuse(403, "unknown, used or expired token");
+  }
+  return std::nullopt;
+}
+
 std::optional<Reply> ScoreServer::VerifyEntry(std::string_view code, std::string_view replay,
                                               const std::string& client, std::string_view what,
                                               const MakeJob& makeJob, VerifiedEntry& out) {
@@ -299,15 +304,7 @@ std::optional<Reply> ScoreServer::VerifyEntry(std::string_view code, std::string
   }
   if (replay.size() > options_.verifyLimits.maxReplayBytes)
     return RefuseReplay(client, "the replay is too large");
-  const TokenBook::Taken taken = tokens_.Take(out.entry.token, out.ticket);
-  if (taken == TokenBook::Taken::kUnavailable) {
-    ++rejected_;
-    return Refuse(503, "the score table cannot be reached just now");
-  }
-  if (taken != TokenBook::Taken::kYes) {
-    ++rejected_;
-    return Refuse(403, "unknown, used or expired token");
-  }
+  if (std::optional<Reply> refused = TakeToken(out.entry.token, out.ticket)) return *refused;
   std::optional<Verdict> verdict = Verify(makeJob(out.entry, std::string(replay)));
   if (!verdict) {
     tokens_.Return(out.ticket);

@@ -107,6 +107,8 @@ class ScoreServer {
   // Runs a verification on the pool and waits for it; null when the pool is full.
   std::optional<Verdict> Verify(VerifyPool::Job job);
   Reply RefuseReplay(const std::string& client, const std::string& reason);
+  // Uses up a submission's token: nothing when it was good, else the refusal to answer.
+  std::optional<Reply> TakeToken(const std::string& token, TokenTicket& ticket);
   // A submission that came with its replay, once verified: its fields, its token and the verdict.
   struct VerifiedEntry {
     Submission entry;

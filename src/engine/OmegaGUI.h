@@ -180,6 +180,8 @@ class TOmegaButton : public TOmegaGUIComponent {
   int32_t CaptionY = 0;
 
   void Draw() override;
+  // A picture button: the image's pattern 0 while up, 1 while pressed, and the image's size.
+  void ShowPicture(TImageListItem* image);
 
  protected:
   // A focused button clicks on Enter or Space.

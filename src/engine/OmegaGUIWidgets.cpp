@@ -52,6 +52,15 @@ TOmegaButton::TOmegaButton(TOmegaGUIList* list)
   FontColor = 0xFFFFFFFFu;
 }
 
+void TOmegaButton::ShowPicture(TImageListItem* image) {
+  SetImage(0, image);
+  SetPattern(0, 0);
+  SetImage(1, image);
+  SetPattern(1, 1);
+  SetWidth(image->TileWidth);
+  SetHeight(image->TileHeight);
+}
+
 void TOmegaButton::Draw() {
   DrawWidget();
   if (ShowOverlay) DrawOverlay();

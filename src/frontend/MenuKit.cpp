@@ -160,12 +160,7 @@ void SetButtonPicture(game::TForm1& form, engine::TOmegaButton* button,
   if (button == nullptr) return;
   engine::TImageListItem* image = form.MenuImage(picture);
   if (image == nullptr) return;
-  button->SetImage(0, image);
-  button->SetPattern(0, 0);
-  button->SetImage(1, image);
-  button->SetPattern(1, 1);
-  button->SetWidth(image->TileWidth);
-  button->SetHeight(image->TileHeight);
+  button->ShowPicture(image);
 }
 
 void FreeButtons(game::TForm1& form) {

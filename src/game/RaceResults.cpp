@@ -58,14 +58,7 @@ engine::TOmegaButton* AddResultsButton(TForm1& form, int slot, const char* pictu
   auto* button = form.Menu.ButtonList->Add<engine::TOmegaButton>();
   button->Name = std::to_string(slot);
   button->Caption.clear();
-  if (engine::TImageListItem* image = form.MenuImage(picture)) {
-    button->SetImage(0, image);
-    button->SetPattern(0, 0);
-    button->SetImage(1, image);
-    button->SetPattern(1, 1);
-    button->SetWidth(image->TileWidth);
-    button->SetHeight(image->TileHeight);
-  }
+  if (engine::TImageListItem* image = form.MenuImage(picture)) button->ShowPicture(image);
   button->SetLeft(left);
   button->SetTop(420);
   button->OnClick = [onClick = std::move(onClick)](engine::TOmegaGUIComponent*) { onClick(); };
