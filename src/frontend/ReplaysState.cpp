@@ -54,6 +54,7 @@ struct ReplaysScreen {
   std::vector<ReplayLine> lines;
   int32_t cursor = 0;
   int32_t top = 0;
+  int32_t pressed = -1;  // the line the left button went down on, played when it comes up there
   std::string notice;
   int32_t noticeFrames = 0;
 };
@@ -248,6 +249,16 @@ void RegisterReplaysState(TForm1& form) {
       PlayLine(form, *screen);
       return;
     }
+    // A click plays its line once the button is up again (over the same line), so the release
+    // never goes to the playback and the screen is not left with the button held.
+    if (screen->pressed >= 0 && !form.OmegaGUI1.LeftButton) {
+      const bool same = LineAt(*screen, form.MouseX, form.MouseY) == screen->pressed;
+      screen->pressed = -1;
+      if (same) {
+        PlayLine(form, *screen);
+        return;
+      }
+    }
     StandardMenuFrame(form, [&form, screen] { DrawLines(form, *screen); });
   };
   state.leave = [&form] {
@@ -256,7 +267,7 @@ void RegisterReplaysState(TForm1& form) {
     form.OmegaSprite1.Dead();
   };
   form.States.Register(game::gsReplays, state);
-  // A click on a line chooses it and plays it.
+  // A press on a line chooses it; the frame plays it on the release.
   std::function<void(int, int, int)> previous = form.OnMouseDownHook;
   form.OnMouseDownHook = [&form, screen, previous](int button, int x, int y) {
     if (previous) previous(button, x, y);
@@ -264,7 +275,7 @@ void RegisterReplaysState(TForm1& form) {
     const int32_t index = LineAt(*screen, x, y);
     if (index < 0) return;
     screen->cursor = index;
-    PlayLine(form, *screen);
+    screen->pressed = index;
   };
 }
 

@@ -87,7 +87,8 @@ n=$(wc -l <"$work/closed.play")
 cmp -s <(tail -n +"$start" "$work/closed.trace" | sed -n "1,${n}p" | cut -d' ' -f2-) \
   <(cut -d' ' -f2- "$work/closed.play") || fail "closed: the kept race went another way"
 # The replays screen of that player lists the kept race and two files it cannot play (another
-# version's, a damaged one): choosing those says why, choosing the race plays it, Esc comes back.
+# version's, a damaged one): choosing those says why, choosing the race (by key, then by a click)
+# plays it, Esc comes back.
 printf '\xff\xff\xff\x7f' | cat <(head -c 6 "$kept") - <(tail -c +11 "$kept") \
   >"$work/closed/replays/Вася/road-AAAAAAAAAA.vrp"
 head -c 40 "$kept" >"$work/closed/replays/Вася/road-BBBBBBBBBB.vrp"
@@ -114,12 +115,19 @@ cat >"$work/list.script" <<'SCRIPT'
 651 key up 13
 800 key down 27
 801 key up 27
+850 mouse 300 200
+852 button left down
+853 button left up
+900 key down 27
+901 key up 27
 SCRIPT
-"$game_dir/vornakel" --null-render --fast --seed 1 --workdir "$work/closed" --frames 900 \
+"$game_dir/vornakel" --null-render --fast --seed 1 --workdir "$work/closed" --frames 1000 \
   --script "$work/list.script" --trace "$work/list.trace" 2>"$work/list.err" ||
   fail "list: exit code $? ($(tail -2 "$work/list.err"))"
 expect "$work/list.trace" 600 state 32
 expect "$work/list.trace" 640 state 32
 # Esc at 800 went to the replay playing over the screen (without one it would leave the screen).
 expect "$work/list.trace" 900 state 32
+# A click on the race's line plays it too: Esc at 900 again ends a playback, not the screen.
+expect "$work/list.trace" 1000 state 32
 echo "replay_watch: watched and went on unchanged; a closed game kept $n race frames (closed in ${close_ms} ms)"
