@@ -80,17 +80,17 @@ std::string StartMismatch(const game::RaceStart& got, const game::RaceStart& wan
       {"race number", got.level, want.level},
       {"score", got.score, want.score},
       {"lives", got.lives, want.lives},
-      {"opponents", got.opponentsPerRace, want.opponentsPerRace},
-      {"road length", got.roadLength, want.roadLength},
-      {"road runs", got.roadMinRun, want.roadMinRun},
-      {"road runs", got.roadMaxRun, want.roadMaxRun},
-      {"prize", got.racePrizeBase, want.racePrizeBase},
-      {"bonuses", got.bonusParamA, want.bonusParamA},
-      {"bonuses", got.bonusParamB, want.bonusParamB},
-      {"time limit", got.timeLimitMin, want.timeLimitMin},
-      {"time limit", got.timeLimitSec, want.timeLimitSec},
-      {"time limit", got.timeLimitHund, want.timeLimitHund},
-      {"truck colour", got.playerPattern, want.playerPattern},
+      {"opponents", got.parameters.OpponentsPerRace, want.parameters.OpponentsPerRace},
+      {"road length", got.parameters.RoadLength, want.parameters.RoadLength},
+      {"road runs", got.parameters.RoadMinRun, want.parameters.RoadMinRun},
+      {"road runs", got.parameters.RoadMaxRun, want.parameters.RoadMaxRun},
+      {"prize", got.parameters.RacePrizeBase, want.parameters.RacePrizeBase},
+      {"bonuses", got.parameters.BonusParamA, want.parameters.BonusParamA},
+      {"bonuses", got.parameters.BonusParamB, want.parameters.BonusParamB},
+      {"time limit", got.parameters.TimeLimitMin, want.parameters.TimeLimitMin},
+      {"time limit", got.parameters.TimeLimitSec, want.parameters.TimeLimitSec},
+      {"time limit", got.parameters.TimeLimitHund, want.parameters.TimeLimitHund},
+      {"truck colour", got.parameters.PlayerPattern, want.parameters.PlayerPattern},
       {"truck", got.selectedTruck, want.selectedTruck},
       {"track", got.selectedTrack, want.selectedTrack},
       {"unlocks", got.tracksOpen, want.tracksOpen},
@@ -311,8 +311,8 @@ Verdict VerifyDailyRace(std::string_view bytes, std::string_view isoDate,
     return Refused(problem);
   // The seed race's start: a new game at the code's race number, the truck colour from the seed.
   game::RaceStart want = NewGameStart(form, race.start, code.Level);
-  want.playerPattern = static_cast<int32_t>(code.Seed % 3);
-  form.Race.PlayerPattern = want.playerPattern;
+  want.parameters.PlayerPattern = static_cast<int32_t>(code.Seed % 3);
+  form.Race.Level.PlayerPattern = want.parameters.PlayerPattern;
   if (std::string problem = StartMismatch(race.start, want); !problem.empty())
     return Refused(problem);
   want.keyDown = race.start.keyDown;

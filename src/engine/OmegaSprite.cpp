@@ -109,8 +109,8 @@ void TSprite::SetX(float value) {
   X = value;
   X2 = X3 = value + static_cast<float>(Width);
   X4 = value;
-  CollideRect.Left = EngineRound(value);
-  CollideRect.Right = CollideRect.Left + Width;
+  rectX_ = value;
+  rectWidth_ = Width;
   MidX = value + static_cast<float>(Width) / 2;
 }
 
@@ -118,9 +118,28 @@ void TSprite::SetY(float value) {
   Y = value;
   Y2 = value;
   Y3 = Y4 = value + static_cast<float>(Height);
-  CollideRect.Top = EngineRound(value);
-  CollideRect.Bottom = CollideRect.Top + Height;
+  rectY_ = value;
+  rectHeight_ = Height;
   MidY = value + static_cast<float>(Height) / 2;
+}
+
+void TSprite::SetWidth(int32_t value) {
+  Width = value;
+  rectWidth_ = value;
+}
+
+void TSprite::SetHeight(int32_t value) {
+  Height = value;
+  rectHeight_ = value;
+}
+
+TRect TSprite::CollideRect() const {
+  TRect rect;
+  rect.Left = EngineRound(rectX_);
+  rect.Right = rect.Left + rectWidth_;
+  rect.Top = EngineRound(rectY_);
+  rect.Bottom = rect.Top + rectHeight_;
+  return rect;
 }
 
 void TSprite::SetZ(int32_t value) {
@@ -135,20 +154,8 @@ void TSprite::SetImage(TImageListItem* value) {
   Image = value;
   Width = value->TileWidth;
   Height = value->TileHeight;
-  CollideRect.Right = CollideRect.Left + Width;
-  CollideRect.Bottom = CollideRect.Top + Height;
   SetX(X);
   SetY(Y);
-}
-
-void TSprite::SetWidth(int32_t value) {
-  Width = value;
-  CollideRect.Right = CollideRect.Left + value;
-}
-
-void TSprite::SetHeight(int32_t value) {
-  Height = value;
-  CollideRect.Bottom = CollideRect.Top + value;
 }
 
 void TSprite::Assign(const TSprite& source) {
@@ -272,18 +279,22 @@ bool TSprite::OffScreen(double sx, double sy) const {
 
 void TSprite::Collision(TSprite& other) {
   if (!Collide || !other.Collide || IsDead || other.IsDead) return;
+  const TRect mine = CollideRect();
+  const TRect theirs = other.CollideRect();
   TRect overlap;
-  overlap.Left = std::max(CollideRect.Left, other.CollideRect.Left);
-  overlap.Top = std::max(CollideRect.Top, other.CollideRect.Top);
-  overlap.Right = std::min(CollideRect.Right, other.CollideRect.Right);
-  overlap.Bottom = std::min(CollideRect.Bottom, other.CollideRect.Bottom);
+  overlap.Left = std::max(mine.Left, theirs.Left);
+  overlap.Top = std::max(mine.Top, theirs.Top);
+  overlap.Right = std::min(mine.Right, theirs.Right);
+  overlap.Bottom = std::min(mine.Bottom, theirs.Bottom);
   if (overlap.Right <= overlap.Left || overlap.Bottom <= overlap.Top) return;
   if ((PixelCheck && other.PixelCheck) || PixelCheckOnly || other.PixelCheckOnly) {
     int32_t hx = 0;
     int32_t hy = 0;
     if (!PixelHit(other, overlap, hx, hy)) return;
-    OnCollision(other, hx - CollideRect.Left, hy - CollideRect.Top);
-    other.OnCollision(*this, hx - other.CollideRect.Left, hy - other.CollideRect.Top);
+    OnCollision(other, hx - mine.Left, hy - mine.Top);
+    // The first handler may have moved the other sprite.
+    const TRect theirsNow = other.CollideRect();
+    other.OnCollision(*this, hx - theirsNow.Left, hy - theirsNow.Top);
     return;
   }
   OnCollision(other, 0, 0);
@@ -306,10 +317,11 @@ bool TSprite::PixelHit(TSprite& other, const TRect& overlap, int32_t& hx, int32_
     int32_t col0, colStep, row0, rowStep;
   };
   auto walkOf = [&overlap](const TSprite& s) {
-    const int32_t xOff = overlap.Left - s.CollideRect.Left;
-    const int32_t yOff = overlap.Top - s.CollideRect.Top;
-    const int32_t w = s.CollideRect.Right - s.CollideRect.Left;
-    const int32_t h = s.CollideRect.Bottom - s.CollideRect.Top;
+    const TRect rect = s.CollideRect();
+    const int32_t xOff = overlap.Left - rect.Left;
+    const int32_t yOff = overlap.Top - rect.Top;
+    const int32_t w = rect.Right - rect.Left;
+    const int32_t h = rect.Bottom - rect.Top;
     Walk walk{};
     walk.col0 = s.MirrorX ? s.PatternLeft + w - xOff - 1 : s.PatternLeft + xOff + 1;
     walk.colStep = s.MirrorX ? -1 : 1;

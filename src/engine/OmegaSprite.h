@@ -44,6 +44,8 @@ class TSprite {
   virtual void SetBlue(int32_t value);
   virtual void SetAlpha(int32_t value);
   virtual void SetPatternIndex(int32_t value);
+  // The scroll moves every world sprite every frame: these only store, and the collision
+  // rectangle is rounded from the stored position when it is asked for.
   virtual void SetX(float value);
   virtual void SetY(float value);
   virtual void SetZ(int32_t value);
@@ -82,10 +84,16 @@ class TSprite {
   float ScaleX = 1, ScaleY = 1;
   float DrawOffsetX = 0, DrawOffsetY = 0;
   int32_t Width = 10, Height = 10;
-  TRect CollideRect;
   bool IsDead = false;
 
+  // The rectangle collisions test: the last SetX / SetY position rounded to whole pixels, as wide
+  // and tall as the sprite was at that SetX / SetY or a later SetWidth / SetHeight.
+  TRect CollideRect() const;
+
  private:
+  float rectX_ = 0, rectY_ = 0;
+  int32_t rectWidth_ = 0, rectHeight_ = 0;
+
   void RepackColors();
   // True when the sprite's quad at about (sx, sy) lies wholly outside the screen, so drawing it
   // would change no pixel.

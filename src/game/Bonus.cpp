@@ -217,11 +217,11 @@ void TBonus::AffectOpponent(TEnemyCar& car) {
 
 int32_t DrawPickupKind(const RaceState& race) {
   const int32_t r = Random(600);
-  if (r < race.BonusParamB) {
+  if (r < race.Level.BonusParamB) {
     const int32_t s = Random(310);
     return s <= 100 ? kPickupCoin10 : s <= 270 ? kPickupCoin20 : kPickupCoin30;
   }
-  if (r < race.BonusParamA) {
+  if (r < race.Level.BonusParamA) {
     const int32_t s = Random(250);
     return s <= 100   ? kPickupPuddle
            : s <= 150 ? kPickupSpikes

@@ -29,7 +29,7 @@ int32_t EasyTimeLimitSeconds(const RaceState& race) {
   const double pixels = race.PathLength[static_cast<size_t>(finishPoint)] * 10;
   const auto byRoad = static_cast<int32_t>(std::ceil(pixels / kClockPixelsPerSecond));
   // Never less time than the classic rules give the same race.
-  return std::max(byRoad, race.TimeLimitMin * 60 + race.TimeLimitSec);
+  return std::max(byRoad, race.Level.TimeLimitMin * 60 + race.Level.TimeLimitSec);
 }
 
 void SetEasyClock(RaceState& race) {

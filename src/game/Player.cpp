@@ -29,7 +29,7 @@ constexpr uint8_t kRacing = 12;
 
 TPlayer::TPlayer(TForm1& form, double centreX, double centreY, int32_t truckIndex,
                  const std::string& name, double heading)
-    : TCar(form, centreX, centreY, truckIndex, name, heading, form.Race.PlayerPattern) {
+    : TCar(form, centreX, centreY, truckIndex, name, heading, form.Race.Level.PlayerPattern) {
   SetName("player");
   ControlsOn = false;
   RankingOn = true;

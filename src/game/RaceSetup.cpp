@@ -50,16 +50,10 @@ void ShowLoadingFrame(TForm1& form) {
 }  // namespace
 
 void ResetLevelParameters(RaceState& race) {
-  race.OpponentsPerRace = 3;
-  race.RoadLength = 90;
-  race.RoadMinRun = 5;
-  race.RoadMaxRun = 10;
-  race.RacePrizeBase = 500;
-  race.BonusParamA = 400;
-  race.BonusParamB = 200;
-  race.TimeLimitMin = 1;
-  race.TimeLimitSec = 0;
-  race.TimeLimitHund = 0;
+  // The first level's values; the truck colour stays.
+  const int32_t pattern = race.Level.PlayerPattern;
+  race.Level = LevelParameters{};
+  race.Level.PlayerPattern = pattern;
 }
 
 void BeginGameAt(TForm1& form, int32_t pattern, int32_t level) {
@@ -69,7 +63,7 @@ void BeginGameAt(TForm1& form, int32_t pattern, int32_t level) {
   ResetLevelParameters(race);
   form.Score = 0;
   form.DevWinUsed = false;
-  race.PlayerPattern = pattern;
+  race.Level.PlayerPattern = pattern;
   for (int32_t next = 2; next <= level; ++next) {
     form.LevelNumber = next;
     LevelUp(form);
@@ -79,21 +73,21 @@ void BeginGameAt(TForm1& form, int32_t pattern, int32_t level) {
 void LevelUp(TForm1& form) {
   RaceState& race = form.Race;
   const int32_t level = form.LevelNumber;
-  if (race.OpponentsPerRace < 9) ++race.OpponentsPerRace;
-  if (race.RoadLength < kMaxRoadLength) race.RoadLength += 20;
+  if (race.Level.OpponentsPerRace < 9) ++race.Level.OpponentsPerRace;
+  if (race.Level.RoadLength < kMaxRoadLength) race.Level.RoadLength += 20;
   if (level > 3) {
-    if (race.RoadMinRun > 1) --race.RoadMinRun;
-    if (race.RoadMaxRun > 3) --race.RoadMaxRun;
+    if (race.Level.RoadMinRun > 1) --race.Level.RoadMinRun;
+    if (race.Level.RoadMaxRun > 3) --race.Level.RoadMaxRun;
   } else {
-    --race.RoadMinRun;
+    --race.Level.RoadMinRun;
   }
-  race.RacePrizeBase += 500;
-  if (race.BonusParamA < 550) ++race.BonusParamA;
-  if (race.BonusParamB < 300) ++race.BonusParamB;
+  race.Level.RacePrizeBase += 500;
+  if (race.Level.BonusParamA < 550) ++race.Level.BonusParamA;
+  if (race.Level.BonusParamB < 300) ++race.Level.BonusParamB;
   // 1:00, 1:06, 1:11, then five seconds more per race, carried into the minutes.
-  race.TimeLimitSec += level >= 3 ? 5 : 10 - 2 * level;
-  race.TimeLimitMin += race.TimeLimitSec / 60;
-  race.TimeLimitSec %= 60;
+  race.Level.TimeLimitSec += level >= 3 ? 5 : 10 - 2 * level;
+  race.Level.TimeLimitMin += race.Level.TimeLimitSec / 60;
+  race.Level.TimeLimitSec %= 60;
 }
 
 void LoadRacePictures(TForm1& form) {
@@ -156,15 +150,15 @@ void SetupRace(TForm1& form) {
   new TPanel(form, 0, 431, 0);
   new TPanel(form, 746, 100, 1);
   FillStartGrid(race);
-  race.TruckCount = std::clamp(race.OpponentsPerRace + 1, 1, kOpponentSlots);
-  race.RacePrize = race.RacePrizeBase;
+  race.TruckCount = std::clamp(race.Level.OpponentsPerRace + 1, 1, kOpponentSlots);
+  race.RacePrize = race.Level.RacePrizeBase;
   // The rearmost slot in use lands on the player's start point (400, 460).
   const PathPointXY& rear = race.StartGrid[static_cast<size_t>(race.TruckCount)];
   race.RoadX = 400 - rear.x;
   race.RoadY = 460 - (rear.y + 50);
-  race.TimeLeftMin = race.TimeLimitMin;
-  race.TimeLeftSec = race.TimeLimitSec;
-  race.TimeLeftHund = race.TimeLimitHund;
+  race.TimeLeftMin = race.Level.TimeLimitMin;
+  race.TimeLeftSec = race.Level.TimeLimitSec;
+  race.TimeLeftHund = race.Level.TimeLimitHund;
   race.ElapsedHund = 0;
   // The road lays pickups by lot and the trucks leave dust where they skid.
   race.PlacePickup = PlaceBonus;

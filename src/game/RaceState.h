@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/LevelParameters.h"
 #include "game/RoadCode.h"
 
 namespace game {
@@ -88,17 +89,7 @@ struct RaceState {
   int32_t LastTruckIndex = 4;
 
   // Level parameters of the current game.
-  int32_t OpponentsPerRace = 3;
-  int32_t RoadLength = 90;
-  int32_t RoadMinRun = 5;
-  int32_t RoadMaxRun = 10;
-  int32_t RacePrizeBase = 500;
-  int32_t BonusParamA = 400;
-  int32_t BonusParamB = 200;
-  int32_t TimeLimitMin = 1;
-  int32_t TimeLimitSec = 0;
-  int32_t TimeLimitHund = 0;
-  int32_t PlayerPattern = 0;
+  LevelParameters Level;
 
   // Spare trucks left in this game.
   int32_t Lives = 3;

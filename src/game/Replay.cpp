@@ -109,12 +109,28 @@ class Reader {
 // The start's numbers in file order; a new field goes at the end with a new format version.
 template <class Start>
 auto StartNumbers(Start& s) {
-  return std::array{&s.level,         &s.score,         &s.lives,         &s.opponentsPerRace,
-                    &s.roadLength,    &s.roadMinRun,    &s.roadMaxRun,    &s.racePrizeBase,
-                    &s.bonusParamA,   &s.bonusParamB,   &s.timeLimitMin,  &s.timeLimitSec,
-                    &s.timeLimitHund, &s.playerPattern, &s.selectedTruck, &s.selectedTrack,
-                    &s.tracksOpen,    &s.trucksOpen,    &s.unlockLevel,   &s.nextUnlockScore,
-                    &s.delayCounter,  &s.finishPlace};
+  return std::array{&s.level,
+                    &s.score,
+                    &s.lives,
+                    &s.parameters.OpponentsPerRace,
+                    &s.parameters.RoadLength,
+                    &s.parameters.RoadMinRun,
+                    &s.parameters.RoadMaxRun,
+                    &s.parameters.RacePrizeBase,
+                    &s.parameters.BonusParamA,
+                    &s.parameters.BonusParamB,
+                    &s.parameters.TimeLimitMin,
+                    &s.parameters.TimeLimitSec,
+                    &s.parameters.TimeLimitHund,
+                    &s.parameters.PlayerPattern,
+                    &s.selectedTruck,
+                    &s.selectedTrack,
+                    &s.tracksOpen,
+                    &s.trucksOpen,
+                    &s.unlockLevel,
+                    &s.nextUnlockScore,
+                    &s.delayCounter,
+                    &s.finishPlace};
 }
 
 void WriteEvent(Writer& w, const ReplayEvent& e) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "game/LevelParameters.h"
+
 namespace game {
 
 // The version of the race rules. Change it whenever a rule changes what a race does with the same
@@ -62,17 +64,7 @@ struct RaceStart {
   int32_t level = 1;
   int32_t score = 0;
   int32_t lives = 3;
-  int32_t opponentsPerRace = 3;
-  int32_t roadLength = 90;
-  int32_t roadMinRun = 5;
-  int32_t roadMaxRun = 10;
-  int32_t racePrizeBase = 500;
-  int32_t bonusParamA = 400;
-  int32_t bonusParamB = 200;
-  int32_t timeLimitMin = 1;
-  int32_t timeLimitSec = 0;
-  int32_t timeLimitHund = 0;
-  int32_t playerPattern = 0;
+  LevelParameters parameters;
   int32_t selectedTruck = 0;
   int32_t selectedTrack = 0;
   int32_t tracksOpen = 3;

@@ -16,17 +16,8 @@ void RestoreRaceStart(TForm1& form, const RaceStart& s) {
   form.LevelNumber = s.level;
   form.Score = s.score;
   race.Lives = s.lives;
-  race.OpponentsPerRace = s.opponentsPerRace;
-  race.RoadLength = s.roadLength;
-  race.RoadMinRun = s.roadMinRun;
-  race.RoadMaxRun = s.roadMaxRun;
-  race.RacePrizeBase = s.racePrizeBase;
-  race.BonusParamA = s.bonusParamA;
-  race.BonusParamB = s.bonusParamB;
-  race.TimeLimitMin = s.timeLimitMin;
-  race.TimeLimitSec = s.timeLimitSec;
-  race.TimeLimitHund = s.timeLimitHund;
-  race.PlayerPattern = std::clamp(s.playerPattern, 0, 2);
+  race.Level = s.parameters;
+  race.Level.PlayerPattern = std::clamp(s.parameters.PlayerPattern, 0, 2);
   // A damaged start must not index past the catalogues.
   race.SelectedTruck = std::clamp(s.selectedTruck, 0, kTruckModelCount - 1);
   race.SelectedTrack = std::clamp(s.selectedTrack, 0, kTrackTableSize - 1);

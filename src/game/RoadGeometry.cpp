@@ -2,6 +2,7 @@
 #include "game/RoadGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace game {
 
@@ -13,9 +14,63 @@ double AngleBetween(const Point2& u, const Point2& v) {
   return std::acos(dot) / kDegToRad;
 }
 
+enum class Quick { Inside, Outside, Unsure };
+
+// Settles the angle test without the angles where its answer cannot be close, for a convex quad
+// (every corner turning the same way). From a point strictly inside, the corners go once round:
+// the sum is a full turn. From a point outside, they go out and back across the angle they span,
+// so the sum is twice that angle; with every corner at least m away on one axis and under 32 m
+// across it, the span stays under 2 atan(32) = 176.5 degrees and the sum under 353, well clear
+// of 355 for any rounding of the angles.
+Quick QuickPointInQuad(const Point2& p, const Quad& q) {
+  std::array<double, 4> dx;
+  std::array<double, 4> dy;
+  for (size_t k = 0; k < 4; ++k) {
+    dx[k] = q[k].x - p.x;
+    dy[k] = q[k].y - p.y;
+    // Also turns away NaN.
+    if (!(std::fabs(dx[k]) < 1e9) || !(std::fabs(dy[k]) < 1e9)) return Quick::Unsure;
+  }
+  bool left = true;
+  bool right = true;
+  bool inside = true;
+  for (size_t k = 0; k < 4; ++k) {
+    const size_t n = (k + 1) & 3;
+    const size_t nn = (k + 2) & 3;
+    const double ex = dx[n] - dx[k];
+    const double ey = dy[n] - dy[k];
+    const double turn = ex * (dy[nn] - dy[n]) - ey * (dx[nn] - dx[n]);
+    left = left && turn > 0;
+    right = right && turn < 0;
+    // The point's side of edge k: the cross product of the edge with the way back to the point.
+    const double side = ex * -dy[k] - ey * -dx[k];
+    inside = inside && (turn > 0 ? side > 0 : side < 0);
+  }
+  if (!left && !right) return Quick::Unsure;
+  if (inside) return Quick::Inside;
+  double minX = dx[0], maxX = dx[0], minY = dy[0], maxY = dy[0];
+  double reachX = std::fabs(dx[0]), reachY = std::fabs(dy[0]);
+  for (size_t k = 1; k < 4; ++k) {
+    minX = std::min(minX, dx[k]);
+    maxX = std::max(maxX, dx[k]);
+    minY = std::min(minY, dy[k]);
+    maxY = std::max(maxY, dy[k]);
+    reachX = std::max(reachX, std::fabs(dx[k]));
+    reachY = std::max(reachY, std::fabs(dy[k]));
+  }
+  constexpr double kCone = 32;
+  if ((minX > 0 && reachY < kCone * minX) || (maxX < 0 && reachY < -kCone * maxX) ||
+      (minY > 0 && reachX < kCone * minY) || (maxY < 0 && reachX < -kCone * maxY)) {
+    return Quick::Outside;
+  }
+  return Quick::Unsure;
+}
+
 }  // namespace
 
 bool PointInQuad(const Point2& p, const Quad& q) {
+  const Quick quick = QuickPointInQuad(p, q);
+  if (quick != Quick::Unsure) return quick == Quick::Inside;
   std::array<Point2, 4> unit;
   for (size_t k = 0; k < 4; ++k) {
     const double dx = q[k].x - p.x;

@@ -12,9 +12,9 @@ using engine::Random;
 
 void GenerateRoadPlan(RaceState& race, const std::string& /*dataFile*/) {
   // The tables are sized for the longest road; a longer request is cut to fit.
-  const int32_t length = std::clamp(race.RoadLength, 0, kMaxRoadLength);
-  const int32_t minRun = race.RoadMinRun;
-  const int32_t maxRun = race.RoadMaxRun;
+  const int32_t length = std::clamp(race.Level.RoadLength, 0, kMaxRoadLength);
+  const int32_t minRun = race.Level.RoadMinRun;
+  const int32_t maxRun = race.Level.RoadMaxRun;
   // Entries past this race's plan must read as straight road on plain ground, whatever an earlier
   // (longer) race left in them.
   race.RoadPlan.fill(0);

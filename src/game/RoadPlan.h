@@ -22,7 +22,8 @@ inline constexpr PieceOffset kPieceOffsets[7] = {
     {142, 142}, {502, 203}, {203, 502}, {138, 278}, {344, 206}, {206, 344}, {278, 138},
 };
 
-// Fills RoadPlan and SceneryPlan 0..RoadLength from the level parameters and sets RoadPieceCount.
+// Fills RoadPlan and SceneryPlan 0..Level.RoadLength from the level parameters and sets
+// RoadPieceCount.
 // The track's data file is carried for the caller's sake only; the road is always random.
 void GenerateRoadPlan(RaceState& race, const std::string& dataFile);
 // Appends the turn back to straight and twenty straight pieces.

@@ -17,17 +17,7 @@ CareerHold HoldCareer(const TForm1& form) {
       .Score = form.Score,
       .Lives = race.Lives,
       .SelectedTrack = race.SelectedTrack,
-      .OpponentsPerRace = race.OpponentsPerRace,
-      .RoadLength = race.RoadLength,
-      .RoadMinRun = race.RoadMinRun,
-      .RoadMaxRun = race.RoadMaxRun,
-      .RacePrizeBase = race.RacePrizeBase,
-      .BonusParamA = race.BonusParamA,
-      .BonusParamB = race.BonusParamB,
-      .TimeLimitMin = race.TimeLimitMin,
-      .TimeLimitSec = race.TimeLimitSec,
-      .TimeLimitHund = race.TimeLimitHund,
-      .PlayerPattern = race.PlayerPattern,
+      .Level = race.Level,
       .GameDifficulty = form.GameDifficulty,
       .DevWinUsed = form.DevWinUsed,
   };
@@ -75,17 +65,7 @@ void EndSeedRace(TForm1& form) {
   form.Score = held.Score;
   race.Lives = held.Lives;
   race.SelectedTrack = held.SelectedTrack;
-  race.OpponentsPerRace = held.OpponentsPerRace;
-  race.RoadLength = held.RoadLength;
-  race.RoadMinRun = held.RoadMinRun;
-  race.RoadMaxRun = held.RoadMaxRun;
-  race.RacePrizeBase = held.RacePrizeBase;
-  race.BonusParamA = held.BonusParamA;
-  race.BonusParamB = held.BonusParamB;
-  race.TimeLimitMin = held.TimeLimitMin;
-  race.TimeLimitSec = held.TimeLimitSec;
-  race.TimeLimitHund = held.TimeLimitHund;
-  race.PlayerPattern = held.PlayerPattern;
+  race.Level = held.Level;
   form.GameDifficulty = held.GameDifficulty;
   form.DevWinUsed = held.DevWinUsed;
   run.Active = false;

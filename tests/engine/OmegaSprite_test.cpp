@@ -139,13 +139,13 @@ TEST(SpriteTest, SettersKeepCornersRectAndColoursInStep) {
   TSprite* s = new TSprite(&engine);
   s->SetX(100.4f);
   s->SetY(-20.6f);
-  EXPECT_EQ(s->CollideRect.Left, 100);
-  EXPECT_EQ(s->CollideRect.Right, 110);
-  EXPECT_EQ(s->CollideRect.Top, -21);
+  EXPECT_EQ(s->CollideRect().Left, 100);
+  EXPECT_EQ(s->CollideRect().Right, 110);
+  EXPECT_EQ(s->CollideRect().Top, -21);
   EXPECT_FLOAT_EQ(s->X3, 110.4f);
   EXPECT_FLOAT_EQ(s->MidY, -15.6f);
   s->SetWidth(64);
-  EXPECT_EQ(s->CollideRect.Right, 164);
+  EXPECT_EQ(s->CollideRect().Right, 164);
   EXPECT_FLOAT_EQ(s->MidX, 105.4f);  // refreshed only by the next SetX
   s->SetAlpha(128);
   s->SetRed(300);

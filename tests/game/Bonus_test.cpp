@@ -365,8 +365,8 @@ TEST_F(BonusTest, PlacementAndTheKindLottery) {
   EXPECT_NEAR(lives / static_cast<double>(extras), 4.0 / 225, 0.015);
 
   // Later levels: more coins and hazards, fewer extras.
-  race.BonusParamB = 300;
-  race.BonusParamA = 550;
+  race.Level.BonusParamB = 300;
+  race.Level.BonusParamA = 550;
   int laterExtras = 0;
   for (int i = 0; i < tries; ++i) {
     const int kind = game::DrawPickupKind(race);

@@ -31,9 +31,9 @@ class EnemyRaceTest : public racetest::EnemyFixture {
   // The race set-up's order: grid, player on the rearmost slot, opponents in front, then the road.
   void BuildRace(int opponents, int roadLength) {
     game::RaceState& race = form->Race;
-    race.RoadLength = roadLength;
-    race.RoadMinRun = 5;
-    race.RoadMaxRun = 10;
+    race.Level.RoadLength = roadLength;
+    race.Level.RoadMinRun = 5;
+    race.Level.RoadMaxRun = 10;
     for (int i = 1; i <= game::kOpponentSlots; ++i)
       race.StartGrid[static_cast<size_t>(i)] = i % 2 == 1 ? game::PathPointXY{-70.0, 100.0 * i}
                                                           : game::PathPointXY{72.0, 100.0 * i + 40};

@@ -101,12 +101,12 @@ TEST_F(RaceFlowTest, LevelParametersGrowRaceByRace) {
     EXPECT_EQ(form->LevelNumber, level);
     EXPECT_EQ(Clock(), e.clock);
     EXPECT_EQ(race.OpponentCount, e.opponents);
-    EXPECT_EQ(race.RoadLength, e.roadLength);
-    EXPECT_EQ(race.RoadMinRun, e.minRun);
-    EXPECT_EQ(race.RoadMaxRun, e.maxRun);
+    EXPECT_EQ(race.Level.RoadLength, e.roadLength);
+    EXPECT_EQ(race.Level.RoadMinRun, e.minRun);
+    EXPECT_EQ(race.Level.RoadMaxRun, e.maxRun);
     EXPECT_EQ(race.RacePrize, 500 * level);
-    EXPECT_EQ(race.BonusParamA, 400 + level - 1);
-    EXPECT_EQ(race.BonusParamB, 200 + level - 1);
+    EXPECT_EQ(race.Level.BonusParamA, 400 + level - 1);
+    EXPECT_EQ(race.Level.BonusParamB, 200 + level - 1);
     EXPECT_EQ(form->ScreenTick, 0) << "every race starts with the lights";
   }
   EXPECT_LT(form->OmegaSprite1.Count(), spritesAtFirstStart + 100)
@@ -119,7 +119,7 @@ TEST_F(RaceFlowTest, StartLevelStartsAsIfThoseRacesWereWon) {
   const game::RaceState& race = form->Race;
   EXPECT_EQ(form->LevelNumber, 9);
   EXPECT_EQ(race.OpponentCount, 9);
-  EXPECT_EQ(race.RoadLength, 250);
+  EXPECT_EQ(race.Level.RoadLength, 250);
   EXPECT_EQ(Clock(), "1:41:00");
   EXPECT_EQ(race.Lives, 3);
   EXPECT_EQ(form->Score, 0);
@@ -137,7 +137,8 @@ TEST_F(RaceFlowTest, EasyGamesTimeTheRoadChargeAWallOncePerHitAndRetryWithASpare
   StartRacing();
   game::RaceState& race = form->Race;
   const int32_t race1 = game::EasyTimeLimitSeconds(race);
-  EXPECT_EQ(race.TimeLimitMin * 60 + race.TimeLimitSec, 60) << "the classic limit is untouched";
+  EXPECT_EQ(race.Level.TimeLimitMin * 60 + race.Level.TimeLimitSec, 60)
+      << "the classic limit is untouched";
   EXPECT_GT(race9, 2 * race1);
   EXPECT_GE(race1, 60) << "never less than the classic clock";
 
@@ -196,13 +197,13 @@ TEST_F(RaceFlowTest, LongGamesCarryTheTimeLimitIntoTheNextMinute) {
     form->LevelNumber = level;
     game::LevelUp(*form);
   }
-  EXPECT_EQ(race.TimeLimitMin, 2) << "1:56 plus five seconds passes the minute";
-  EXPECT_EQ(race.TimeLimitSec, 1) << "and keeps the spare second";
-  race.TimeLimitSec = 55;
+  EXPECT_EQ(race.Level.TimeLimitMin, 2) << "1:56 plus five seconds passes the minute";
+  EXPECT_EQ(race.Level.TimeLimitSec, 1) << "and keeps the spare second";
+  race.Level.TimeLimitSec = 55;
   form->LevelNumber = 14;
   game::LevelUp(*form);
-  EXPECT_EQ(race.TimeLimitMin, 3) << "exactly sixty seconds are a minute too";
-  EXPECT_EQ(race.TimeLimitSec, 0);
+  EXPECT_EQ(race.Level.TimeLimitMin, 3) << "exactly sixty seconds are a minute too";
+  EXPECT_EQ(race.Level.TimeLimitSec, 0);
 }
 
 TEST_F(RaceFlowTest, StartLightsReleaseEveryTruckAtTick250) {

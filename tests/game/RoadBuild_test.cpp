@@ -25,9 +25,9 @@ class RoadBuildTest : public racetest::RaceFixture {
  protected:
   // Lays the first race's road from grid origin (gx, gy); returns Y0, the bottom of plan piece 0.
   double LayFirstRace(double gx, double gy) {
-    form->Race.RoadLength = 90;
-    form->Race.RoadMinRun = 5;
-    form->Race.RoadMaxRun = 10;
+    form->Race.Level.RoadLength = 90;
+    form->Race.Level.RoadMinRun = 5;
+    form->Race.Level.RoadMaxRun = 10;
     form->Race.RoadX = gx;
     form->Race.RoadY = gy;
     game::LayRoad(*form);

@@ -36,9 +36,9 @@ TEST(TrackCatalogueTest, BuildsTwelveLockedTracksWithoutTimes) {
 // Generates a closed plan with the given parameters and seed.
 RaceState MakePlan(uint32_t seed, int length, int minRun, int maxRun) {
   RaceState race;
-  race.RoadLength = length;
-  race.RoadMinRun = minRun;
-  race.RoadMaxRun = maxRun;
+  race.Level.RoadLength = length;
+  race.Level.RoadMinRun = minRun;
+  race.Level.RoadMaxRun = maxRun;
   engine::SetRandSeed(seed);
   game::GenerateRoadPlan(race, "Data\\data4.prd");
   EXPECT_EQ(race.RoadPieceCount, std::min(length, game::kMaxRoadLength));
@@ -116,9 +116,9 @@ TEST(RoadPlanTest, GroundStartsPlainAndFlipsEveryTenToNineteenPieces) {
 
 TEST(RoadPlanTest, ShortRaceAfterLongOneLeavesNoStaleEntries) {
   RaceState race = MakePlan(5, 250, 1, 3);
-  race.RoadLength = 90;
-  race.RoadMinRun = 5;
-  race.RoadMaxRun = 10;
+  race.Level.RoadLength = 90;
+  race.Level.RoadMinRun = 5;
+  race.Level.RoadMaxRun = 10;
   game::GenerateRoadPlan(race, "");
   game::CloseRoadPlan(race);
   for (int j = 112; j < game::kRoadPlanSize; ++j) {
