@@ -19,6 +19,12 @@ constexpr std::string_view kDrawnOverRace[] = {"font",   "mousecursor", "b_no1",
                                                "b_yes1", "bro_next",    "b_replay",
                                                "arrows", "dim",         "groundpoint"};
 
+// The race archive's screens over the race: only the race's end, a pause or the question whether
+// to leave it shows them, and each comes back when first drawn (a PNG of some 30 KB).
+constexpr std::string_view kRaceOverlays[] = {"undermenu",    "scr_exitgame", "scr_raceover",
+                                              "scr_gameover", "scr_timesup",  "scr_yourscore",
+                                              "scr_send"};
+
 // How many pictures a frame brings back: each is a texture upload of up to 800 x 600.
 constexpr int kRestoredPerFrame = 2;
 
@@ -27,6 +33,13 @@ bool DrawnOverRace(const engine::TImageListItem& item) {
     if (item.Name == name) return true;
   }
   return false;
+}
+
+bool DrawnInRace(const engine::TImageListItem& item) {
+  for (std::string_view name : kRaceOverlays) {
+    if (item.Name == name) return false;
+  }
+  return true;
 }
 
 bool Racing(uint8_t state) {
@@ -43,7 +56,7 @@ bool EndingRace(const TForm1& form, uint8_t state) {
 }  // namespace
 
 void ParkMenuPictures(TForm1& form) {
-  if (form.OmegaImageList1.Park(DrawnOverRace) == 0) return;
+  if (form.OmegaImageList1.Park(DrawnOverRace) + form.GameImageList.Park(DrawnInRace) == 0) return;
 #if defined(__GLIBC__)
   // The textures were big blocks in the middle of the heap: give their pages back now, before the
   // race pictures are read, or the process keeps them for good.

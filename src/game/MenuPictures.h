@@ -8,7 +8,8 @@ namespace game {
 
 class TForm1;
 
-// Parks the menu pictures a race does not draw (the race's loading screen has been shown).
+// Parks the menu pictures a race does not draw (the race's loading screen has been shown), and the
+// race's own screens over it until they are shown.
 void ParkMenuPictures(TForm1& form);
 // Before State is entered: a race parks the menu pictures it does not draw; a menu screen brings
 // every one back first.
