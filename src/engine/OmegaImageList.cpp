@@ -114,6 +114,7 @@ void TImageListItem::DropPixels() {
 }
 
 bool TImageListItem::MakeTexture(platform::RenderDevice* device, TOmegaRenderer* renderer) {
+  parked_ = false;
   const std::string path = platform::NativePath(Trim(Filepath));
   if (!path.empty()) {
     // Relative paths are taken from the working directory.
@@ -178,6 +179,31 @@ void TImageListItem::ReleaseTexture() {
   texture_ = 0;
   device_ = nullptr;
   renderer_ = nullptr;
+  parked_ = false;
+}
+
+bool TImageListItem::Park() {
+  if (texture_ == 0 || device_ == nullptr || png_.empty() || !Trim(Filepath).empty()) return false;
+  device_->DestroyTexture(texture_);
+  texture_ = 0;
+  parked_ = true;
+  return true;
+}
+
+void TImageListItem::Unpark(platform::Pixels&& decoded) {
+  if (!parked_) return;
+  if (picture_.argb.empty() && decoded.width == picture_.width &&
+      decoded.height == picture_.height && !decoded.argb.empty()) {
+    picture_ = std::move(decoded);
+    solid_.clear();
+  }
+  MakeTexture(device_, renderer_);
+}
+
+bool TImageListItem::Attached() const {
+  // The items are never const objects themselves: only this view of them is.
+  if (parked_) const_cast<TImageListItem*>(this)->Unpark();
+  return renderer_ != nullptr && texture_ != 0;
 }
 
 // ---- TImageListCollection ---------------------------------------------------------------------
@@ -401,7 +427,76 @@ void TOmegaImageList::MakeTexture(TImageListItem& item) {
   }
 }
 
+int TOmegaImageList::Park(const std::function<bool(const TImageListItem&)>& keep) {
+  restore_.reset();
+  restoring_.clear();
+  int parked = 0;
+  for (int i = 0; i < imageList_.Count(); ++i) {
+    if (imageList_.Pending(i)) continue;
+    TImageListItem& item = *imageList_.Items(i);
+    if (!item.Parked() && !keep(item) && item.Park()) ++parked;
+  }
+  return parked;
+}
+
+int TOmegaImageList::ParkedCount() const {
+  int parked = 0;
+  for (int i = 0; i < imageList_.Count(); ++i) {
+    if (!imageList_.Pending(i) && imageList_.Items(i)->Parked()) ++parked;
+  }
+  return parked;
+}
+
+void TOmegaImageList::StartRestore() {
+  if (restore_ != nullptr) return;
+  // The worker reads the PNGs as a little archive of their own: copies, so the items stay free.
+  std::vector<OilItem> parked;
+  for (int i = 0; i < imageList_.Count(); ++i) {
+    if (imageList_.Pending(i) || !imageList_.Items(i)->Parked()) continue;
+    restoring_.push_back(i);
+    OilItem& stored = parked.emplace_back();
+    stored.name = imageList_.Items(i)->Name;
+    stored.png = imageList_.Items(i)->Compressed();
+  }
+  if (restoring_.empty()) return;
+  auto bytes = std::make_shared<std::vector<uint8_t>>(WriteOilArchive(parked));
+  restore_ = std::make_shared<ArchiveLoad>([bytes](std::vector<uint8_t>& out, std::string&) {
+    out = std::move(*bytes);
+    return true;
+  });
+}
+
+void TOmegaImageList::RestoreDecoded(int most) {
+  if (restore_ == nullptr) return;
+  for (size_t n = 0; n < restoring_.size(); ++n) {
+    if (restoring_[n] < 0) continue;
+    if (most <= 0 || !restore_->PictureDone(n)) continue;
+    platform::Pixels picture;
+    restore_->TakePicture(n, picture);
+    if (TImageListItem* item = imageList_.Items(restoring_[n])) item->Unpark(std::move(picture));
+    restoring_[n] = -1;
+    --most;
+  }
+  // The worker stays, done, until RestoreAll or Park: Restoring still tells the pictures are back.
+}
+
+void TOmegaImageList::RestoreAll() {
+  for (size_t n = 0; restore_ != nullptr && n < restoring_.size(); ++n) {
+    if (restoring_[n] < 0) continue;
+    platform::Pixels picture;
+    restore_->TakePicture(n, picture);
+    if (TImageListItem* item = imageList_.Items(restoring_[n])) item->Unpark(std::move(picture));
+  }
+  restore_.reset();
+  restoring_.clear();
+  for (int i = 0; i < imageList_.Count(); ++i) {
+    if (!imageList_.Pending(i)) imageList_.Items(i)->Unpark();
+  }
+}
+
 void TOmegaImageList::Finalize() {
+  restore_.reset();
+  restoring_.clear();
   started_ = false;
   for (int i = 0; i < imageList_.Count(); ++i) {
     if (!imageList_.Pending(i)) imageList_.Items(i)->ReleaseTexture();

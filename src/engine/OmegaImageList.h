@@ -68,8 +68,17 @@ class TImageListItem {
   bool MakeTexture(platform::RenderDevice* device, TOmegaRenderer* renderer);
   // Gives back the texture and forgets the device; MakeTexture can make them again.
   void ReleaseTexture();
-  // True once the item can be drawn (its list was started on a screen and its texture exists).
-  bool Attached() const { return renderer_ != nullptr && texture_ != 0; }
+  // Gives back the texture of a picture kept as a PNG while staying on its device, so the picture
+  // costs only its PNG until Unpark. False (nothing changes) for a picture without a texture or
+  // PNG, or one read from its own file.
+  bool Park();
+  bool Parked() const { return parked_; }
+  // Makes the texture of a parked picture again, from Decoded when it holds the picture (a worker
+  // decoded it), else from the PNG.
+  void Unpark(platform::Pixels&& decoded = {});
+  // True once the item can be drawn (its list was started on a screen and its texture exists). A
+  // parked picture asked about is brought back at once, so it can always be drawn.
+  bool Attached() const;
   TOmegaRenderer* Renderer() const { return renderer_; }
   platform::RenderDevice* Device() const { return device_; }
   platform::TextureId Texture() const { return texture_; }
@@ -123,6 +132,7 @@ class TImageListItem {
   TOmegaRenderer* renderer_ = nullptr;
   platform::RenderDevice* device_ = nullptr;
   platform::TextureId texture_ = 0;
+  bool parked_ = false;
 };
 
 // The owned, ordered images of a list.
@@ -213,6 +223,19 @@ class TOmegaImageList : public ScreenComponent {
   void BeginDraw() {}
   void EndDraw() {}
 
+  // Parks the texture of every completed item Keep does not want (see TImageListItem::Park), so a
+  // list not shown for a while costs little more than its PNGs. Gives the number parked.
+  int Park(const std::function<bool(const TImageListItem&)>& keep);
+  // Starts decoding the parked pictures on a worker, so they can come back without a pause.
+  void StartRestore();
+  // Brings back, without waiting, up to Most parked pictures the worker has decoded.
+  void RestoreDecoded(int most);
+  // Brings back every parked picture, decoding what the worker has not come to yet alongside it.
+  void RestoreAll();
+  // Whether StartRestore was called since the last RestoreAll or Park.
+  bool Restoring() const { return restore_ != nullptr; }
+  int ParkedCount() const;
+
   void ScreenStartup() override { Initialize(); }
   void ScreenShutdown() override { Finalize(); }
 
@@ -221,6 +244,9 @@ class TOmegaImageList : public ScreenComponent {
   void MakeTexture(TImageListItem& item);
 
   TImageListCollection imageList_;
+  // The worker decoding parked pictures, and the indexes of the items it decodes for, in order.
+  std::shared_ptr<ArchiveLoad> restore_;
+  std::vector<int> restoring_;
   TOmegaScreen* screen_ = nullptr;
   TOmegaRenderer renderer_;
   bool started_ = false;  // on a device: items completed later get their textures at once

@@ -5,6 +5,7 @@
 
 #include "engine/Messages.h"
 #include "engine/Random.h"
+#include "game/MenuPictures.h"
 #include "game/PictureSet.h"
 #include "game/SoundTable.h"
 #include "game/TrackCatalogue.h"
@@ -304,9 +305,15 @@ void TForm1::TakeDecodedPictures() {
   // ends.
   engine::TImageListCollection& menus = OmegaImageList1.ImageList();
   menus.FinishDecoded(2);
+  MenuPicturesFrame(*this);
   // One archive at a time: the race pictures are read ahead once the menu ones are in.
   if (!menus.Loading() && GameImagesPending && GameArchive == nullptr)
     GameArchive = StartPictureArchive("Data\\data2.oil", Lang);
+}
+
+void TForm1::EnterState(uint8_t code) {
+  MenuPicturesEntering(*this, code);
+  States.EnterState(code);
 }
 
 void TForm1::OmegaTimer1Timer() {

@@ -98,7 +98,7 @@ class TForm1 {
   void RaceTimerTimer();
 
   // State dispatch.
-  void EnterState(uint8_t code) { States.EnterState(code); }
+  void EnterState(uint8_t code);
   void RunStateFrame(uint8_t code) { States.RunStateFrame(code); }
   void LeaveState(uint8_t code) { States.LeaveState(code); }
 

@@ -9,6 +9,7 @@
 #include "game/HudSprites.h"
 #include "game/HudText.h"
 #include "game/MainForm.h"
+#include "game/MenuPictures.h"
 #include "game/PathPoints.h"
 #include "game/Phrases.h"
 #include "game/PictureSet.h"
@@ -93,6 +94,8 @@ void LevelUp(TForm1& form) {
 void LoadRacePictures(TForm1& form) {
   if (!form.GameImagesPending) return;
   ShowLoadingFrame(form);
+  // The menu backdrop under the loading words was the last menu picture the race needs.
+  ParkMenuPictures(form);
   // A damaged or missing archive has been reported by the loader; the race then runs without
   // the pictures it lacks, and the next game start tries again.
   // Read ahead while the player was in the menus; what the worker has not decoded yet is

@@ -1,6 +1,7 @@
 // Loading the scenery theme of a game, checking it keeps every sprite's size, and its fallbacks.
 #include "game/RaceTheme.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,11 @@ bool IsThemed(const std::string& name) {
   return false;
 }
 
-// Reads the theme's archive into List. A file that is missing, unreadable, damaged or holds a
-// picture of the wrong size leaves List empty and gives false; nothing is shown here.
-bool ReadTheme(int32_t theme, engine::TImageListCollection& list,
+// Reads the theme's archive into Images. A file that is missing, unreadable, damaged or holds a
+// picture of the wrong size leaves it empty and gives false; nothing is shown here.
+bool ReadTheme(int32_t theme, engine::TOmegaImageList& images,
                const engine::TImageListCollection& shared, Language language) {
+  engine::TImageListCollection& list = images.ImageList();
   list.Clear();
   std::vector<uint8_t> bytes;
   std::string error;
@@ -44,7 +46,18 @@ bool ReadTheme(int32_t theme, engine::TImageListCollection& list,
   items.clear();
   // Only a theme with words in its pictures (the night's lit dashboard) has an English archive.
   if (language == Language::English) PutEnglishPictures(bytes, kSceneryThemes[theme].Archive);
-  if (list.LoadFromBytes(bytes.data(), bytes.size()) && ThemeFits(list, shared)) return true;
+  // A worker decodes a few pictures ahead and each gets its texture (and lets go of its pixels) as
+  // it comes: the whole set is never held decoded beside its textures.
+  auto load = std::make_shared<engine::ArchiveLoad>(
+      [bytes = std::move(bytes)](std::vector<uint8_t>& out, std::string&) mutable {
+        out = std::move(bytes);
+        return true;
+      });
+  if (list.Adopt(load)) {
+    images.Initialize();
+    list.FinishAll();
+    if (ThemeFits(list, shared)) return true;
+  }
   list.Clear();
   return false;
 }
@@ -95,7 +108,7 @@ bool ThemeFits(const engine::TImageListCollection& list,
 void LoadRaceTheme(TForm1& form, int32_t track) {
   const int32_t theme = ThemeOfTrack(track);
   if (theme == form.LoadedTheme) return;
-  engine::TImageListCollection& list = form.ThemeImageList.ImageList();
+  engine::TOmegaImageList& list = form.ThemeImageList;
   const engine::TImageListCollection& shared = form.GameImageList.ImageList();
   const uint32_t bit = 1u << theme;
   bool loaded = (form.BrokenThemes & bit) == 0 && ReadTheme(theme, list, shared, form.Lang);
@@ -116,7 +129,7 @@ void LoadRaceTheme(TForm1& form, int32_t track) {
                           "Vornakel");
     }
   }
-  if (!loaded) PlainPictures(list);
+  if (!loaded) PlainPictures(list.ImageList());
   form.ThemeImageList.Initialize();
   form.LoadedTheme = theme;
 }

@@ -309,6 +309,58 @@ TEST_F(ImageListTest, StartingAListTwiceKeepsItsTexturesWithoutDecodingAgain) {
   EXPECT_TRUE(messages.empty());
 }
 
+// A list not shown for a while parks its textures: each picture comes back the same, decoded on a
+// worker, all at once or when asked for; what a damaged archive said is not said again.
+TEST_F(ImageListTest, ParkedPicturesComeBackTheSame) {
+  std::vector<engine::OilItem> stored(3);
+  platform::Pixels menu = Picture(64, 32, 0xFF00FF00u);
+  menu.argb[5] = 0xFFFF00FFu;  // keyed out
+  stored[0].name = "menu";
+  stored[0].png = engine::EncodePng(menu);
+  stored[0].transparent = true;
+  stored[0].transparentColor = 0x00FF00FF;
+  stored[1].name = "font";
+  stored[1].png = engine::EncodePng(Picture(16, 16));
+  stored[2].name = "cut";
+  stored[2].png = engine::EncodePng(Picture(4, 4));
+  const std::vector<uint8_t> data = engine::WriteOilArchive(stored);
+  TOmegaImageList list(&screen);
+  EXPECT_FALSE(list.ImageList().LoadFromStream({data.begin(), data.end() - 20}));
+  list.Initialize();
+  TImageListItem* item = list.Find("menu");
+  const std::vector<uint32_t> texels = dev.textures.at(item->Texture()).argb;
+  const size_t made = dev.textures.size();
+  auto keepFont = [](const TImageListItem& image) { return image.Name == "font"; };
+
+  ASSERT_EQ(list.Park(keepFont), 1);
+  EXPECT_EQ(dev.textures.size(), made - 1);
+  EXPECT_TRUE(item->Parked());
+  EXPECT_TRUE(list.Find("font")->Attached());
+  EXPECT_FALSE(item->SolidAt(5, 0));
+  list.StartRestore();
+  for (int wait = 0; wait < 2000 && item->Parked(); ++wait) {
+    list.RestoreDecoded(1);
+    if (item->Parked()) usleep(1000);
+  }
+  ASSERT_FALSE(item->Parked());
+  EXPECT_EQ(dev.textures.at(item->Texture()).argb, texels);
+
+  list.Park(keepFont);
+  ASSERT_TRUE(item->Attached());  // asked for while parked: back at once
+  EXPECT_EQ(dev.textures.at(item->Texture()).argb, texels);
+  list.Park(keepFont);
+  list.StartRestore();
+  list.RestoreAll();
+  EXPECT_EQ(list.ParkedCount(), 0);
+  EXPECT_EQ(dev.textures.at(item->Texture()).argb, texels);
+  EXPECT_TRUE(item->SolidAt(4, 0));
+  EXPECT_FALSE(item->SolidAt(5, 0));
+  EXPECT_EQ(dev.textures.size(), made);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0],
+            "Error!: The stream could not be loaded, either it is corrupt or encrypted!");
+}
+
 TEST_F(ImageListTest, LoadsArchivesAndReportsDamage) {
   std::vector<engine::OilItem> stored(3);
   stored[0].name = "strip";
