@@ -56,9 +56,11 @@ GameLoop::GameLoop(const Options& options, game::TForm1& form, platform::InputSo
                    options_.roadCodesPath.c_str());
     }
   }
+  if (fastClock_ == nullptr) device_.SetBeforeShow([this] { HoldForShow(); });
 }
 
 GameLoop::~GameLoop() {
+  device_.SetBeforeShow(nullptr);
   if (trace_ != nullptr) std::fclose(trace_);
   if (roadCodes_ != nullptr) std::fclose(roadCodes_);
 }
@@ -188,6 +190,18 @@ void GameLoop::AfterFrame(double cpuMs, bool drawn) {
   form_.Replays.FrameShown();
 }
 
+void GameLoop::HoldForShow() {
+  const double perMs = static_cast<double>(std::max<uint64_t>(clock_.Frequency(), 1)) / 1000.0;
+  const double readyMs =
+      static_cast<double>(static_cast<int64_t>(clock_.Ticks()) - frameDue_) / perMs;
+  // A frame that started a whole frame late (after a stall, or the first one) goes out at once.
+  if (readyMs < 0 || readyMs > 1000.0 / 90) return;
+  const double waitMs = showBeat_.Show(readyMs) - readyMs;
+  if (waitMs < 0.05) return;
+  clock_.SleepMicroseconds(static_cast<uint64_t>(waitMs * 1000));
+  heldMs_ += waitMs;
+}
+
 void GameLoop::WaitForFrame() {
   // Sleep until about a millisecond before the next frame is due, then spin.
   const uint64_t due = form_.OmegaTimer1.TicksUntilDue();
@@ -222,9 +236,11 @@ int GameLoop::Run() {
     form_.OmegaTimer1.SetCatchUp(catchUp);
     const bool drawn = !catchUp || form_.OmegaTimer1.FramesDue() <= 1;
     form_.OmegaScreen1.SetSkipDrawing(!drawn);
+    frameDue_ = form_.OmegaTimer1.NextDue();
+    heldMs_ = 0;
     const auto start = std::chrono::steady_clock::now();
     const bool fired = form_.OmegaTimer1.Tick();
-    const double cpuMs = MillisecondsSince(start);
+    const double cpuMs = MillisecondsSince(start) - heldMs_;
     form_.OmegaScreen1.SetSkipDrawing(false);
     ServiceRaceTimer();
     if (fired) {

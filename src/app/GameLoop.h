@@ -11,6 +11,7 @@
 
 #include "app/FrameStats.h"
 #include "app/Options.h"
+#include "app/ShowBeat.h"
 #include "game/MainForm.h"
 #include "platform/Clock.h"
 #include "platform/Input.h"
@@ -44,6 +45,8 @@ class GameLoop {
   void ServiceRaceTimer();
   // Sleeps until about a millisecond before the next frame is due; within that, yields once.
   void WaitForFrame();
+  // Holds a drawn frame until its beat before it goes to the window (live frames without vsync).
+  void HoldForShow();
   void AfterFrame(double cpuMs, bool drawn);
   bool SaveScreenshot(const std::string& path);
 
@@ -68,6 +71,10 @@ class GameLoop {
   int64_t drawnFrames_ = 0;
   // When the first frame ran, for the frame rates --bench prints.
   std::chrono::steady_clock::time_point firstFrame_;
+  // The tick the running frame was due at, and the beat frames are shown at.
+  int64_t frameDue_ = 0;
+  ShowBeat showBeat_;
+  double heldMs_ = 0;  // how long the running frame was held, which is no work of its own
   bool raceTimerWasEnabled_ = false;
   uint64_t nextRaceTick_ = 0;
   int exitCode_ = 0;

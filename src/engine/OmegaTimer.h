@@ -45,6 +45,8 @@ class TOmegaTimer {
   bool Tick();
   // Clock ticks left until the next frame is due (0 when it is due now).
   uint64_t TicksUntilDue();
+  // The tick the next frame is due at (it may have passed).
+  int64_t NextDue() const { return lastTick_ + targetTicks_; }
   // Frames whose time has come (more than one only while catching up).
   int32_t FramesDue();
   uint64_t Frequency() const { return frequency_; }

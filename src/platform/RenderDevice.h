@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -87,6 +88,10 @@ class RenderDevice {
   virtual bool SetVSync(bool on) { return !on; }
   // True while Present waits for the display's refresh.
   virtual bool VSync() const { return false; }
+  // Called by Present once a frame is wholly drawn, just before it goes to the window, when it is
+  // shown without vertical sync: the frame loop may hold it there for an even beat. Devices that
+  // show nothing never call it.
+  virtual void SetBeforeShow(std::function<void()> /*hold*/) {}
 };
 
 }  // namespace platform

@@ -116,10 +116,14 @@ bool SdlRenderDevice::MakeRenderer(std::string& error) {
     }
   }
   SDL_RendererInfo info;
+  glFinish_ = nullptr;
   if (SDL_GetRendererInfo(renderer_, &info) == 0) {
     software_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     int limit = std::min(info.max_texture_width, info.max_texture_height);
     maxTextureSize_ = limit > 0 ? limit : kUnlimitedTextureSize;
+    // Only a GL renderer is asked to finish drawing before a frame is held (see ShowFrame).
+    if (!software_ && std::string(info.name).rfind("opengl", 0) == 0)
+      glFinish_ = reinterpret_cast<GlFinish>(SDL_GL_GetProcAddress("glFinish"));
   } else {
     software_ = forceSoftware_;
     maxTextureSize_ = 2048;
@@ -669,7 +673,7 @@ void SdlRenderDevice::Present() {
     return;
   }
   if (drawnIntoWindow) {
-    SDL_RenderPresent(renderer_);
+    ShowFrame();
     hasFrame_ = false;  // front_ holds an older frame, if any
   } else {
     ShowInWindow();
@@ -693,6 +697,18 @@ void SdlRenderDevice::ShowInWindow() {
   ApplyScaleMode(back_, NeedsSmoothing(scaling_, box, width_, height_));
   SDL_Rect dst{box.x, box.y, box.width, box.height};
   SDL_RenderCopy(renderer_, back_.texture, nullptr, &dst);
+  ShowFrame();
+}
+
+void SdlRenderDevice::ShowFrame() {
+  // Without vsync the frame loop may hold a finished frame for an even beat: it is drawn to the
+  // end first, so the present that follows only hands it to the window. (A software renderer
+  // draws as it goes; a GL one needs glFinish.)
+  if (beforeShow_ && !vsync_ && (software_ || glFinish_ != nullptr)) {
+    SDL_RenderFlush(renderer_);
+    if (!software_) glFinish_();
+    beforeShow_();
+  }
   SDL_RenderPresent(renderer_);
 }
 

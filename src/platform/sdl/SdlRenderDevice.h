@@ -2,14 +2,17 @@
 #pragma once
 
 #include <SDL.h>
+#include <SDL_opengl.h>
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/FillCount.h"
@@ -53,6 +56,7 @@ class SdlRenderDevice final : public RenderDevice {
   bool ReadFrame(Pixels& out) override;
   void SetScaling(Scaling scaling) override { scaling_ = scaling; }
   bool SetVSync(bool on) override;
+  void SetBeforeShow(std::function<void()> hold) override { beforeShow_ = std::move(hold); }
   bool VSync() const override { return vsync_; }
   Scaling CurrentScaling() const { return scaling_; }
 
@@ -94,6 +98,8 @@ class SdlRenderDevice final : public RenderDevice {
   void ApplyVSync();
   // Copies the finished back buffer into the window, placed as the scaling mode says.
   void ShowInWindow();
+  // Hands the drawn frame to the window, after the frame loop's hold when there is one.
+  void ShowFrame();
   bool Ready() const;
   void Flush();
   void ApplyScaleMode(Texture& texture, bool linear);
@@ -134,6 +140,9 @@ class SdlRenderDevice final : public RenderDevice {
   Scaling scaling_ = Scaling::kLetterbox;
   bool vsyncWanted_ = false;
   bool vsync_ = false;
+  std::function<void()> beforeShow_;
+  using GlFinish = void(APIENTRY*)();
+  GlFinish glFinish_ = nullptr;
 
   // Drawing goes into back_; Present shows it and swaps it with front_, which then holds the frame
   // ReadFrame returns. The engine clears every frame, so the old contents of back_ never matter.
