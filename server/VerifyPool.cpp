@@ -20,13 +20,13 @@ VerifyPool::~VerifyPool() {
 }
 
 std::optional<std::future<Verdict>> VerifyPool::Submit(Job job) {
-  std::packaged_task<Verdict()> task(std::move(job));
-  std::future<Verdict> result = task.get_future();
+  Pending pending{std::move(job), {}};
+  std::future<Verdict> result = pending.result.get_future();
   {
     std::lock_guard lock(mutex_);
     if (stopping_ || inFlight_ >= workers_.size() + queueLimit_) return std::nullopt;
     ++inFlight_;
-    jobs_.push_back(std::move(task));
+    jobs_.push_back(std::move(pending));
   }
   ready_.notify_one();
   return result;
@@ -34,18 +34,33 @@ std::optional<std::future<Verdict>> VerifyPool::Submit(Job job) {
 
 void VerifyPool::Work() {
   for (;;) {
-    std::packaged_task<Verdict()> task;
+    Pending pending;
     {
       std::unique_lock lock(mutex_);
       ready_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
       // Games already accepted are still verified when the server stops: their players wait.
       if (jobs_.empty()) return;
-      task = std::move(jobs_.front());
+      pending = std::move(jobs_.front());
       jobs_.pop_front();
     }
-    task();
-    std::lock_guard lock(mutex_);
-    --inFlight_;
+    std::optional<Verdict> verdict;
+    std::exception_ptr error;
+    try {
+      verdict = pending.job();
+    } catch (...) {
+      error = std::current_exception();
+    }
+    // The worker counts as free before its answer goes out: a game sent on the heels of that
+    // answer must not be told the server is busy.
+    {
+      std::lock_guard lock(mutex_);
+      --inFlight_;
+    }
+    if (error) {
+      pending.result.set_exception(error);
+    } else {
+      pending.result.set_value(std::move(*verdict));
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <future>
 #include <mutex>
@@ -33,12 +34,17 @@ class VerifyPool {
  private:
   void Work();
 
+  struct Pending {
+    Job job;
+    std::promise<Verdict> result;
+  };
+
   size_t queueLimit_;
   // Jobs taken and not yet finished, running or waiting.
   size_t inFlight_ = 0;
   std::mutex mutex_;
   std::condition_variable ready_;
-  std::deque<std::packaged_task<Verdict()>> jobs_;
+  std::deque<Pending> jobs_;
   bool stopping_ = false;
   std::vector<std::thread> workers_;
 };

@@ -1,10 +1,13 @@
 // Verification of submitted games by replaying them: an honest game passes, every kind of tampering
 // and every limit refuses, two games verify at once.
 #include "server/ReplayVerifier.h"
+#include "server/VerifyPool.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -90,6 +93,27 @@ TEST(ReplayVerifierTest, HonestGamesPassAndTamperedOrOversizedOnesAreRefused) {
   refused(VerifyGameBytes(bytes, kFixtureScore, "classic", VerifyLimits{.maxRaceFrames = 1000}),
           "past the frame limit");
   refused(VerifyGameBytes("not a replay", 0, "classic"), "not a replay");
+}
+
+// One worker and no queue: a game sent as soon as the last one's answer is out finds the worker
+// free, and one sent while it works is turned away.
+TEST(VerifyPoolTest, AWorkerIsFreeOnceItsAnswerIsOut) {
+  VerifyPool pool(1, 0);
+  for (int i = 0; i < 200; ++i) {
+    std::optional<std::future<Verdict>> next = pool.Submit([] { return Verdict{}; });
+    ASSERT_TRUE(next.has_value()) << "turned away after " << i << " answers";
+    next->get();
+  }
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::optional<std::future<Verdict>> busy = pool.Submit([released] {
+    released.wait();
+    return Verdict{};
+  });
+  ASSERT_TRUE(busy.has_value());
+  EXPECT_FALSE(pool.Submit([] { return Verdict{}; }).has_value());
+  release.set_value();
+  busy->get();
 }
 
 }  // namespace
