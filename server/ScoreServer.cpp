@@ -224,12 +224,17 @@ Reply ScoreServer::Submit(std::string_view code) {
   const Submission& entry = *check.submission;
   TokenTicket ticket;
   if (std::optional<Reply> refused = TakeToken(entry.token, ticket)) return *refused;
+  return Store(entry, ticket, false);
+}
+
+Reply ScoreServer::Store(const Submission& entry, const TokenTicket& ticket, bool verified) {
   ScoreRow row;
   row.name = platform::Cp1251ToUtf8(entry.name);
   row.score = entry.score;
   row.text = platform::Cp1251ToUtf8(entry.text);
   row.time = static_cast<int64_t>(std::time(nullptr));
   row.difficulty = entry.difficulty;
+  row.verified = verified;
   if (!db_.Insert(row)) {
     // The player did nothing wrong: the same token may try again.
     tokens_.Return(ticket);
@@ -237,7 +242,7 @@ Reply ScoreServer::Submit(std::string_view code) {
     return Refuse(500, "the score could not be stored");
   }
   ++accepted_;
-  return Reply{200, "text/plain; charset=utf-8", "OK\n"};
+  return Reply{200, "text/plain; charset=utf-8", verified ? "OK verified\n" : "OK\n"};
 }
 
 Reply ScoreServer::HandleReplay(std::string_view query, std::string_view replay,
@@ -328,21 +333,7 @@ Reply ScoreServer::SubmitVerified(std::string_view code, std::string_view replay
           },
           verified))
     return *refused;
-  const Submission& entry = verified.entry;
-  ScoreRow row;
-  row.name = platform::Cp1251ToUtf8(entry.name);
-  row.score = entry.score;
-  row.text = platform::Cp1251ToUtf8(entry.text);
-  row.time = static_cast<int64_t>(std::time(nullptr));
-  row.difficulty = entry.difficulty;
-  row.verified = true;
-  if (!db_.Insert(row)) {
-    tokens_.Return(verified.ticket);
-    ++rejected_;
-    return Refuse(500, "the score could not be stored");
-  }
-  ++accepted_;
-  return Reply{200, "text/plain; charset=utf-8", "OK verified\n"};
+  return Store(verified.entry, verified.ticket, true);
 }
 
 Reply ScoreServer::SubmitDaily(std::string_view code, std::string_view date,

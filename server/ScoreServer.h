@@ -109,6 +109,8 @@ class ScoreServer {
   Reply RefuseReplay(const std::string& client, const std::string& reason);
   // Uses up a submission's token: nothing when it was good, else the refusal to answer.
   std::optional<Reply> TakeToken(const std::string& token, TokenTicket& ticket);
+  // Stores a checked score whose token was taken; a failed write gives the token back.
+  Reply Store(const Submission& entry, const TokenTicket& ticket, bool verified);
   // A submission that came with its replay, once verified: its fields, its token and the verdict.
   struct VerifiedEntry {
     Submission entry;

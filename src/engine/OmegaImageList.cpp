@@ -471,21 +471,22 @@ void TOmegaImageList::RestoreDecoded(int most) {
   for (size_t n = 0; n < restoring_.size(); ++n) {
     if (restoring_[n] < 0) continue;
     if (most <= 0 || !restore_->PictureDone(n)) continue;
-    platform::Pixels picture;
-    restore_->TakePicture(n, picture);
-    if (TImageListItem* item = imageList_.Items(restoring_[n])) item->Unpark(std::move(picture));
-    restoring_[n] = -1;
+    RestoreOne(n);
     --most;
   }
   // The worker stays, done, until RestoreAll or Park: Restoring still tells the pictures are back.
 }
 
+void TOmegaImageList::RestoreOne(size_t n) {
+  platform::Pixels picture;
+  restore_->TakePicture(n, picture);
+  if (TImageListItem* item = imageList_.Items(restoring_[n])) item->Unpark(std::move(picture));
+  restoring_[n] = -1;
+}
+
 void TOmegaImageList::RestoreAll() {
   for (size_t n = 0; restore_ != nullptr && n < restoring_.size(); ++n) {
-    if (restoring_[n] < 0) continue;
-    platform::Pixels picture;
-    restore_->TakePicture(n, picture);
-    if (TImageListItem* item = imageList_.Items(restoring_[n])) item->Unpark(std::move(picture));
+    if (restoring_[n] >= 0) RestoreOne(n);
   }
   restore_.reset();
   restoring_.clear();

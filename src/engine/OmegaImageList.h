@@ -247,6 +247,8 @@ class TOmegaImageList : public ScreenComponent {
   // The worker decoding parked pictures, and the indexes of the items it decodes for, in order.
   std::shared_ptr<ArchiveLoad> restore_;
   std::vector<int> restoring_;
+  // Brings back the picture of the worker's Nth item (waiting for it) and marks it done.
+  void RestoreOne(size_t n);
   TOmegaScreen* screen_ = nullptr;
   TOmegaRenderer renderer_;
   bool started_ = false;  // on a device: items completed later get their textures at once
